@@ -1,0 +1,17 @@
+// The process-wide JPEG options and their small helpers.
+#include "core/jpegdefaults.h"
+
+tjpegoptions JpegDefaults;
+
+int JpegScaleDenominator(int scale) {
+    switch (scale) {
+    case JpegScaleHalf:
+        return 2;
+    case JpegScaleQuarter:
+        return 4;
+    case JpegScaleEighth:
+        return 8;
+    default:
+        return 1;
+    }
+}

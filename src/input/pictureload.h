@@ -1,0 +1,48 @@
+// Reading any registered picture file into a 32-bit view picture (B, G, R, A),
+// with the one-line description the display window shows in its caption.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+// The description of the last picture read (`ImageInfo`), shown in the
+// display window's caption.
+extern QString ImageInfo;
+
+// "Aucun Fichier Image Chargé": the description when no picture is loaded.
+extern const char* const NoPictureInfo;
+
+// The open-picture dialog's filter, in the pipe form ("text|*.a;*.b|..."):
+// every registered extension appears in it.
+extern const char* const OpenPictureFilter;
+
+// The registered extensions, lower case without the dot.
+const QStringList& RegisteredPictureExtensions();
+
+// Format(" %5.4d * %5.4d - %2.2d Bits", [width, height, bits]).
+QString FormatImageInfo(int width, int height, int bits);
+
+enum class LoadStatus {
+    Loaded,
+    Missing,      // no such file: no message
+    UnknownType,  // extension not in the filter: "Type de Fichier Image Inconnu : %s"
+    DecoderError, // the decoder refused the file: its message, naming the file
+    Empty,        // the picture has no pixel: no message
+};
+
+struct tloadresult {
+    LoadStatus status = LoadStatus::Missing;
+    int bits = 0;    // bits per pixel as the description shows them
+    QString message; // what the user was told, empty when nothing
+};
+
+// Reads FileName into Bitmap (32-bit ARGB, alpha 255) and sets ImageInfo.
+// Messages go through UserReport(); the hour-glass shows while decoding. On
+// any failure Bitmap is left as it was.
+bool LoadPictureFile(QImage& Bitmap, const QString& FileName, tloadresult* result = nullptr);
+
+// The decoding step alone, without messages or ImageInfo: used by the loader
+// and by tests. Fills `image` (32-bit) and `bits`, or returns the decoder's
+// message in `error`.
+LoadStatus DecodePictureFile(const QString& fileName, QImage& image, int& bits, QString& error);
