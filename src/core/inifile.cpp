@@ -1,0 +1,418 @@
+// The in-memory INI image: parsing through SimpleIni, decoding of 8-bit
+// files, number formats and the all-or-nothing write.
+#include "core/inifile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+// Only the 8-bit parser is used (the text is UTF-8 by then): no converter.
+#define SI_NO_CONVERSION
+// This build of the header keeps its template bodies behind a switch.
+#define SI_IMPLEMENTATION
+#include <SimpleIni.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+namespace {
+
+// Code points of the bytes 0x80..0x9F in Windows-1252; the five bytes the
+// code page leaves undefined keep their own value.
+constexpr char16_t Cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+bool SameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool IsBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+
+QStringView Trimmed(QStringView s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && IsBlank(s[b])) ++b;
+    while (e > b && IsBlank(s[e - 1])) --e;
+    return s.mid(b, e - b);
+}
+
+bool IsDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// A line that opens a section name without closing it is blanked: the
+// parser would otherwise take the following lines into the section's name.
+void DropUnclosedSectionLines(QByteArray& text) {
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+        qsizetype first = start;
+        while (first < end && (text[first] == ' ' || text[first] == '\t')) ++first;
+        if (first < end && text[first] == '[') {
+            bool closed = false;
+            for (qsizetype i = first; i < end && !closed; ++i) closed = text[i] == ']';
+            if (!closed)
+                for (qsizetype i = start; i < end; ++i) text[i] = ' ';
+        }
+        start = end + 1;
+    }
+}
+
+} // namespace
+
+bool IsValidUtf8(const QByteArray& bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int more;
+        unsigned cp;
+        if (c >= 0xC2 && c <= 0xDF) {
+            more = 1;
+            cp = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            more = 2;
+            cp = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            more = 3;
+            cp = c & 0x07;
+        } else {
+            return false; // stray continuation byte, 0xC0/0xC1 or beyond 0xF4
+        }
+        if (n - i <= more) return false;
+        for (int k = 1; k <= more; ++k) {
+            const unsigned t = p[i + k];
+            if ((t & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (t & 0x3F);
+        }
+        // The shortest form only, no UTF-16 surrogates, nothing past U+10FFFF.
+        if ((more == 2 && cp < 0x800) || (more == 3 && cp < 0x10000)) return false;
+        if (cp >= 0xD800 && cp <= 0xDFFF) return false;
+        if (cp > 0x10FFFF) return false;
+        i += more + 1;
+    }
+    return true;
+}
+
+QString DecodeWindows1252(const QByteArray& bytes) {
+    QString out;
+    out.reserve(bytes.size());
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        out += QChar(b >= 0x80 && b <= 0x9F ? Cp1252High[b - 0x80] : char16_t(b));
+    }
+    return out;
+}
+
+QString DecodeText(const QByteArray& bytes, bool* wasWindows1252) {
+    QByteArray body = bytes;
+    const bool bom = body.startsWith("\xEF\xBB\xBF");
+    if (bom) body.remove(0, 3);
+    const bool utf8 = IsValidUtf8(body);
+    if (wasWindows1252) *wasWindows1252 = !utf8;
+    if (utf8) return QString::fromUtf8(body);
+    // A mark followed by invalid text: the mark is most likely not one.
+    return DecodeWindows1252(bom ? bytes : body);
+}
+
+bool TextToInteger(const QString& text, int& value) {
+    const QStringView s = Trimmed(text);
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) negative = s[i++] == u'-';
+    if (i == s.size()) return false;
+    // Accumulate negatively so that the most negative int still fits.
+    long long v = 0;
+    for (; i < s.size(); ++i) {
+        if (!IsDigit(s[i])) return false;
+        v = v * 10 - (s[i].unicode() - u'0');
+        if (v < std::numeric_limits<int>::min()) return false;
+    }
+    if (!negative) {
+        v = -v;
+        if (v > std::numeric_limits<int>::max()) return false;
+    }
+    value = static_cast<int>(v);
+    return true;
+}
+
+bool TextToFloat(const QString& text, double& value, QChar decimal) {
+    const QStringView s = Trimmed(text);
+    std::string plain; // the number rewritten with '.' for from_chars
+    qsizetype i = 0;
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) {
+        if (s[i] == u'-') plain += '-';
+        ++i;
+    }
+    int mantissaDigits = 0;
+    for (; i < s.size() && IsDigit(s[i]); ++i, ++mantissaDigits) plain += char(s[i].unicode());
+    if (i < s.size() && s[i] == decimal) {
+        plain += '.';
+        for (++i; i < s.size() && IsDigit(s[i]); ++i, ++mantissaDigits)
+            plain += char(s[i].unicode());
+    }
+    if (mantissaDigits == 0) return false;
+    if (i < s.size() && (s[i] == u'e' || s[i] == u'E')) {
+        plain += 'e';
+        ++i;
+        if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) plain += char(s[i++].unicode());
+        int exponentDigits = 0;
+        for (; i < s.size() && IsDigit(s[i]); ++i, ++exponentDigits) plain += char(s[i].unicode());
+        if (exponentDigits == 0) return false;
+    }
+    if (i != s.size()) return false;
+    double v = 0;
+    const auto res = std::from_chars(plain.data(), plain.data() + plain.size(), v);
+    if (res.ec != std::errc() || res.ptr != plain.data() + plain.size() || !std::isfinite(v))
+        return false;
+    value = v;
+    return true;
+}
+
+QString FloatToText(double value, QChar decimal) {
+    if (std::isnan(value)) return QStringLiteral("NAN");
+    if (std::isinf(value)) return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+    if (value == 0) return QStringLiteral("0");
+
+    // 15 significant digits, correctly rounded by the C library:
+    // "-d.dddddddddddddde+XXX".
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.14e", value);
+    const std::string sci(buf);
+    const bool negative = sci[0] == '-';
+    const std::size_t start = negative ? 1 : 0;
+    const std::size_t e = sci.find('e');
+    std::string digits = sci.substr(start, 1) + sci.substr(start + 2, e - start - 2);
+    const int exponent = std::stoi(sci.substr(e + 1));
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+    QString out = negative ? QStringLiteral("-") : QString();
+    const int n = static_cast<int>(digits.size());
+    if (exponent < -5 || exponent >= 15) {
+        out += QChar(digits[0]);
+        if (n > 1) out += decimal + QString::fromLatin1(digits.c_str() + 1);
+        out += u'E' + QString::number(exponent);
+    } else if (exponent >= 0) {
+        const int intDigits = exponent + 1;
+        out += QString::fromLatin1(digits.c_str(), std::min(n, intDigits));
+        if (n < intDigits) out += QString(intDigits - n, u'0');
+        if (n > intDigits) out += decimal + QString::fromLatin1(digits.c_str() + intDigits);
+    } else {
+        out += u'0' + QString(decimal) + QString(-exponent - 1, u'0') +
+               QString::fromLatin1(digits.c_str());
+    }
+    return out;
+}
+
+tinifile::tinifile(const QString& fileName) {
+    Load(fileName);
+}
+
+tiniload tinifile::Load(const QString& fileName) {
+    FileName_ = fileName;
+    Clear();
+    WasWindows1252_ = false;
+    QFile file(fileName);
+    if (!file.exists()) return LoadResult_ = tiniload::Missing;
+    if (!file.open(QIODevice::ReadOnly)) return LoadResult_ = tiniload::Unreadable;
+    if (file.size() > MaxFileSize) return LoadResult_ = tiniload::TooLarge;
+    // Read at most one byte past the limit: a file that grows meanwhile (or a
+    // device that reports no size) is still refused.
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (bytes.size() > MaxFileSize) return LoadResult_ = tiniload::TooLarge;
+    if (file.error() != QFileDevice::NoError) return LoadResult_ = tiniload::Unreadable;
+    LoadFromBytes(bytes);
+    return LoadResult_ = tiniload::Ok;
+}
+
+void tinifile::LoadFromBytes(const QByteArray& bytes) {
+    Clear();
+    QByteArray text = DecodeText(bytes, &WasWindows1252_).toUtf8();
+    // The parser stops at a NUL; in a damaged file a NUL ends the line
+    // instead, so the readable lines after it still count.
+    text.replace('\0', '\n');
+    DropUnclosedSectionLines(text);
+
+    // Multi-key so that every repeated key reaches us in file order and the
+    // first one can be kept; no multi-line values, no quotes: a value is the
+    // rest of its line.
+    CSimpleIniA parser(/*isUtf8*/ true, /*multiKey*/ true, /*multiLine*/ false);
+    if (parser.LoadData(text.constData(), static_cast<size_t>(text.size())) < 0) return;
+
+    CSimpleIniA::TNamesDepend sections;
+    parser.GetAllSections(sections);
+    sections.sort(CSimpleIniA::Entry::LoadOrder());
+    for (const auto& sectionEntry : sections) {
+        const CSimpleIniA::TKeyVal* keyvals = parser.GetSection(sectionEntry.pItem);
+        if (!keyvals) continue;
+        std::vector<std::pair<CSimpleIniA::Entry, const char*>> ordered(keyvals->begin(),
+                                                                        keyvals->end());
+        std::stable_sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) {
+            return CSimpleIniA::Entry::LoadOrder()(a.first, b.first);
+        });
+        const QString name = QString::fromUtf8(sectionEntry.pItem);
+        tinisection* section = FindSection(name);
+        if (!section) {
+            Sections_.push_back({name, {}});
+            section = &Sections_.back();
+        }
+        for (const auto& [entry, value] : ordered) {
+            const QString key = QString::fromUtf8(entry.pItem);
+            const bool seen = std::any_of(section->keys.begin(), section->keys.end(),
+                                          [&](const tinikey& k) { return SameName(k.name, key); });
+            if (!seen) section->keys.push_back({key, QString::fromUtf8(value ? value : "")});
+        }
+    }
+}
+
+const tinifile::tinisection* tinifile::FindSection(const QString& section) const {
+    for (const tinisection& s : Sections_)
+        if (SameName(s.name, section)) return &s;
+    return nullptr;
+}
+
+tinifile::tinisection* tinifile::FindSection(const QString& section) {
+    return const_cast<tinisection*>(std::as_const(*this).FindSection(section));
+}
+
+const QString* tinifile::FindValue(const QString& section, const QString& key) const {
+    const tinisection* s = FindSection(section);
+    if (!s) return nullptr;
+    for (const tinikey& k : s->keys)
+        if (SameName(k.name, key)) return &k.value;
+    return nullptr;
+}
+
+tinifile::tinisection& tinifile::SectionForWrite(const QString& section) {
+    if (tinisection* s = FindSection(section)) return *s;
+    Sections_.push_back({section, {}});
+    return Sections_.back();
+}
+
+bool tinifile::SectionExists(const QString& section) const {
+    return FindSection(section);
+}
+
+bool tinifile::ValueExists(const QString& section, const QString& key) const {
+    return FindValue(section, key);
+}
+
+QStringList tinifile::Sections() const {
+    QStringList names;
+    for (const tinisection& s : Sections_) names << s.name;
+    return names;
+}
+
+QStringList tinifile::Keys(const QString& section) const {
+    QStringList names;
+    if (const tinisection* s = FindSection(section))
+        for (const tinikey& k : s->keys) names << k.name;
+    return names;
+}
+
+QString tinifile::ReadString(const QString& section, const QString& key, const QString& def) const {
+    const QString* v = FindValue(section, key);
+    return v ? *v : def;
+}
+
+int tinifile::ReadInteger(const QString& section, const QString& key, int def) const {
+    const QString* v = FindValue(section, key);
+    int value = def;
+    if (v && TextToInteger(*v, value)) return value;
+    return def;
+}
+
+bool tinifile::ReadBool(const QString& section, const QString& key, bool def) const {
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+double tinifile::ReadFloat(const QString& section, const QString& key, double def,
+                           QChar decimal) const {
+    const QString* v = FindValue(section, key);
+    double value = def;
+    if (v && TextToFloat(*v, value, decimal)) return value;
+    return def;
+}
+
+void tinifile::WriteString(const QString& section, const QString& key, const QString& value) {
+    // Line breaks would split the value into lines of their own on reading.
+    QString clean = value;
+    clean.replace(u'\r', u' ').replace(u'\n', u' ').replace(QChar(0), u' ');
+    tinisection& s = SectionForWrite(section);
+    for (tinikey& k : s.keys) {
+        if (SameName(k.name, key)) {
+            k.value = clean;
+            return;
+        }
+    }
+    s.keys.push_back({key, clean});
+}
+
+void tinifile::WriteInteger(const QString& section, const QString& key, int value) {
+    WriteString(section, key, QString::number(value));
+}
+
+void tinifile::WriteBool(const QString& section, const QString& key, bool value) {
+    WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void tinifile::WriteFloat(const QString& section, const QString& key, double value, QChar decimal) {
+    WriteString(section, key, FloatToText(value, decimal));
+}
+
+void tinifile::DeleteKey(const QString& section, const QString& key) {
+    if (tinisection* s = FindSection(section))
+        s->keys.erase(std::remove_if(s->keys.begin(), s->keys.end(),
+                                     [&](const tinikey& k) { return SameName(k.name, key); }),
+                      s->keys.end());
+}
+
+void tinifile::EraseSection(const QString& section) {
+    Sections_.erase(std::remove_if(Sections_.begin(), Sections_.end(),
+                                   [&](const tinisection& s) { return SameName(s.name, section); }),
+                    Sections_.end());
+}
+
+void tinifile::Clear() {
+    Sections_.clear();
+}
+
+QByteArray tinifile::ToText() const {
+    QString text;
+    for (const tinisection& s : Sections_) {
+        // Keys found before any section line stay before the first one.
+        if (!(s.name.isEmpty() && &s == &Sections_.front()))
+            text += u'[' + s.name + QStringLiteral("]\n");
+        for (const tinikey& k : s.keys) text += k.name + u'=' + k.value + u'\n';
+    }
+    return text.toUtf8();
+}
+
+bool tinifile::Save() const {
+    return SaveAs(FileName_);
+}
+
+bool tinifile::SaveAs(const QString& fileName) const {
+    if (fileName.isEmpty()) return false;
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    const QByteArray text = ToText();
+    if (file.write(text) != text.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
