@@ -1,13 +1,68 @@
 // Start-up sequence of the desktop program.
 #include "app/startup_ui.h"
 
+#include "app/appwindows_ui.h"
+#include "app/commandline_ui.h"
+#include "app/cursors_ui.h"
+#include "app/desktop_ui.h"
+#include "app/precisbitmaps.h"
+#include "app/runflags.h"
+#include "app/settings.h"
+#include "app/windowlist_ui.h"
+#include "core/stereokinds.h"
+#include "display/tformmain.h"
+
 #include <QApplication>
-#include <QWidget>
+#include <QCoreApplication>
+#include <QResizeEvent>
+
+void InitSettingsUnit() {
+    gBusy = false;
+    Settings.VisionMode = 0;
+    Settings.GridIndex = 1;
+    RegisterProgramCursors();
+    LoadPrecisBitmaps();
+    InitStereoKinds();
+}
+
+void StartProgram(const QStringList& args) {
+    InitSettingsUnit();
+    CreateWindows();
+    tappwindowlist& windows = AppWindowList();
+    LoadSettings(Settings, windows, AppSettingsEnv(), args);
+    gStarted = true;
+
+    // One layout notification per window, with the settings in place.
+    for (QWidget* w : AppWindows.InOrder()) {
+        QResizeEvent e(w->size(), w->size());
+        QCoreApplication::sendEvent(w, &e);
+    }
+
+    if (Settings.DesktopType == 255) {
+        Settings.DesktopType = 0;
+        ArrangeDesktop();
+    } else {
+        for (int i = 0; i < windows.WindowCount(); ++i) {
+            QWidget* w = AppWindows.InOrder()[i];
+            if (windows.Marker(i) == 1)
+                w->show();
+            else
+                w->hide();
+        }
+    }
+
+    ProcessCommandLine(args);
+}
 
 int RunApplication(int argc, char** argv) {
     QApplication app(argc, argv);
-    QWidget w;
-    w.setWindowTitle("Orvanel-3D");
-    w.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("Orvanel-3D"));
+    QApplication::setApplicationVersion(QStringLiteral(ORVANEL_VERSION));
+    // The program ends when one of its two main windows allows it, not when
+    // the last window happens to close.
+    QApplication::setQuitOnLastWindowClosed(false);
+    StartProgram(app.arguments().mid(1));
+    int rc = app.exec();
+    DestroyWindows();
+    return rc;
 }

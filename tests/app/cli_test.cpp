@@ -1,4 +1,41 @@
-// The command-line program answers --help and --version.
+// The command-line program: help, version and usage errors.
+#include <QProcess>
+#include <QString>
+
 #include <gtest/gtest.h>
 
-TEST(Placeholder, Builds) { SUCCEED(); }
+namespace {
+
+struct CliRun {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+CliRun runCli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(ORVANEL_BIN_DIR "/orvanel-cli"), args);
+    p.waitForFinished(30000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(CommandLineProgram, HelpAndVersionSucceedOnStandardOutput) {
+    CliRun help = runCli({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage: orvanel-cli"));
+    CliRun version = runCli({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "orvanel-cli 1.3\n");
+}
+
+TEST(CommandLineProgram, UnknownCommandOrNoneIsAUsageError) {
+    CliRun none = runCli({});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_TRUE(none.err.contains("Usage"));
+    CliRun bad = runCli({"frobnicate"});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.err.contains("unknown command 'frobnicate'"));
+}

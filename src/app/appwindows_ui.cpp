@@ -1,0 +1,60 @@
+// Creation of the program's windows in their fixed order.
+#include "app/appwindows_ui.h"
+
+#include "app/tplainform.h"
+#include "display/tformmain.h"
+#include "montage/tformbuild2.h"
+
+tappwindows AppWindows;
+
+QList<QWidget*> tappwindows::InOrder() const {
+    return {FormMain,     FormBuild2,    FormZoom,       FormSave,
+            FormGeometry, FormPt,        FormRepOpenImg, SeparDialog,
+            AboutBox,     FormDiaporama, FormList,       FormRearWindowing,
+            FormImg,      FormOpJpeg,    FormSize,       FormDragDropOptions,
+            FormEdit,     FormView,      LngForm,        FormRearWinExpert,
+            FormDirImg};
+}
+
+namespace {
+
+QWidget* plain(const char* name, const char* caption, int w, int h, bool onTop = false) {
+    return new TPlainForm(QString::fromUtf8(name), QString::fromUtf8(caption), QSize(w, h), onTop);
+}
+
+} // namespace
+
+void CreateWindows() {
+    tappwindows& a = AppWindows;
+    a.FormMain = new TFormMain();
+    a.FormBuild2 = new TFormBuild2();
+    a.FormZoom = plain("FormZoom", "Zoom", 200, 200, true);
+    a.FormSave = plain("FormSave", "Sauvegarde", 640, 520);
+    a.FormGeometry = plain("FormGeometry", "Geometry", 320, 240);
+    a.FormPt = plain("FormPt", "FormPt", 520, 380, true);
+    a.FormRepOpenImg =
+        plain("FormRepOpenImg", "Redirection des Chemins d'accès aux Images", 520, 220);
+    a.SeparDialog = plain("SeparDialog", "Extraction des Vues Stéréo", 380, 300);
+    a.AboutBox = plain("AboutBox", "A propos", 320, 200);
+    a.FormDiaporama = plain("FormDiaporama", "Liste", 420, 360);
+    a.FormList = plain("FormList", "Liste d'images", 640, 420);
+    a.FormRearWindowing = plain(
+        "FormRearWindowing", "Fenêtrage Stéréo: Distance entre Points Homologues", 420, 320, true);
+    a.FormImg = plain("FormImg", "Image", 400, 300);
+    a.FormOpJpeg = plain("FormOpJpeg", "Options Jpeg", 560, 420);
+    a.FormSize = plain("FormSize", "Taille d'Image", 320, 240);
+    a.FormDragDropOptions = plain("FormDragDropOptions", "Glisser Déposer", 320, 320, true);
+    a.FormEdit = plain("FormEdit", "Editeur", 600, 480);
+    a.FormView = plain("FormView", "View", 640, 480);
+    a.LngForm = plain("LngForm", "Fichiers de Traduction", 420, 360);
+    a.FormRearWinExpert =
+        plain("FormRearWinExpert", "Distance  entre Points Homologues à l'infini (MAOFD)", 420, 320,
+              true);
+    a.FormDirImg = plain("FormDirImg", "Kelvado - Version 0.1", 800, 600);
+}
+
+void DestroyWindows() {
+    QList<QWidget*> all = AppWindows.InOrder();
+    for (int i = all.size() - 1; i >= 0; --i) delete all[i];
+    AppWindows = tappwindows();
+}

@@ -1,0 +1,117 @@
+// The start-up and exit sequence of the desktop program, run offscreen with
+// a settings folder of its own.
+#include "app/appwindows_ui.h"
+#include "app/exitsequence_ui.h"
+#include "app/precisbitmaps.h"
+#include "app/runflags.h"
+#include "app/settings.h"
+#include "app/startup_ui.h"
+#include "display/tformmain.h"
+#include "montage/tformbuild2.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QTemporaryDir* configDir = nullptr;
+
+class StartUp : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        configDir = new QTemporaryDir();
+        qputenv("XDG_CONFIG_HOME", configDir->path().toUtf8());
+        StartProgram({});
+    }
+    static void TearDownTestSuite() {
+        DestroyWindows();
+        delete configDir;
+    }
+};
+
+// Answers the next modal message box with the given button.
+void answerNextBox(QMessageBox::StandardButton button) {
+    QTimer::singleShot(0, [button] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->button(button)->click();
+    });
+}
+
+QString settingsText() {
+    QFile f(SettingsFile());
+    if (!f.open(QIODevice::ReadOnly)) return QString();
+    return QString::fromUtf8(f.readAll());
+}
+
+} // namespace
+
+TEST_F(StartUp, CreatesTheWindowsOnceInTheirOrderWithTheirSectionNames) {
+    const QStringList expected = {
+        "FormMain",     "FormBuild2",    "FormZoom",       "FormSave",
+        "FormGeometry", "FormPt",        "FormRepOpenImg", "SeparDialog",
+        "AboutBox",     "FormDiaporama", "FormList",       "FormRearWindowing",
+        "FormImg",      "FormOpJpeg",    "FormSize",       "FormDragDropOptions",
+        "FormEdit",     "FormView",      "LngForm",        "FormRearWinExpert",
+        "FormDirImg"};
+    QStringList names;
+    for (QWidget* w : AppWindows.InOrder()) {
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(w->isWindow());
+        names << w->objectName();
+    }
+    EXPECT_EQ(names, expected);
+    EXPECT_EQ(AppWindows.FormBuild2->windowTitle(), "Montage");
+    EXPECT_TRUE(AppWindows.FormBuild2->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(AppWindows.FormMain->windowTitle().startsWith("Orvanel-3D - 1.3 : "));
+}
+
+TEST_F(StartUp, FirstRunArrangesTheDisplayAndMontageWindows) {
+    EXPECT_TRUE(gStarted);
+    EXPECT_EQ(Settings.DesktopType, 0);
+    EXPECT_TRUE(AppWindows.FormMain->isVisible());
+    EXPECT_TRUE(AppWindows.FormBuild2->isVisible());
+    EXPECT_FALSE(AppWindows.FormSave->isVisible());
+    // The Montage window stands at the right of the display window.
+    EXPECT_GT(AppWindows.FormBuild2->x(), AppWindows.FormMain->x());
+}
+
+TEST_F(StartUp, PrecisionBitmapsAreDrawnBeforeAnyWindow) {
+    ASSERT_EQ(BmpPrecisB.size(), QSize(32, 32));
+    EXPECT_EQ(BmpPrecisB.pixel(6, 7), qRgb(255, 255, 255));
+    EXPECT_EQ(BmpPrecisB.pixel(15, 15), qRgb(0, 0, 0));
+    EXPECT_EQ(BmpPrecisN.pixel(24, 27), qRgb(0, 0, 0));
+    EXPECT_EQ(BmpPrecisN.pixel(15, 9), qRgb(255, 255, 255));
+    EXPECT_EQ(BmpPrecisN.pixel(15, 8), qRgb(0, 0, 0));
+}
+
+TEST_F(StartUp, CancelledQuitSavesNothingAndConfirmedQuitWritesTheSettings) {
+    QFile::remove(SettingsFile());
+    Settings.AskQuit = true;
+    answerNextBox(QMessageBox::Cancel);
+    EXPECT_FALSE(MainCloseQuery(AppWindows.FormMain));
+    EXPECT_FALSE(QFile::exists(SettingsFile()));
+
+    answerNextBox(QMessageBox::Ok);
+    EXPECT_TRUE(MainCloseQuery(AppWindows.FormBuild2));
+    const QString text = settingsText();
+    ASSERT_FALSE(text.isEmpty());
+    // Sections follow the file's order: header, screen, desktop, then the
+    // windows in their creation order, then the options.
+    const int version = text.indexOf("[Orvanel-3D]");
+    const int desktop = text.indexOf("[Desktop]");
+    const int formMain = text.indexOf("[FormMain]");
+    const int formDirImg = text.indexOf("[FormDirImg]");
+    const int lng = text.indexOf("[Lng]");
+    EXPECT_EQ(version, 0);
+    EXPECT_LT(version, desktop);
+    EXPECT_LT(desktop, formMain);
+    EXPECT_LT(formMain, formDirImg);
+    EXPECT_LT(formDirImg, lng);
+    EXPECT_TRUE(text.contains("[Quit]\nchecked=1"));
+}
