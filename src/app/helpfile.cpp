@@ -1,0 +1,25 @@
+// Help page lookup beside the program and its two warnings.
+#include "app/helpfile.h"
+
+#include "core/paths.h"
+
+#include <QFileInfo>
+
+const char* const HelpMainPage = "aide\\orvanel.html";
+const char* const HelpThreePoints = "aide\\3points.html";
+const char* const HelpQuestions = "aide\\faq.html";
+
+thelpresult OpenHelpFile(const QString& programFolder, const QString& name, const thelpopener& open,
+                         const thelpwarning& warn) {
+    const QString path = NativePath(WithTrailingDelimiter(programFolder) + name);
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile()) {
+        warn(QStringLiteral("Fichier d'aide introuvable\n%1").arg(path));
+        return thelpresult::Missing;
+    }
+    if (!open(path)) {
+        warn(QStringLiteral("Fichier d'aide invisible\n%1").arg(path));
+        return thelpresult::NotOpened;
+    }
+    return thelpresult::Opened;
+}

@@ -1,0 +1,9 @@
+// The help pages opened with the desktop, warnings in message boxes.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// name relative to the program's folder, e.g. HelpMainPage.
+void OpenHelpPage(const QString& name, QWidget* parent = nullptr);
