@@ -4,6 +4,7 @@
 #include "input/pictureload.h"
 
 #include "core/jpegdefaults.h"
+#include "core/viewpair.h"
 #include "input/bmpinfo.h"
 #include "input/jpegdecode.h"
 #include "input/picturelimits.h"
@@ -17,10 +18,6 @@
 #include <Magick++.h>
 
 #include <mutex>
-
-QString ImageInfo;
-
-const char* const NoPictureInfo = "Aucun Fichier Image Chargé";
 
 // No dot may appear in the descriptions: the extension test looks for
 // ".EXT" anywhere in this text.
@@ -299,7 +296,7 @@ LoadStatus DecodePictureFile(const QString& fileName, QImage& image, int& bits, 
     return LoadStatus::Loaded;
 }
 
-bool LoadPictureFile(QImage& Bitmap, const QString& FileName, tloadresult* result) {
+bool LoadPictureFile(QImage& Bitmap, const QString& FileName, QString& Info, tloadresult* result) {
     tloadresult local;
     tloadresult& r = result ? *result : local;
     r = tloadresult();
@@ -337,11 +334,11 @@ bool LoadPictureFile(QImage& Bitmap, const QString& FileName, tloadresult* resul
         return false;
     }
     if (picture.isNull() || picture.width() == 0 || picture.height() == 0) {
-        ImageInfo = QString::fromUtf8(NoPictureInfo);
+        Info = QString::fromUtf8(NoPictureText);
         r.status = LoadStatus::Empty;
         return false;
     }
-    ImageInfo = FormatImageInfo(picture.width(), picture.height(), bits);
+    Info = FormatImageInfo(picture.width(), picture.height(), bits);
     r.status = LoadStatus::Loaded;
     r.bits = bits;
     Bitmap = std::move(picture);

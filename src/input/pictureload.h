@@ -6,13 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-// The description of the last picture read (`ImageInfo`), shown in the
-// display window's caption.
-extern QString ImageInfo;
-
-// "Aucun Fichier Image Chargé": the description when no picture is loaded.
-extern const char* const NoPictureInfo;
-
 // The open-picture dialog's filter, in the pipe form ("text|*.a;*.b|..."):
 // every registered extension appears in it.
 extern const char* const OpenPictureFilter;
@@ -37,12 +30,14 @@ struct tloadresult {
     QString message; // what the user was told, empty when nothing
 };
 
-// Reads FileName into Bitmap (32-bit ARGB, alpha 255) and sets ImageInfo.
-// Messages go through UserReport(); the hour-glass shows while decoding. On
-// any failure Bitmap is left as it was.
-bool LoadPictureFile(QImage& Bitmap, const QString& FileName, tloadresult* result = nullptr);
+// Reads FileName into Bitmap (32-bit ARGB, alpha 255) and sets Info, the
+// picture description (`ImageInfo` of the pair on screen). Messages go
+// through UserReport(); the hour-glass shows while decoding. On any failure
+// Bitmap is left as it was; Info changes only for a loaded or empty picture.
+bool LoadPictureFile(QImage& Bitmap, const QString& FileName, QString& Info,
+                     tloadresult* result = nullptr);
 
-// The decoding step alone, without messages or ImageInfo: used by the loader
+// The decoding step alone, without messages or description: used by the loader
 // and by tests. Fills `image` (32-bit) and `bits`, or returns the decoder's
 // message in `error`.
 LoadStatus DecodePictureFile(const QString& fileName, QImage& image, int& bits, QString& error);

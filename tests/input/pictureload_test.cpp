@@ -16,7 +16,7 @@ protected:
     treportscope scope;
     QString Path(const QString& name) const { return dir.filePath(name); }
     trecordingreport& report() { return scope.report; }
-    void SetUp() override { ImageInfo = "unchanged"; }
+    QString ImageInfo = "unchanged";
 };
 
 TEST(ImageInfoText, PadsSizesToFourDigitsInFiveColumns) {
@@ -39,7 +39,7 @@ TEST_F(PictureLoad, JpsLoadsAsOneSideBySideJpeg) {
     ASSERT_TRUE(EncodeJpeg(SmoothImage(2048, 768), path));
     QImage bmp;
     tloadresult r;
-    ASSERT_TRUE(LoadPictureFile(bmp, path, &r));
+    ASSERT_TRUE(LoadPictureFile(bmp, path, ImageInfo, &r));
     EXPECT_EQ(bmp.size(), QSize(2048, 768));
     EXPECT_EQ(bmp.format(), QImage::Format_ARGB32);
     EXPECT_EQ(ImageInfo, "  2048 *  0768 - 24 Bits");
@@ -55,7 +55,7 @@ TEST_F(PictureLoad, JpegTakesTheProcessWideReadingOptions) {
     JpegDefaults.scale = JpegScaleHalf;
     JpegDefaults.pixelFormat = JpegPixels8;
     QImage bmp;
-    const bool ok = LoadPictureFile(bmp, path);
+    const bool ok = LoadPictureFile(bmp, path, ImageInfo);
     JpegDefaults = saved;
     ASSERT_TRUE(ok);
     EXPECT_EQ(bmp.size(), QSize(50, 30));
@@ -67,7 +67,7 @@ TEST_F(PictureLoad, ExtensionThatOnlyPrefixesARegisteredOnePassesThenFailsInTheD
     ASSERT_TRUE(EncodeJpeg(SmoothImage(10, 10), path));
     QImage bmp(4, 4, QImage::Format_ARGB32);
     tloadresult r;
-    EXPECT_FALSE(LoadPictureFile(bmp, path, &r));
+    EXPECT_FALSE(LoadPictureFile(bmp, path, ImageInfo, &r));
     EXPECT_EQ(r.status, LoadStatus::DecoderError);
     ASSERT_EQ(report().messages.size(), 1);
     EXPECT_TRUE(report().messages[0].contains("photo.jp")) << qPrintable(report().messages[0]);
@@ -81,7 +81,7 @@ TEST_F(PictureLoad, UnknownExtensionIsNamedUpperCasedWithItsDot) {
         ASSERT_TRUE(WriteBytes(Path(name), "something"));
         QImage bmp;
         tloadresult r;
-        EXPECT_FALSE(LoadPictureFile(bmp, Path(name), &r));
+        EXPECT_FALSE(LoadPictureFile(bmp, Path(name), ImageInfo, &r));
         EXPECT_EQ(r.status, LoadStatus::UnknownType);
     }
     ASSERT_EQ(report().messages.size(), 3);
@@ -94,7 +94,7 @@ TEST_F(PictureLoad, UnknownExtensionIsNamedUpperCasedWithItsDot) {
 TEST_F(PictureLoad, MissingFileFailsSilently) {
     QImage bmp;
     tloadresult r;
-    EXPECT_FALSE(LoadPictureFile(bmp, Path("nowhere.jpg"), &r));
+    EXPECT_FALSE(LoadPictureFile(bmp, Path("nowhere.jpg"), ImageInfo, &r));
     EXPECT_EQ(r.status, LoadStatus::Missing);
     EXPECT_TRUE(report().messages.isEmpty());
 }
@@ -124,7 +124,7 @@ TEST_F(PictureLoad, BrokenFilesGiveAMessageNamingTheFileAndKeepTheBitmap) {
         report().messages.clear();
         QImage bmp = before;
         tloadresult r;
-        EXPECT_FALSE(LoadPictureFile(bmp, Path(name), &r)) << name;
+        EXPECT_FALSE(LoadPictureFile(bmp, Path(name), ImageInfo, &r)) << name;
         EXPECT_EQ(r.status, LoadStatus::DecoderError) << name;
         ASSERT_EQ(report().messages.size(), 1) << name;
         EXPECT_TRUE(report().messages[0].startsWith(QDir::toNativeSeparators(Path(name))))
@@ -251,7 +251,7 @@ TEST_F(PictureLoad, BitmapsOfEveryDepthGiveTheirPixelsAndTheirOwnBitCount) {
         ASSERT_TRUE(
             WriteBytes(path, MakeBmp(2, 2, c.bitCount, c.rows, c.palette, c.compression, c.masks)));
         QImage bmp;
-        ASSERT_TRUE(LoadPictureFile(bmp, path))
+        ASSERT_TRUE(LoadPictureFile(bmp, path, ImageInfo))
             << c.name << " " << qPrintable(report().messages.join("; "));
         EXPECT_EQ(bmp.format(), QImage::Format_ARGB32) << c.name;
         EXPECT_EQ(ImageInfo, FormatImageInfo(2, 2, c.infoBits)) << c.name;
@@ -270,7 +270,7 @@ TEST_F(PictureLoad, BitmapClaimingAGiantSizeIsRefusedFromItsHeader) {
     for (const char* name : {"giant.bmp", "short.bmp"}) {
         QImage bmp;
         tloadresult r;
-        EXPECT_FALSE(LoadPictureFile(bmp, Path(name), &r)) << name;
+        EXPECT_FALSE(LoadPictureFile(bmp, Path(name), ImageInfo, &r)) << name;
         EXPECT_EQ(r.status, LoadStatus::DecoderError);
         EXPECT_TRUE(bmp.isNull());
     }
@@ -286,7 +286,7 @@ TEST_F(PictureLoad, TransparentPixelsAreDrawnOverBlack) {
     src.setPixel(1, 0, qRgba(200, 100, 50, 255));
     ASSERT_TRUE(src.save(Path("alpha.png")));
     QImage bmp;
-    ASSERT_TRUE(LoadPictureFile(bmp, Path("alpha.png")));
+    ASSERT_TRUE(LoadPictureFile(bmp, Path("alpha.png"), ImageInfo));
     EXPECT_EQ(bmp.pixel(0, 0), qRgba(0, 0, 0, 255));
     EXPECT_EQ(bmp.pixel(1, 0), qRgba(200, 100, 50, 255));
     EXPECT_EQ(ImageInfo, FormatImageInfo(2, 1, 32));
@@ -311,7 +311,7 @@ TEST_P(MagickRoundTrip, LosslessFormatsComeBackPixelForPixel) {
         GTEST_SKIP() << "no writer for " << GetParam() << ": " << e.what();
     }
     QImage bmp;
-    ASSERT_TRUE(LoadPictureFile(bmp, path)) << qPrintable(report().messages.join("; "));
+    ASSERT_TRUE(LoadPictureFile(bmp, path, ImageInfo)) << qPrintable(report().messages.join("; "));
     ASSERT_EQ(bmp.size(), QSize(23, 17));
     long bad = 0;
     for (int y = 0; y < 17; ++y)
@@ -327,7 +327,7 @@ TEST_F(PictureLoad, LargePhotographSizeLoads) {
     const QString path = Path("big.jpg");
     ASSERT_TRUE(EncodeJpeg(SmoothImage(8000, 6000), path, {80}));
     QImage bmp;
-    ASSERT_TRUE(LoadPictureFile(bmp, path));
+    ASSERT_TRUE(LoadPictureFile(bmp, path, ImageInfo));
     EXPECT_EQ(bmp.size(), QSize(8000, 6000));
     EXPECT_EQ(ImageInfo, "  8000 *  6000 - 24 Bits");
 }
@@ -336,11 +336,11 @@ TEST_F(PictureLoad, RealStereoFilesLoad) {
     const QString data = TestDataDir();
     if (data.isEmpty()) GTEST_SKIP() << "ORVANEL_TESTDATA not set";
     QImage bmp;
-    ASSERT_TRUE(LoadPictureFile(bmp, data + "/panasonic_3d1_mario.jps"));
+    ASSERT_TRUE(LoadPictureFile(bmp, data + "/panasonic_3d1_mario.jps", ImageInfo));
     EXPECT_EQ(ImageInfo, "  1044 *  0720 - 24 Bits");
-    ASSERT_TRUE(LoadPictureFile(bmp, data + "/aloe_L.jpg"));
+    ASSERT_TRUE(LoadPictureFile(bmp, data + "/aloe_L.jpg", ImageInfo));
     EXPECT_EQ(CountMismatches(bmp, ReferenceDecode(data + "/aloe_L.jpg")), 0);
-    ASSERT_TRUE(LoadPictureFile(bmp, data + "/backpack_L.png"));
+    ASSERT_TRUE(LoadPictureFile(bmp, data + "/backpack_L.png", ImageInfo));
     EXPECT_FALSE(bmp.isNull());
     EXPECT_TRUE(report().messages.isEmpty()) << qPrintable(report().messages.join("; "));
 }
