@@ -1,0 +1,262 @@
+// The command line: number reading and the plan for every form of argument
+// list, with a file system that says what exists.
+#include "app/cmdline.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QSet>
+
+namespace {
+
+QString Here(const QString& sub = {}) {
+    return sub.isEmpty() ? QDir::currentPath() : QDir::currentPath() + "/" + sub;
+}
+
+// Files present for a test; everything else is missing.
+tfileexists Present(const QStringList& files) {
+    return [set = QSet<QString>(files.begin(), files.end())](const QString& f) {
+        return set.contains(f);
+    };
+}
+
+const tfileexists Everything = [](const QString&) { return true; };
+const tfileexists Nothing = [](const QString&) { return false; };
+
+void ExpectFolders(const tstartplan& plan,
+                   const std::vector<std::pair<QString tsettings::*, QString>>& expected) {
+    ASSERT_EQ(plan.folders.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_TRUE(plan.folders[i].dir == expected[i].first) << i;
+        EXPECT_EQ(plan.folders[i].folder, expected[i].second) << i;
+    }
+}
+
+} // namespace
+
+TEST(CommandLineNumber, ReadsSignAndDigitsAndFailsOnAnyRest) {
+    struct tcase {
+        const char* text;
+        bool ok;
+        int value;
+    };
+    for (const tcase& c : std::initializer_list<tcase>{
+             {"5", true, 5},
+             {"105", true, 105},
+             {"-3", true, -3},
+             {"+4", true, 4},
+             {"007", true, 7},
+             {" 7", true, 7},
+             {"2147483647", true, 2147483647},
+             {"-2147483648", true, -2147483647 - 1},
+             {"12abc", false, 12},
+             {"7 ", false, 7},
+             {"1.5", false, 1},
+             {"D:\\x.jpg", false, 0},
+             {"pair.jpg", false, 0},
+             {"", false, 0},
+             {"-", false, 0},
+             {"+-1", false, 0},
+             {"0x10", false, 0},
+             {"2147483648", false, 0},
+             {"-2147483649", false, 0},
+         }) {
+        const tcmdnumber n = CommandLineNumber(QString::fromUtf8(c.text));
+        EXPECT_EQ(n.ok, c.ok) << c.text;
+        EXPECT_EQ(n.value, c.value) << c.text;
+    }
+    EXPECT_FALSE(CommandLineNumber(QString::fromUtf16(u"\u0663")).ok); // Arabic-Indic three
+}
+
+TEST(CommandLine, NoArgumentsDoNothing) {
+    const tstartplan plan = PlanCommandLine({}, 9, Everything);
+    EXPECT_EQ(plan.action, tstartaction::None);
+    EXPECT_FALSE(plan.refreshDisplay);
+    EXPECT_FALSE(plan.arrangeAtNextStart);
+}
+
+TEST(CommandLine, KindFiveSplitsOverUnderAndAboveHundredCountsModulo) {
+    for (const char* kind : {"5", "105", "+5"}) {
+        const tstartplan plan = PlanCommandLine({kind, "pair.jpg"}, 9, Everything);
+        EXPECT_EQ(plan.action, tstartaction::Split) << kind;
+        EXPECT_EQ(plan.file1, "pair.jpg");
+        EXPECT_EQ(plan.splitKind, 5);
+        EXPECT_EQ(plan.stereoType, 5);
+        EXPECT_TRUE(plan.needsLoad);
+        EXPECT_TRUE(plan.refreshDisplay);
+        EXPECT_FALSE(plan.arrangeAtNextStart);
+        ExpectFolders(plan, {{&tsettings::OpenDirSV, Here()}});
+    }
+}
+
+TEST(CommandLine, EachCompositeKindRemembersItsOwnFolder) {
+    const std::vector<std::pair<int, QString tsettings::*>> kinds = {{2, &tsettings::OpenDirSX},
+                                                                     {3, &tsettings::OpenDirSP},
+                                                                     {4, &tsettings::OpenDirAna},
+                                                                     {5, &tsettings::OpenDirSV},
+                                                                     {6, &tsettings::OpenDirBi}};
+    for (const auto& [kind, dir] : kinds) {
+        const tstartplan plan =
+            PlanCommandLine({QString::number(kind), "/photos/c.jpg"}, 9, Everything);
+        EXPECT_EQ(plan.action, tstartaction::Split) << kind;
+        EXPECT_EQ(plan.splitKind, kind);
+        EXPECT_EQ(plan.stereoType, kind);
+        ExpectFolders(plan, {{dir, "/photos"}});
+    }
+}
+
+TEST(CommandLine, KindTenOpensAParameterFileWithItsImages) {
+    tstartplan plan = PlanCommandLine({"10", "a.prm"}, 9, Present({"a.prm"}));
+    EXPECT_EQ(plan.action, tstartaction::OpenParams);
+    EXPECT_EQ(plan.file1, "a.prm");
+    EXPECT_EQ(plan.stereoType, 10);
+    EXPECT_TRUE(plan.refreshDisplay);
+    EXPECT_TRUE(plan.folders.empty());
+
+    plan = PlanCommandLine({"110", "b.txt"}, 9, Everything);
+    EXPECT_EQ(plan.action, tstartaction::OpenParams);
+    EXPECT_EQ(plan.file1, "b.txt");
+
+    // A parameter file that is not there leaves the views alone.
+    plan = PlanCommandLine({"10", "gone.prm"}, 9, Nothing);
+    EXPECT_EQ(plan.action, tstartaction::None);
+    EXPECT_TRUE(plan.refreshDisplay);
+}
+
+TEST(CommandLine, UnknownKindLoadsTheLeftViewAlone) {
+    for (const char* kind : {"9", "0", "1", "100", "200", "-5", "11", "12"}) {
+        const tstartplan plan = PlanCommandLine({kind, "x.jpg"}, 9, Everything);
+        EXPECT_EQ(plan.action, tstartaction::LoadLeft) << kind;
+        EXPECT_EQ(plan.file1, "x.jpg");
+        EXPECT_EQ(plan.stereoType, 7) << kind;
+        EXPECT_TRUE(plan.refreshDisplay);
+        ExpectFolders(plan, {{&tsettings::OpenDirL, Here()}});
+    }
+}
+
+TEST(CommandLine, LeftOrRightViewMakesAPairUnlessThatViewWasAlone) {
+    tstartplan plan = PlanCommandLine({"7", "l/x.jpg"}, 9, Everything);
+    EXPECT_EQ(plan.action, tstartaction::LoadLeft);
+    EXPECT_EQ(plan.stereoType, 1);
+    ExpectFolders(plan, {{&tsettings::OpenDirL, Here("l")}});
+    EXPECT_EQ(PlanCommandLine({"7", "x.jpg"}, 7, Everything).stereoType, 7);
+    EXPECT_EQ(PlanCommandLine({"7", "x.jpg"}, 8, Everything).stereoType, 1);
+
+    plan = PlanCommandLine({"8", "r/y.jpg"}, 7, Everything);
+    EXPECT_EQ(plan.action, tstartaction::LoadRight);
+    EXPECT_EQ(plan.stereoType, 1);
+    ExpectFolders(plan, {{&tsettings::OpenDirR, Here("r")}});
+    EXPECT_EQ(PlanCommandLine({"8", "y.jpg"}, 8, Everything).stereoType, 8);
+}
+
+TEST(CommandLine, KindOneWithTwoPicturesLoadsAPair) {
+    const tstartplan plan = PlanCommandLine({"1", "a/l.jpg", "/b/r.jpg"}, 9, Everything);
+    EXPECT_EQ(plan.action, tstartaction::LoadPair);
+    EXPECT_EQ(plan.file1, "a/l.jpg");
+    EXPECT_EQ(plan.file2, "/b/r.jpg");
+    EXPECT_EQ(plan.stereoType, 1);
+    EXPECT_FALSE(plan.needsLoad);
+    EXPECT_TRUE(plan.refreshDisplay);
+    ExpectFolders(plan, {{&tsettings::OpenDirL, Here("a")}, {&tsettings::OpenDirR, "/b"}});
+}
+
+TEST(CommandLine, OtherKindWithTwoPicturesLoadsNothingButRefreshes) {
+    for (const QStringList& args :
+         {QStringList{"2", "l.jpg", "r.jpg"}, QStringList{"1", "l.jpg", "r.jpg", "extra.jpg"}}) {
+        const tstartplan plan = PlanCommandLine(args, 9, Everything);
+        EXPECT_EQ(plan.action, tstartaction::None);
+        EXPECT_TRUE(plan.refreshDisplay);
+        EXPECT_FALSE(plan.arrangeAtNextStart);
+        EXPECT_TRUE(plan.folders.empty());
+    }
+}
+
+TEST(CommandLine, SingleNumberOnlyArrangesAtNextStart) {
+    const tstartplan plan = PlanCommandLine({"5"}, 9, Everything);
+    EXPECT_EQ(plan.action, tstartaction::None);
+    EXPECT_FALSE(plan.refreshDisplay);
+    EXPECT_TRUE(plan.arrangeAtNextStart);
+}
+
+TEST(CommandLine, NoSettingsMarkerInAnyCaseNamesNoFile) {
+    for (const char* arg : {"noini", "NOINI", "NoIni", "INI=0", "ini=0"}) {
+        const tstartplan plan = PlanCommandLine({arg}, 9, Everything);
+        EXPECT_EQ(plan.action, tstartaction::None) << arg;
+        EXPECT_TRUE(plan.arrangeAtNextStart) << arg;
+    }
+}
+
+TEST(CommandLine, SinglePictureBecomesTheLeftViewAlone) {
+    tstartplan plan = PlanCommandLine({"photos/x.jpg"}, 9, Present({"photos/x.jpg"}));
+    EXPECT_EQ(plan.action, tstartaction::LoadLeft);
+    EXPECT_EQ(plan.file1, "photos/x.jpg");
+    EXPECT_EQ(plan.stereoType, 7);
+    EXPECT_TRUE(plan.needsLoad);
+    EXPECT_FALSE(plan.refreshDisplay);
+    EXPECT_TRUE(plan.arrangeAtNextStart);
+    ExpectFolders(plan, {{&tsettings::OpenDirL, Here("photos")}});
+
+    plan = PlanCommandLine({"photos/x.jpg"}, 9, Nothing);
+    EXPECT_EQ(plan.action, tstartaction::None);
+    EXPECT_TRUE(plan.arrangeAtNextStart);
+}
+
+TEST(CommandLine, SingleParameterFileIsRecognisedByItsExtensionInAnyCase) {
+    for (const char* name : {"a.prm", "b.PRM", "dir/c.Prm"}) {
+        const tstartplan plan = PlanCommandLine({name}, 9, Everything);
+        EXPECT_EQ(plan.action, tstartaction::OpenParams) << name;
+        EXPECT_EQ(plan.stereoType, 10);
+        EXPECT_TRUE(plan.refreshDisplay);
+        EXPECT_TRUE(plan.arrangeAtNextStart);
+    }
+    for (const char* name : {"a.prm.jpg", "dir.prm\\pic", "dir.prm/pic", "prm"})
+        EXPECT_EQ(PlanCommandLine({name}, 9, Everything).action, tstartaction::LoadLeft) << name;
+}
+
+TEST(CommandLine, DriveLetterPathIsAFileName) {
+    tstartplan plan = PlanCommandLine({"D:\\x.jpg"}, 9, Nothing);
+    EXPECT_EQ(plan.action, tstartaction::None);
+    EXPECT_TRUE(plan.arrangeAtNextStart);
+    plan = PlanCommandLine({"D:\\x.jpg"}, 9, Everything);
+    EXPECT_EQ(plan.action, tstartaction::LoadLeft);
+    EXPECT_EQ(plan.file1, "D:\\x.jpg");
+}
+
+TEST(CommandLine, TwoFileNamesLoadAPairWhateverFollows) {
+    for (const QStringList& args :
+         {QStringList{"l.jpg", "r.jpg"}, QStringList{"l.jpg", "r.jpg", "more.jpg"}}) {
+        const tstartplan plan = PlanCommandLine(args, 9, Nothing);
+        EXPECT_EQ(plan.action, tstartaction::LoadPair);
+        EXPECT_EQ(plan.file1, "l.jpg");
+        EXPECT_EQ(plan.file2, "r.jpg");
+        EXPECT_EQ(plan.stereoType, 1);
+        EXPECT_TRUE(plan.refreshDisplay);
+        EXPECT_FALSE(plan.arrangeAtNextStart);
+        ExpectFolders(plan, {{&tsettings::OpenDirL, Here()}, {&tsettings::OpenDirR, Here()}});
+    }
+}
+
+TEST(CommandLine, PlanEffectsWaitForTheLoadWhereTheyMust) {
+    const tstartplan split = PlanCommandLine({"2", "/p/c.jpg"}, 9, Everything);
+    tsettings s;
+    s.DesktopType = 0;
+    int stereoType = 9;
+    ApplyStartPlan(split, false, s, stereoType);
+    EXPECT_EQ(stereoType, 9);
+    EXPECT_EQ(s.OpenDirSX, "");
+    ApplyStartPlan(split, true, s, stereoType);
+    EXPECT_EQ(stereoType, 2);
+    EXPECT_EQ(s.OpenDirSX, "/p");
+    EXPECT_EQ(s.DesktopType, 0);
+
+    const tstartplan pair = PlanCommandLine({"/a/l.jpg", "/b/r.jpg"}, 9, Nothing);
+    stereoType = 9;
+    ApplyStartPlan(pair, false, s, stereoType);
+    EXPECT_EQ(stereoType, 1);
+    EXPECT_EQ(s.OpenDirL, "/a");
+    EXPECT_EQ(s.OpenDirR, "/b");
+
+    ApplyStartPlan(PlanCommandLine({"NOINI"}, 9, Everything), false, s, stereoType);
+    EXPECT_EQ(s.DesktopType, 255);
+    EXPECT_EQ(stereoType, 1);
+}
