@@ -1,15 +1,9 @@
-// The in-memory INI image: parsing through SimpleIni, decoding of 8-bit
-// files, number formats and the all-or-nothing write.
+// The in-memory INI image: the line parser, decoding of 8-bit files,
+// number formats and the all-or-nothing write.
 #include "core/inifile.h"
 
 #include <QFile>
 #include <QSaveFile>
-
-// Only the 8-bit parser is used (the text is UTF-8 by then): no converter.
-#define SI_NO_CONVERSION
-// This build of the header keeps its template bodies behind a switch.
-#define SI_IMPLEMENTATION
-#include <SimpleIni.h>
 
 #include <algorithm>
 #include <charconv>
@@ -45,25 +39,6 @@ QStringView Trimmed(QStringView s) {
 
 bool IsDigit(QChar c) {
     return c >= u'0' && c <= u'9';
-}
-
-// A line that opens a section name without closing it is blanked: the
-// parser would otherwise take the following lines into the section's name.
-void DropUnclosedSectionLines(QByteArray& text) {
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = start;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
-        qsizetype first = start;
-        while (first < end && (text[first] == ' ' || text[first] == '\t')) ++first;
-        if (first < end && text[first] == '[') {
-            bool closed = false;
-            for (qsizetype i = first; i < end && !closed; ++i) closed = text[i] == ']';
-            if (!closed)
-                for (qsizetype i = start; i < end; ++i) text[i] = ' ';
-        }
-        start = end + 1;
-    }
 }
 
 } // namespace
@@ -240,42 +215,52 @@ tiniload tinifile::Load(const QString& fileName) {
 
 void tinifile::LoadFromBytes(const QByteArray& bytes) {
     Clear();
-    QByteArray text = DecodeText(bytes, &WasWindows1252_).toUtf8();
-    // The parser stops at a NUL; in a damaged file a NUL ends the line
-    // instead, so the readable lines after it still count.
-    text.replace('\0', '\n');
-    DropUnclosedSectionLines(text);
-
-    // Multi-key so that every repeated key reaches us in file order and the
-    // first one can be kept; no multi-line values, no quotes: a value is the
-    // rest of its line.
-    CSimpleIniA parser(/*isUtf8*/ true, /*multiKey*/ true, /*multiLine*/ false);
-    if (parser.LoadData(text.constData(), static_cast<size_t>(text.size())) < 0) return;
-
-    CSimpleIniA::TNamesDepend sections;
-    parser.GetAllSections(sections);
-    sections.sort(CSimpleIniA::Entry::LoadOrder());
-    for (const auto& sectionEntry : sections) {
-        const CSimpleIniA::TKeyVal* keyvals = parser.GetSection(sectionEntry.pItem);
-        if (!keyvals) continue;
-        std::vector<std::pair<CSimpleIniA::Entry, const char*>> ordered(keyvals->begin(),
-                                                                        keyvals->end());
-        std::stable_sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) {
-            return CSimpleIniA::Entry::LoadOrder()(a.first, b.first);
-        });
-        const QString name = QString::fromUtf8(sectionEntry.pItem);
-        tinisection* section = FindSection(name);
+    const QString text = DecodeText(bytes, &WasWindows1252_);
+    // Keys before any section line belong to the unnamed section.
+    tinisection* section = nullptr;
+    const auto enter = [&](const QString& name) {
+        section = FindSection(name);
         if (!section) {
             Sections_.push_back({name, {}});
             section = &Sections_.back();
         }
-        for (const auto& [entry, value] : ordered) {
-            const QString key = QString::fromUtf8(entry.pItem);
-            const bool seen = std::any_of(section->keys.begin(), section->keys.end(),
-                                          [&](const tinikey& k) { return SameName(k.name, key); });
-            if (!seen) section->keys.push_back({key, QString::fromUtf8(value ? value : "")});
+    };
+    enter(QString());
+
+    qsizetype start = 0;
+    while (start < text.size()) {
+        // Lines end at LF, CR LF or a lone CR; in a damaged file a NUL ends
+        // the line too, so the readable lines after it still count.
+        qsizetype end = start;
+        while (end < text.size() && text[end] != u'\n' && text[end] != u'\r' && !text[end].isNull())
+            ++end;
+        const QStringView line = QStringView(text).mid(start, end - start);
+        start = end + 1;
+        if (end < text.size() && text[end] == u'\r' && start < text.size() && text[start] == u'\n')
+            ++start;
+
+        const QStringView body = Trimmed(line);
+        if (body.isEmpty() || body[0] == u';' || body[0] == u'#') continue;
+        if (body[0] == u'[') {
+            // A section line that is not closed names nothing: its keys stay
+            // in the section before it.
+            const qsizetype close = body.indexOf(u']');
+            if (close > 0) enter(Trimmed(body.mid(1, close - 1)).toString());
+            continue;
         }
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals < 0) continue;
+        const QString key = Trimmed(line.left(equals)).toString();
+        if (key.isEmpty()) continue;
+        // The value is the rest of the line, blanks included: captions with
+        // a trailing space read back as they were written.
+        const bool seen = std::any_of(section->keys.begin(), section->keys.end(),
+                                      [&](const tinikey& k) { return SameName(k.name, key); });
+        if (!seen) section->keys.push_back({key, line.mid(equals + 1).toString()});
     }
+    // The unnamed section is kept only when keys came before the first
+    // section line.
+    if (Sections_.front().keys.empty()) Sections_.erase(Sections_.begin());
 }
 
 const tinifile::tinisection* tinifile::FindSection(const QString& section) const {

@@ -21,6 +21,10 @@ enum class tiniload {
 // a key (or a section), the first value read wins and later ones are dropped,
 // so a hand-edited duplicate at the end of a section cannot silently
 // override the program's own line.
+// A value is the rest of its line after the first '=', blanks included (no
+// quoting, no continuation lines); key and section names are trimmed. Lines
+// starting with ';' or '#', lines without '=' and section lines without ']'
+// are skipped.
 class tinifile {
 public:
     // Files beyond this are not parsed: settings, parameter and language

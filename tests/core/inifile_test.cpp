@@ -86,12 +86,31 @@ TEST(IniFile, FirstOfRepeatedKeysWinsAndRepeatedSectionsMerge) {
 TEST(IniFile, ValueIsTheRestOfTheLineWithoutQuotesOrContinuation) {
     const tinifile ini = FromBytes("[S]\r\n  a = x = y  \r\nb=\"q\"\r\nc=<<<END\r\nd=\r\n"
                                    ";e=comment\r\nnot a key line\r\n[broken\r\nf=2\r\n");
-    EXPECT_EQ(ini.ReadString("S", "a", "?"), "x = y");
+    EXPECT_EQ(ini.ReadString("S", "a", "?"), " x = y  ");
     EXPECT_EQ(ini.ReadString("S", "b", "?"), "\"q\"");
     EXPECT_EQ(ini.ReadString("S", "c", "?"), "<<<END");
     EXPECT_EQ(ini.ReadString("S", "d", "?"), "");
     EXPECT_FALSE(ini.ValueExists("S", ";e"));
     EXPECT_EQ(ini.ReadInteger("S", "f", 0), 2);
+}
+
+TEST(IniFile, CaptionsKeepTheirBlanksThroughAWrite) {
+    tinifile ini;
+    ini.WriteString("MenuFile_Reset", "Caption", QString::fromUtf8(" Réinitialiser... "));
+    ini.WriteInteger("N", "k", 5);
+    const tinifile back = FromBytes(ini.ToText());
+    EXPECT_EQ(back.ReadString("MenuFile_Reset", "Caption", ""),
+              QString::fromUtf8(" Réinitialiser... "));
+    // Numbers do not mind blanks around them.
+    EXPECT_EQ(FromBytes("[N]\nk = 5 \t\n").ReadInteger("N", "k", 0), 5);
+}
+
+TEST(IniFile, OldMacAndMixedLineEndsAreLineEnds) {
+    const tinifile ini = FromBytes("[A]\rx=1\r[B]\r\ny=2\n\nz=3\r\r");
+    EXPECT_EQ(ini.ReadInteger("A", "x", 0), 1);
+    EXPECT_EQ(ini.ReadInteger("B", "y", 0), 2);
+    EXPECT_EQ(ini.ReadInteger("B", "z", 0), 3);
+    EXPECT_EQ(ini.Keys("B"), QStringList({"y", "z"}));
 }
 
 TEST(IniFile, MissingEmptyAndOversizedFilesReadAsEmpty) {
