@@ -214,11 +214,12 @@ void WriteEntry(const tsettings& s, tinifile& ini, const E& e) {
 }
 
 // Window bounds a window system can take; anything else comes from a
-// damaged file and leaves the window where it is.
-bool PlausibleBounds(const QRect& r) {
+// damaged file and leaves the window where it is. Checked on the numbers
+// before they make a rectangle, whose right edge would overflow otherwise.
+bool PlausibleBounds(int left, int top, int width, int height) {
     constexpr int Limit = 32767;
-    return r.width() > 0 && r.height() > 0 && r.width() <= Limit && r.height() <= Limit &&
-           r.left() >= -Limit && r.left() <= Limit && r.top() >= -Limit && r.top() <= Limit;
+    return width > 0 && height > 0 && width <= Limit && height <= Limit && left >= -Limit &&
+           left <= Limit && top >= -Limit && top <= Limit;
 }
 
 QString FirstChar(const QString& text) {
@@ -287,16 +288,21 @@ void RestoreWindows(const tinifile& ini, twindowlist& windows, bool screenChange
             const QString name = windows.WindowName(i);
             const QRect now = windows.WindowBounds(i);
             const bool saved = ini.ReadBool(name, "v", windows.WindowVisible(i));
-            const QRect bounds(
-                ini.ReadInteger(name, "l", now.left()), ini.ReadInteger(name, "t", now.top()),
-                ini.ReadInteger(name, "w", now.width()), ini.ReadInteger(name, "h", now.height()));
+            const int left = ini.ReadInteger(name, "l", now.left());
+            const int top = ini.ReadInteger(name, "t", now.top());
+            const int width = ini.ReadInteger(name, "w", now.width());
+            const int height = ini.ReadInteger(name, "h", now.height());
             // The save dialog opens on demand only; the display window is the
             // main window and cannot start hidden.
             bool visible = saved;
             if (name == u"FormSave") visible = false;
             if (name == u"FormMain") visible = true;
-            const bool place = !screenChanged && PlausibleBounds(bounds);
-            windows.ApplyWindow(i, visible, place ? &bounds : nullptr);
+            if (!screenChanged && PlausibleBounds(left, top, width, height)) {
+                const QRect bounds(left, top, width, height);
+                windows.ApplyWindow(i, visible, &bounds);
+            } else {
+                windows.ApplyWindow(i, visible, nullptr);
+            }
             windows.SetWindowMarker(i, visible ? 1 : 0);
         }
     } catch (...) {

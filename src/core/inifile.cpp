@@ -220,10 +220,7 @@ void tinifile::LoadFromBytes(const QByteArray& bytes) {
     tinisection* section = nullptr;
     const auto enter = [&](const QString& name) {
         section = FindSection(name);
-        if (!section) {
-            Sections_.push_back({name, {}});
-            section = &Sections_.back();
-        }
+        if (!section) section = &AddSection(name);
     };
     enter(QString());
 
@@ -260,13 +257,27 @@ void tinifile::LoadFromBytes(const QByteArray& bytes) {
     }
     // The unnamed section is kept only when keys came before the first
     // section line.
-    if (Sections_.front().keys.empty()) Sections_.erase(Sections_.begin());
+    if (Sections_.front().keys.empty()) {
+        Sections_.erase(Sections_.begin());
+        RebuildIndex();
+    }
 }
 
 const tinifile::tinisection* tinifile::FindSection(const QString& section) const {
-    for (const tinisection& s : Sections_)
-        if (SameName(s.name, section)) return &s;
-    return nullptr;
+    const auto at = Index_.constFind(section.toCaseFolded());
+    return at == Index_.constEnd() ? nullptr : &Sections_[*at];
+}
+
+tinifile::tinisection& tinifile::AddSection(const QString& section) {
+    Index_.insert(section.toCaseFolded(), Sections_.size());
+    Sections_.push_back({section, {}});
+    return Sections_.back();
+}
+
+void tinifile::RebuildIndex() {
+    Index_.clear();
+    for (std::size_t i = 0; i < Sections_.size(); ++i)
+        Index_.insert(Sections_[i].name.toCaseFolded(), i);
 }
 
 tinifile::tinisection* tinifile::FindSection(const QString& section) {
@@ -283,8 +294,7 @@ const QString* tinifile::FindValue(const QString& section, const QString& key) c
 
 tinifile::tinisection& tinifile::SectionForWrite(const QString& section) {
     if (tinisection* s = FindSection(section)) return *s;
-    Sections_.push_back({section, {}});
-    return Sections_.back();
+    return AddSection(section);
 }
 
 bool tinifile::SectionExists(const QString& section) const {
@@ -369,10 +379,12 @@ void tinifile::EraseSection(const QString& section) {
     Sections_.erase(std::remove_if(Sections_.begin(), Sections_.end(),
                                    [&](const tinisection& s) { return SameName(s.name, section); }),
                     Sections_.end());
+    RebuildIndex();
 }
 
 void tinifile::Clear() {
     Sections_.clear();
+    Index_.clear();
 }
 
 QByteArray tinifile::ToText() const {

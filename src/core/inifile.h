@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -101,9 +102,14 @@ private:
     tinisection* FindSection(const QString& section);
     const QString* FindValue(const QString& section, const QString& key) const;
     tinisection& SectionForWrite(const QString& section);
+    tinisection& AddSection(const QString& section);
+    void RebuildIndex();
 
     QString FileName_;
     std::vector<tinisection> Sections_;
+    // Section position by case-folded name: language files hold a section
+    // per control, and every control looks its own up.
+    QHash<QString, std::size_t> Index_;
     tiniload LoadResult_ = tiniload::Ok;
     bool WasWindows1252_ = false;
 };

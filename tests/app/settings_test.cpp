@@ -340,7 +340,7 @@ TEST_F(SettingsOnDisk, OtherScreenSizeKeepsBoundsButRestoresVisibility) {
 TEST_F(SettingsOnDisk, UnknownArrangementAndNonsenseBoundsAreNotApplied) {
     tfakewindows windows;
     const tsettings s = Loaded("[Desktop]\ntype=7\n[FormPt]\nv=1\nl=5\nt=5\nw=-300\nh=300\n"
-                               "[FormList]\nl=999999\n",
+                               "[FormList]\nl=2147483647\nw=2147483647\n",
                                windows);
     EXPECT_EQ(s.DesktopType, 255);
     EXPECT_FALSE(windows["FormPt"].placed);

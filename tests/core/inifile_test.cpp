@@ -317,3 +317,18 @@ TEST(TextDecoding, Windows1252Table) {
     EXPECT_EQ(s, QString::fromUtf16(u"A\u20AC\u0081\u0160\u008D\u008F\u0090\u2122\u009D\u0178"
                                     u"\u00A0\u00E9\u00FF"));
 }
+
+TEST(IniFile, ManySectionsStayFindableAfterErasing) {
+    QByteArray text;
+    for (int i = 0; i < 3000; ++i)
+        text += QByteArray("[Button") + QByteArray::number(i) + "]\nCaption=c" +
+                QByteArray::number(i) + "\n";
+    tinifile ini = FromBytes(text);
+    ini.EraseSection("BUTTON10");
+    EXPECT_FALSE(ini.SectionExists("Button10"));
+    EXPECT_EQ(ini.ReadString("button2999", "caption", ""), "c2999");
+    ini.WriteString("Button10", "Caption", "again");
+    EXPECT_EQ(ini.Sections().back(), "Button10");
+    EXPECT_EQ(ini.ReadString("Button11", "Caption", ""), "c11");
+    EXPECT_EQ(ini.ReadString("Button10", "Caption", ""), "again");
+}
