@@ -18,9 +18,15 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <ostream>
 #include <vector>
 
 #include <jpeglib.h>
+
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 // Records messages and checks that the hour-glass comes back.
 class trecordingreport : public tuserreport {
