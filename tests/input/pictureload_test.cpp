@@ -246,7 +246,22 @@ TEST_F(PictureLoad, BitmapsOfEveryDepthGiveTheirPixelsAndTheirOwnBitCount) {
          qRgb(3, 2, 1),
          qRgb(6, 5, 4)},
     };
-    for (const tbmpcase& c : cases) {
+    // Run-length encoded, 8 bits: bottom row "run of one 2, run of one 3,
+    // end of line", top row "0, 1, end of bitmap".
+    const tbmpcase rle = {"runs.rle",
+                          8,
+                          1,
+                          QByteArray("\x01\x02\x01\x03\x00\x00\x01\x00\x01\x01\x00\x01", 12),
+                          pal4,
+                          {},
+                          8,
+                          qRgb(255, 0, 0),
+                          qRgb(0, 255, 0),
+                          qRgb(0, 0, 255),
+                          qRgb(128, 128, 128)};
+    std::vector<tbmpcase> all(std::begin(cases), std::end(cases));
+    all.push_back(rle);
+    for (const tbmpcase& c : all) {
         const QString path = Path(c.name);
         ASSERT_TRUE(
             WriteBytes(path, MakeBmp(2, 2, c.bitCount, c.rows, c.palette, c.compression, c.masks)));
@@ -322,6 +337,29 @@ TEST_P(MagickRoundTrip, LosslessFormatsComeBackPixelForPixel) {
 
 INSTANTIATE_TEST_SUITE_P(Formats, MagickRoundTrip,
                          ::testing::Values("pcx", "sgi", "rgb", "tga", "ppm", "tif", "png", "bw"));
+
+TEST_F(PictureLoad, QtFormatsLoadWithTheirSize) {
+    QImage two(6, 4, QImage::Format_ARGB32);
+    two.fill(qRgb(0, 0, 0));
+    two.setPixel(1, 1, qRgb(255, 255, 255));
+    for (const char* ext : {"gif", "ico", "tiff", "pgm", "pbm", "dib"}) {
+        const QString path = Path(QString("two.") + ext);
+        if (QString(ext) == "gif") {
+            // Qt reads GIF but does not write it.
+            Magick::Image img(6, 4, "BGRA", Magick::CharPixel, two.constBits());
+            img.matte(false);
+            img.write(QFile::encodeName(path).toStdString());
+        } else {
+            // Qt knows .dib only as a bitmap.
+            ASSERT_TRUE(two.save(path, QString(ext) == "dib" ? "bmp" : nullptr)) << ext;
+        }
+        QImage bmp;
+        ASSERT_TRUE(LoadPictureFile(bmp, path, ImageInfo)) << ext;
+        EXPECT_EQ(bmp.size(), QSize(6, 4)) << ext;
+        EXPECT_EQ(bmp.pixel(1, 1), qRgb(255, 255, 255)) << ext;
+        EXPECT_EQ(bmp.pixel(2, 1), qRgb(0, 0, 0)) << ext;
+    }
+}
 
 TEST_F(PictureLoad, LargePhotographSizeLoads) {
     const QString path = Path("big.jpg");
