@@ -1,0 +1,140 @@
+// Output composition: the layout table of the kinds and the drawing of the
+// views through the export resampling routines.
+#include "output/composition.h"
+
+#include "core/qimageview.h"
+#include "core/stereokinds.h"
+#include "core/timg.h"
+#include "engine/transform.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <new>
+
+bool IsPictureKind(int kind) {
+    return kind >= KindCrossed && kind <= KindRight;
+}
+
+QSize OutputBitmapSize(int kind, int W, int H, int S) {
+    switch (kind) {
+    case KindCrossed:
+    case KindParallel:
+        return {2 * W + S, H};
+    case KindOverUnder:
+        return {W, 2 * H + S};
+    case KindDouble:
+        return {3 * W + 2 * S, H};
+    case KindAnaglyph:
+    case KindLeft:
+    case KindRight:
+        return {W, H};
+    default:
+        return {};
+    }
+}
+
+namespace {
+
+// Pixel-word masks: the anaglyph's left view writes red, the right view
+// green and blue.
+constexpr std::uint32_t kAllChannels = 0xFFFFFF;
+constexpr std::uint32_t kRed = 0xFF0000;
+constexpr std::uint32_t kCyan = 0x00FFFF;
+
+// A view's picture as the engine reads it; `keep` holds a 32-bit copy when
+// the picture came in another layout.
+ImageView ViewPixels(const QImage& picture, QImage& keep) {
+    if (IsEngineFormat(picture.format()) && picture.depth() == 32) return ReadView(picture);
+    keep = picture.convertToFormat(QImage::Format_ARGB32);
+    return ReadView(keep);
+}
+
+tplacement Place(bool leftView, int cellX, int cellY, int W, int H, int ox, int oy,
+                 std::uint32_t write = kAllChannels, std::uint32_t keep = kAllChannels) {
+    return {leftView, cellX + ox, cellY + oy, write, keep, cellX + W - 1, cellY + H - 1};
+}
+
+} // namespace
+
+std::vector<tplacement> KindPlacements(int kind, int W, int H, int S, int ox, int oy) {
+    const int P = W + S;
+    switch (kind) {
+    case KindCrossed:
+        return {Place(true, P, 0, W, H, ox, oy), Place(false, 0, 0, W, H, ox, oy)};
+    case KindParallel:
+        return {Place(true, 0, 0, W, H, ox, oy), Place(false, P, 0, W, H, ox, oy)};
+    case KindOverUnder:
+        // Right view on top, as the display's over-under mode shows it.
+        return {Place(true, 0, H + S, W, H, ox, oy), Place(false, 0, 0, W, H, ox, oy)};
+    case KindAnaglyph:
+        return {Place(true, 0, 0, W, H, ox, oy, kRed, kCyan),
+                Place(false, 0, 0, W, H, ox, oy, kCyan, kRed)};
+    case KindDouble:
+        return {Place(true, 0, 0, W, H, ox, oy), Place(false, P, 0, W, H, ox, oy),
+                Place(true, 2 * P, 0, W, H, ox, oy)};
+    case KindLeft:
+        return {Place(true, 0, 0, W, H, ox, oy)};
+    case KindRight:
+        return {Place(false, 0, 0, W, H, ox, oy)};
+    default:
+        return {};
+    }
+}
+
+double AdaptScale(double Fw, double Fh, int W, int H, int adapt) {
+    const double rW = Fw / W;
+    const double rH = Fh / H;
+    if (adapt == 1) return rW;
+    if (adapt == 2) return rH;
+    return rW >= rH ? rW : rH;
+}
+
+int CentreOffset(int size, int scaled) {
+    // C++ division truncates toward zero, as the layout wants.
+    return std::abs((size - scaled) / 2);
+}
+
+bool ComposeKind(const timg& left, const timg& right, const tcommonframe& frame,
+                 const tcomposition& c, EngineBitmap& out) {
+    out = EngineBitmap();
+    const QSize size = OutputBitmapSize(c.kind, c.W, c.H, c.S);
+    if (!IsPictureKind(c.kind) || c.W <= 0 || c.H <= 0 || c.S < 0 || size.isEmpty() ||
+        !frame.Usable() || !(c.m > 0) || !std::isfinite(c.m))
+        return false;
+    const int d = static_cast<int>(std::min(std::trunc(frame.width / c.m), 1e9));
+    const int e = static_cast<int>(std::min(std::trunc(frame.height / c.m), 1e9));
+    const int ox = c.centre ? CentreOffset(c.W, d) : 0;
+    const int oy = c.centre ? CentreOffset(c.H, e) : 0;
+    try {
+        out.Resize(size.width(), size.height(),
+                   c.bits24 ? PixelFormat::Bgr24 : PixelFormat::Bgra32);
+    } catch (const std::bad_alloc&) {
+        out = EngineBitmap();
+        return false;
+    }
+    QImage keepLeft, keepRight;
+    const ImageView srcLeft = ViewPixels(left.bitmap, keepLeft);
+    const ImageView srcRight = ViewPixels(right.bitmap, keepRight);
+    const ImageView dst = out.View();
+    for (const tplacement& p : KindPlacements(c.kind, c.W, c.H, c.S, ox, oy)) {
+        const timg& v = p.leftView ? left : right;
+        const ImageView& src = p.leftView ? srcLeft : srcRight;
+        const QPointF origin = p.leftView ? frame.left : frame.right;
+        // The repeated left view of the double stereo takes the same scale
+        // as the first, so both ends of the picture are the same.
+        const double k = c.withDz ? c.m * v.dz : c.m;
+        EngineRect rect{p.x0, p.y0, std::min(p.x0 + d - 1, p.cellRight),
+                        std::min(p.y0 + e - 1, p.cellBottom)};
+        const EngineRect bounds{0, 0, src.width - 1, src.height - 1};
+        const double shiftX = v.posx - origin.x();
+        const double shiftY = v.posy - origin.y();
+        if (c.bits24)
+            BmpTransformSmooth24(src, dst, bounds, rect, v.CentreX(), v.CentreY(), shiftX, shiftY,
+                                 0, 0, v.rot, k, 0, p.writeMask, p.keepMask);
+        else
+            BmpTransformSmooth32(src, dst, bounds, rect, v.CentreX(), v.CentreY(), shiftX, shiftY,
+                                 0, 0, v.rot, k, 0, p.writeMask, p.keepMask);
+    }
+    return true;
+}
