@@ -6,6 +6,7 @@
 #include "core/stereokinds.h"
 #include "core/viewpair.h"
 
+#include "guiapp.h"
 #include "inputfixtures.h"
 
 #include <QAbstractButton>
@@ -18,18 +19,10 @@
 
 namespace {
 
-QApplication* App() {
-    static int argc = 1;
-    static char name[] = "test_input_gui";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return app;
-}
-
 class SeparDialog : public ::testing::Test {
 protected:
     void SetUp() override {
-        App();
+        GuiApp();
         dialog = new TSeparDialog;
         SetSeparationDialog(dialog);
     }
