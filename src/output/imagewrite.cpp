@@ -1,0 +1,248 @@
+// BMP and JPEG writers of the output pictures; the JPEG side goes through
+// libjpeg's compression API with the program's JPEG options.
+#include "output/imagewrite.h"
+
+#include "app/settings.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include <jpeglib.h>
+
+bool IsJpegPath(const QString& path) {
+    const QString ext = QFileInfo(path).suffix().toUpper();
+    return ext == "JPG" || ext == "JPEG" || ext == "JPS";
+}
+
+void ApplyJpegOptions(tjpegoptions& image, tsettings& settings) {
+    image = JpegDefaults;
+    settings.JpegHSampling = image.hSubsampling;
+    settings.JpegVSampling = image.vSubsampling;
+}
+
+namespace {
+
+void SetError(QString* error, const QString& text) {
+    if (error) *error = text;
+}
+
+void PutLe16(std::uint8_t* p, unsigned v) {
+    p[0] = v & 0xFF;
+    p[1] = (v >> 8) & 0xFF;
+}
+
+void PutLe32(std::uint8_t* p, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = (v >> (8 * i)) & 0xFF;
+}
+
+// A picture fit for writing: pixels, a known depth and rows in memory.
+bool Writable(const ImageView& b) {
+    return !b.Empty() && (b.format == PixelFormat::Bgra32 || b.format == PixelFormat::Bgr24);
+}
+
+} // namespace
+
+bool WriteBmpFile(const ImageView& bitmap, const QString& path, QString* error) {
+    if (!Writable(bitmap)) {
+        SetError(error, QStringLiteral("empty picture"));
+        return false;
+    }
+    const int bpp = BytesPerPixel(bitmap.format);
+    // Rows of a BMP are padded to a multiple of four bytes.
+    const std::uint64_t rowBytes = (std::uint64_t(bitmap.width) * bpp + 3) / 4 * 4;
+    const std::uint64_t imageBytes = rowBytes * std::uint64_t(bitmap.height);
+    const std::uint64_t headerBytes = 14 + 40;
+    if (headerBytes + imageBytes > 0xFFFFFFFFull) {
+        SetError(error, QStringLiteral("picture too large for a BMP file"));
+        return false;
+    }
+    std::uint8_t header[54] = {};
+    header[0] = 'B';
+    header[1] = 'M';
+    PutLe32(header + 2, std::uint32_t(headerBytes + imageBytes));
+    PutLe32(header + 10, std::uint32_t(headerBytes));
+    PutLe32(header + 14, 40);
+    PutLe32(header + 18, std::uint32_t(bitmap.width));
+    PutLe32(header + 22, std::uint32_t(bitmap.height)); // positive: rows bottom-up
+    PutLe16(header + 26, 1);
+    PutLe16(header + 28, unsigned(bpp * 8));
+    PutLe32(header + 30, 0); // uncompressed
+    PutLe32(header + 34, std::uint32_t(imageBytes));
+    // 2835 pixels per metre = 72 dots per inch.
+    PutLe32(header + 38, 2835);
+    PutLe32(header + 42, 2835);
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        SetError(error, file.errorString());
+        return false;
+    }
+    if (file.write(reinterpret_cast<const char*>(header), sizeof header) != qint64(sizeof header)) {
+        file.cancelWriting();
+        SetError(error, file.errorString());
+        return false;
+    }
+    std::vector<char> row(rowBytes, 0);
+    const std::size_t used = std::size_t(bitmap.width) * bpp;
+    for (int y = bitmap.height - 1; y >= 0; --y) {
+        std::memcpy(row.data(), bitmap.Row(y), used);
+        if (file.write(row.data(), qint64(rowBytes)) != qint64(rowBytes)) {
+            file.cancelWriting();
+            SetError(error, file.errorString());
+            return false;
+        }
+    }
+    if (!file.commit()) {
+        SetError(error, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+// libjpeg reports fatal errors through error_exit, which must not return:
+// it jumps back to the writer with the library's message.
+struct tjpegerror {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+void JpegErrorExit(j_common_ptr cinfo) {
+    auto* err = reinterpret_cast<tjpegerror*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->jump, 1);
+}
+
+void JpegSilentMessage(j_common_ptr) {}
+
+// Compressed bytes go straight into the save file, 64 KiB at a time.
+constexpr std::size_t kOutChunk = 64 * 1024;
+
+struct tjpegdest {
+    jpeg_destination_mgr pub;
+    QSaveFile* file;
+    JOCTET* buffer;
+    bool failed;
+};
+
+void DestInit(j_compress_ptr cinfo) {
+    auto* d = reinterpret_cast<tjpegdest*>(cinfo->dest);
+    d->pub.next_output_byte = d->buffer;
+    d->pub.free_in_buffer = kOutChunk;
+}
+
+boolean DestEmpty(j_compress_ptr cinfo) {
+    auto* d = reinterpret_cast<tjpegdest*>(cinfo->dest);
+    if (d->file->write(reinterpret_cast<const char*>(d->buffer), qint64(kOutChunk)) !=
+        qint64(kOutChunk))
+        d->failed = true;
+    d->pub.next_output_byte = d->buffer;
+    d->pub.free_in_buffer = kOutChunk;
+    return TRUE;
+}
+
+void DestTerm(j_compress_ptr cinfo) {
+    auto* d = reinterpret_cast<tjpegdest*>(cinfo->dest);
+    const qint64 n = qint64(kOutChunk - d->pub.free_in_buffer);
+    if (n > 0 && d->file->write(reinterpret_cast<const char*>(d->buffer), n) != n) d->failed = true;
+}
+
+// The compression itself, kept free of objects with destructors so the
+// error jump cannot skip one. Returns false with the message in `message`.
+bool Compress(const ImageView& bitmap, const tjpegoptions& o, tjpegdest& dest, JSAMPLE* rgbRow,
+              char* message) {
+    jpeg_compress_struct cinfo;
+    tjpegerror err;
+    cinfo.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = JpegErrorExit;
+    err.pub.output_message = JpegSilentMessage;
+    if (setjmp(err.jump)) {
+        std::strncpy(message, err.message, JMSG_LENGTH_MAX);
+        jpeg_destroy_compress(&cinfo);
+        return false;
+    }
+    jpeg_create_compress(&cinfo);
+    cinfo.dest = &dest.pub;
+    cinfo.image_width = JDIMENSION(bitmap.width);
+    cinfo.image_height = JDIMENSION(bitmap.height);
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    // force_baseline: quantisation values stay within the baseline range.
+    jpeg_set_quality(&cinfo, o.quality < 1 ? 1 : (o.quality > 100 ? 100 : o.quality), TRUE);
+    if (o.grayscale) jpeg_set_colorspace(&cinfo, JCS_GRAYSCALE);
+    for (int c = 0; c < cinfo.num_components; ++c) {
+        if (!o.hSubsampling) cinfo.comp_info[c].h_samp_factor = 1;
+        if (!o.vSubsampling) cinfo.comp_info[c].v_samp_factor = 1;
+    }
+    if (o.progressiveEncoding) jpeg_simple_progression(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    const int bpp = BytesPerPixel(bitmap.format);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const std::uint8_t* s = bitmap.Row(int(cinfo.next_scanline));
+        JSAMPLE* d = rgbRow;
+        for (int x = 0; x < bitmap.width; ++x, s += bpp, d += 3) {
+            d[0] = s[2];
+            d[1] = s[1];
+            d[2] = s[0];
+        }
+        JSAMPROW rows[1] = {rgbRow};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    return true;
+}
+
+} // namespace
+
+bool WriteJpegFile(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
+                   QString* error) {
+    if (!Writable(bitmap)) {
+        SetError(error, QStringLiteral("empty picture"));
+        return false;
+    }
+    // The format's own limit on either side.
+    if (bitmap.width > JPEG_MAX_DIMENSION || bitmap.height > JPEG_MAX_DIMENSION) {
+        SetError(error, QStringLiteral("picture too large for a JPEG file"));
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        SetError(error, file.errorString());
+        return false;
+    }
+    std::vector<JOCTET> buffer(kOutChunk);
+    std::vector<JSAMPLE> rgbRow(std::size_t(bitmap.width) * 3);
+    tjpegdest dest{};
+    dest.pub.init_destination = DestInit;
+    dest.pub.empty_output_buffer = DestEmpty;
+    dest.pub.term_destination = DestTerm;
+    dest.file = &file;
+    dest.buffer = buffer.data();
+    dest.failed = false;
+    char message[JMSG_LENGTH_MAX] = {};
+    if (!Compress(bitmap, options, dest, rgbRow.data(), message) || dest.failed) {
+        file.cancelWriting();
+        SetError(error, dest.failed ? file.errorString() : QString::fromLocal8Bit(message));
+        return false;
+    }
+    if (!file.commit()) {
+        SetError(error, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool WriteOutputFile(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
+                     QString* error) {
+    return IsJpegPath(path) ? WriteJpegFile(bitmap, path, options, error)
+                            : WriteBmpFile(bitmap, path, error);
+}

@@ -1,0 +1,32 @@
+// Writing an output bitmap as a BMP (24 or 32 bits) or JPEG file, always
+// through a temporary file beside the target so a failed write leaves any
+// existing file as it was.
+#pragma once
+
+#include "core/jpegdefaults.h"
+#include "engine/imageview.h"
+
+#include <QString>
+
+struct tsettings;
+
+// The path's extension, in upper case, is .JPG, .JPEG or .JPS.
+bool IsJpegPath(const QString& path);
+
+// ApplyJpegOptions: the process-wide options (the JPEG options window's)
+// copied onto the options of the image about to be written; the two
+// subsampling flags are also kept in the settings.
+void ApplyJpegOptions(tjpegoptions& image, tsettings& settings);
+
+// Writes the bitmap's rows bottom-up as an uncompressed BMP of its own depth.
+// False, with the reason in `error` when given, when nothing was written.
+bool WriteBmpFile(const ImageView& bitmap, const QString& path, QString* error = nullptr);
+
+// Compresses the bitmap with the options: quality, grey scale, the simple
+// progression script, sampling factors 1 where subsampling is off.
+bool WriteJpegFile(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
+                   QString* error = nullptr);
+
+// JPEG or BMP by the path's extension.
+bool WriteOutputFile(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
+                     QString* error = nullptr);
