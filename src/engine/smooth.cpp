@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <thread>
 #include <vector>
 
@@ -254,11 +255,20 @@ void SmoothRowRuns(const SmoothCtx& c, std::int64_t U, std::int64_t V, std::int6
     const std::ptrdiff_t s = c.stride;
     const __m128i chan = _mm_set1_epi32(int(c.channels));
     const __m128i alphaOr = _mm_set1_epi32(int(c.alphaOr));
+    // The next destination row reads about one row step further through the
+    // source, plus the row below: fetching it now hides the memory latency of
+    // the diagonal walk a turned picture makes through the source rows.
+    const auto rowsOf = [](std::int64_t a) {
+        return std::int64_t(std::llround(double(a) / kUnit));
+    };
+    const std::ptrdiff_t ahead = rowsOf(-dv) * 4 + (rowsOf(du) + (du >= 0 ? 1 : -1)) * s;
     for (; i + 4 <= ib; i += 4) {
         __m128i k[4];
         for (int lane = 0; lane < 4; ++lane) {
             const std::int64_t e = tu[qu] + tv[qv];
-            k[lane] = KernelSums(c.src + ((e >> 8) - 4), s, table.entries[e & 0xFF]);
+            const std::uint8_t* p = c.src + ((e >> 8) - 4);
+            if (lane == 0) _mm_prefetch(reinterpret_cast<const char*>(p + ahead), _MM_HINT_T0);
+            k[lane] = KernelSums(p, s, table.entries[e & 0xFF]);
             step();
         }
         const __m128i t0 =
