@@ -1,22 +1,312 @@
-// The stereo display window.
+// The stereo display window: the drawing surface, scroll bars, centre button,
+// status bar and alternating timer around the display state.
 #include "display/tformmain.h"
 
 #include "app/exitsequence_ui.h"
+#include "app/runflags.h"
+#include "app/settings.h"
+#include "display/pointicons_ui.h"
 
+#include <QAbstractSlider>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QToolButton>
 
-TFormMain::TFormMain() : QWidget(nullptr, Qt::Window) {
+namespace {
+
+constexpr int kStatusHeight = 20;
+// Panel widths of the status bar, left to right.
+constexpr int kPanelWidths[7] = {30, 20, 20, 150, 250, 150, 50};
+
+// The status bar under the picture: panels 0 to 2 drawn (mode code, pair icon,
+// pixel colour), 3 to 5 written from the display's texts.
+class tstatuspanels : public QWidget {
+public:
+    tstatuspanels(QWidget* parent, TFormMain& form) : QWidget(parent), form_(form) {
+        setObjectName(QStringLiteral("StatusBar1"));
+        codeFont_ = QFont(QStringLiteral("courrier"));
+        codeFont_.setStyleHint(QFont::TypeWriter);
+        codeFont_.setFixedPitch(true);
+        codeFont_.setPixelSize(13);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        const tdisplaystate& d = form_.Display;
+        QPainter p(this);
+        p.fillRect(rect(), palette().window());
+        int x = 0;
+        for (int i = 0; i < 7; ++i) {
+            const QRect r(x, 0, kPanelWidths[i] - 2, height());
+            p.setPen(palette().color(QPalette::Mid));
+            p.drawLine(r.right() + 1, 1, r.right() + 1, height() - 2);
+            if (i == 0) {
+                p.setFont(codeFont_);
+                p.setBackgroundMode(Qt::OpaqueMode);
+                p.setBackground(Qt::white);
+                p.setPen(Qt::black);
+                p.drawText(QRect(0, 0, r.width(), height()), Qt::AlignLeft | Qt::AlignTop,
+                           d.VisionCode());
+                p.setBackgroundMode(Qt::TransparentMode);
+                p.setFont(font());
+            } else if (i == 1) {
+                p.drawImage(QPoint(x, 0), PointIconImage(d.PointIcon));
+            } else if (i == 2) {
+                p.fillRect(r, QColor::fromRgb(d.PixelColor));
+            } else if (i < 6) {
+                p.setPen(palette().color(QPalette::WindowText));
+                p.drawText(r.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                           d.StatusText[i]);
+            }
+            x += kPanelWidths[i];
+        }
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        const int x = int(e->position().x());
+        if (x > 30 && x < 50 && form_.OnShowMontage) form_.OnShowMontage();
+        e->accept();
+    }
+    void contextMenuEvent(QContextMenuEvent* e) override {
+        if (e->pos().x() > 0 && e->pos().x() < 30 && form_.OnPopupVisionMenu)
+            form_.OnPopupVisionMenu(e->globalPos());
+        e->accept(); // no other context menu over the status bar
+    }
+
+private:
+    TFormMain& form_;
+    QFont codeFont_;
+};
+
+// The scroll-bar actions as the display knows them.
+tscrollcode CodeOf(int action) {
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub:
+        return ScrollLineUp;
+    case QAbstractSlider::SliderSingleStepAdd:
+        return ScrollLineDown;
+    case QAbstractSlider::SliderPageStepSub:
+        return ScrollPageUp;
+    case QAbstractSlider::SliderPageStepAdd:
+        return ScrollPageDown;
+    case QAbstractSlider::SliderMove:
+        return ScrollThumbTrack;
+    default:
+        return ScrollThumbPosition;
+    }
+}
+
+QIcon CentreButtonIcon() {
+    QPixmap pm(8, 8);
+    pm.fill(Qt::lightGray);
+    QPainter p(&pm);
+    p.setPen(Qt::black);
+    p.drawLine(1, 4, 6, 4);
+    p.drawLine(4, 1, 4, 6);
+    return QIcon(pm);
+}
+
+} // namespace
+
+TFormMain::TFormMain() : QWidget(nullptr, Qt::Window), Display(Pair) {
     setObjectName(QStringLiteral("FormMain"));
-    resize(1024, 700);
-    setAutoFillBackground(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAutoFillBackground(false);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
+
+    ScrollBarX = new QScrollBar(Qt::Horizontal, this);
+    ScrollBarX->setObjectName(QStringLiteral("ScrollBarX"));
+    ScrollBarY = new QScrollBar(Qt::Vertical, this);
+    ScrollBarY->setObjectName(QStringLiteral("ScrollBarY"));
+    for (QScrollBar* bar : {ScrollBarX, ScrollBarY}) {
+        bar->setRange(-100, 100);
+        bar->setValue(0);
+        bar->setAutoFillBackground(true);
+    }
+    SpeedButtonCentre = new QToolButton(this);
+    SpeedButtonCentre->setObjectName(QStringLiteral("SpeedButtonCentre"));
+    SpeedButtonCentre->setIcon(CentreButtonIcon());
+    SpeedButtonCentre->setIconSize(QSize(8, 8));
+    SpeedButtonCentre->installEventFilter(this);
+    auto* status = new tstatuspanels(this, *this);
+    StatusBar1 = status;
+    TimerSwap = new QTimer(this);
+    TimerSwap->setObjectName(QStringLiteral("TimerSwap"));
+    TimerSwap->setInterval(500);
+
+    auto connectBar = [this](QScrollBar* bar, bool horizontal) {
+        auto handle = [this, horizontal](tscrollcode code, int pos) {
+            if (horizontal)
+                ScrollBarXScroll(code, pos);
+            else
+                ScrollBarYScroll(code, pos);
+        };
+        connect(bar, &QAbstractSlider::actionTriggered, this, [bar, handle](int action) {
+            const tscrollcode code = CodeOf(action);
+            handle(code, bar->sliderPosition());
+            // A click on an arrow or the track ends its scroll at once.
+            if (code == ScrollLineUp || code == ScrollLineDown || code == ScrollPageUp ||
+                code == ScrollPageDown)
+                handle(ScrollEndScroll, bar->sliderPosition());
+        });
+        connect(bar, &QAbstractSlider::sliderReleased, this,
+                [bar, handle] { handle(ScrollEndScroll, bar->sliderPosition()); });
+    };
+    connectBar(ScrollBarX, true);
+    connectBar(ScrollBarY, false);
+    connect(TimerSwap, &QTimer::timeout, this, &TFormMain::TimerSwapTimer);
+
+    tdisplayhooks& h = Display.Hooks;
+    h.Repaint = [this] { repaint(); };
+    h.StatusRepaint = [this] { StatusBar1->update(); };
+    h.ScrollBarsMoved = [this] { FollowScrollBars(); };
+    h.CaptionChanged = [this] { UpdateCaption(); };
+    h.AlternationTimer = [this](bool run) {
+        if (run) {
+            TimerSwap->setInterval(500);
+            TimerSwap->start();
+        } else {
+            TimerSwap->stop();
+        }
+    };
+
+    resize(1024, 700);
+    Display.SetClientSize(width(), height());
+    UpdateLayout();
     UpdateCaption();
 }
 
+TFormMain::~TFormMain() {
+    Display.Hooks = tdisplayhooks{};
+    TimerSwap->stop();
+}
+
 void TFormMain::UpdateCaption() {
-    setWindowTitle(PairCaption(Pair));
+    setWindowTitle(Display.Caption());
+}
+
+void TFormMain::UpdateLayout() {
+    Display.UpdateLayout();
+    PlaceControls();
+}
+
+void TFormMain::PlaceControls() {
+    const int cw = width(), ch = height();
+    const int s = StatusBar1->isVisibleTo(this) ? kStatusHeight : 0;
+    ScrollBarX->setGeometry(0, ch - 8 - s, std::max(cw - 8, 0), 8);
+    ScrollBarY->setGeometry(cw - 8, 0, 8, std::max(ch - 8 - s, 0));
+    SpeedButtonCentre->setGeometry(cw - 8, ch - 8 - s, 8, 8);
+    if (s) StatusBar1->setGeometry(0, ch - s, std::max(cw - 8, 0), s);
+}
+
+void TFormMain::SetStatusBarVisible(bool visible) {
+    StatusBar1->setVisible(visible);
+    Display.StatusBarVisible = visible;
+    UpdateLayout();
+    update();
+}
+
+void TFormMain::SetScrollRanges(int width, int height) {
+    const QSignalBlocker bx(ScrollBarX), by(ScrollBarY);
+    ScrollBarX->setRange(-std::abs(width), std::abs(width));
+    ScrollBarY->setRange(-std::abs(height), std::abs(height));
+}
+
+void TFormMain::FollowScrollBars() {
+    const QSignalBlocker bx(ScrollBarX), by(ScrollBarY);
+    ScrollBarX->setValue(Display.ScrollBarXPosition);
+    ScrollBarY->setValue(Display.ScrollBarYPosition);
+    StatusBar1->update();
+}
+
+void TFormMain::ScrollBarXScroll(tscrollcode code, int pos) {
+    if (Display.ScrollBarEvent(true, code, pos)) repaint();
+}
+
+void TFormMain::ScrollBarYScroll(tscrollcode code, int pos) {
+    if (Display.ScrollBarEvent(false, code, pos)) repaint();
+}
+
+void TFormMain::TimerSwapTimer() {
+    TimerSwap->stop();
+    QCoreApplication::processEvents();
+    Display.Compose();
+    QCoreApplication::processEvents();
+    if (gBusy) TimerSwap->start();
+}
+
+void TFormMain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Display.SetClientSize(width(), height());
+    UpdateLayout();
+    update();
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == SpeedButtonCentre && event->type() == QEvent::MouseButtonDblClick) {
+        SpeedButtonCentreDblClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TFormMain::paintEvent(QPaintEvent*) {
+    FormPaint();
+}
+
+void TFormMain::FormPaint() {
+    QPainter p(this);
+    const tscreenrect& C = Display.RectClient;
+    const QImage& work = Display.BmpWork;
+    if (!work.isNull()) p.drawImage(QPoint(C.left, C.top), work);
+    // Whatever the picture does not cover stays in the window's black.
+    const int right = work.isNull() ? C.left : C.left + work.width();
+    const int bottom = work.isNull() ? C.top : C.top + work.height();
+    if (right < width()) p.fillRect(right, 0, width() - right, height(), Qt::black);
+    if (bottom < height()) p.fillRect(0, bottom, width(), height() - bottom, Qt::black);
+
+    Display.BuildMarks(Marks);
+    if (Marks.empty()) return;
+    const QPen dotted(Qt::white, 1, Qt::DotLine);
+    p.setBackground(Qt::black);
+    for (const tmark& m : Marks) {
+        switch (m.kind) {
+        case tmark::Line:
+            p.setPen(QPen(QColor::fromRgb(m.colour), 1));
+            p.drawLine(m.x1, m.y1, m.x2, m.y2);
+            break;
+        case tmark::DottedLine:
+            p.setBackgroundMode(Qt::OpaqueMode);
+            p.setPen(dotted);
+            p.drawLine(m.x1, m.y1, m.x2, m.y2);
+            p.setBackgroundMode(Qt::TransparentMode);
+            break;
+        case tmark::XorDottedLine:
+            p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+            p.setPen(dotted);
+            p.drawLine(m.x1, m.y1, m.x2, m.y2);
+            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            break;
+        case tmark::Circle:
+            p.setPen(QPen(QColor::fromRgb(m.colour), 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(QPoint(m.x1, m.y1), m.x2, m.x2);
+            break;
+        case tmark::Text:
+            p.setPen(QColor::fromRgb(m.colour));
+            p.drawText(QRect(m.x1, m.y1, 400, 40), Qt::AlignLeft | Qt::AlignTop, m.text);
+            break;
+        }
+    }
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
@@ -24,6 +314,7 @@ void TFormMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    Display.StopAlternation();
     event->accept();
     QuitApplication();
 }

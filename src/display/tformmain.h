@@ -3,21 +3,73 @@
 #pragma once
 
 #include "core/viewpair.h"
+#include "display/displaystate.h"
 
+#include <QPoint>
 #include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QScrollBar;
+class QTimer;
+class QToolButton;
 
 class TFormMain : public QWidget {
     Q_OBJECT
 public:
     TFormMain();
+    ~TFormMain() override;
 
     // The pair on screen: ImgLeft, ImgRight, StereoType, ImageInfo.
     tviewpair Pair;
     timg& ImgLeft() { return Pair.ImgLeft; }
     timg& ImgRight() { return Pair.ImgRight; }
 
+    // Slots, zoom, offsets, masks and status texts; other windows set its
+    // hooks to follow the display.
+    tdisplaystate Display;
+
+    QScrollBar* ScrollBarX = nullptr;
+    QScrollBar* ScrollBarY = nullptr;
+    QToolButton* SpeedButtonCentre = nullptr;
+    QWidget* StatusBar1 = nullptr;
+    QTimer* TimerSwap = nullptr;
+
+    // The status bar's clicks that reach the Montage window.
+    std::function<void()> OnShowMontage;
+    std::function<void(QPoint globalPos)> OnPopupVisionMenu;
+
     void UpdateCaption();
+    void UpdateLayout();
+    void Compose() { Display.Compose(); }
+    void FitAndCompose() { Display.FitAndCompose(); }
+    void SetVisionMode(int mode) { Display.SetVisionMode(mode); }
+    const tviewslot& GetCurrent() { return Display.GetCurrent(); }
+    void SetCurrent(const tviewslot& slot) { Display.SetCurrent(slot); }
+    void ClearView(timg& view) { Display.ClearView(view); }
+    void ResetViews() { Display.ResetViews(); }
+    void SwapViews() { Display.SwapViews(); }
+
+    // The scroll ranges follow the installed picture: -width..width, -height..height.
+    void SetScrollRanges(int width, int height);
+    void SetStatusBarVisible(bool visible);
+
+    void TimerSwapTimer();
+    void ScrollBarXScroll(tscrollcode code, int pos);
+    void ScrollBarYScroll(tscrollcode code, int pos);
+    void SpeedButtonCentreDblClick() { Display.Recentre(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormPaint();
+    void PlaceControls();
+    void FollowScrollBars();
+
+    std::vector<tmark> Marks; // reused from one paint to the next
 };
