@@ -3,6 +3,7 @@
 
 #include "app/tplainform.h"
 #include "display/tformmain.h"
+#include "montage/taboutbox.h"
 #include "montage/tformbuild2.h"
 
 tappwindows AppWindows;
@@ -35,7 +36,7 @@ void CreateWindows() {
     a.FormRepOpenImg =
         plain("FormRepOpenImg", "Redirection des Chemins d'accès aux Images", 520, 220);
     a.SeparDialog = plain("SeparDialog", "Extraction des Vues Stéréo", 380, 300);
-    a.AboutBox = plain("AboutBox", "A propos", 320, 200);
+    a.AboutBox = new TAboutBox();
     a.FormDiaporama = plain("FormDiaporama", "Liste", 420, 360);
     a.FormList = plain("FormList", "Liste d'images", 640, 420);
     a.FormRearWindowing = plain(

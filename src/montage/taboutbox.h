@@ -1,0 +1,17 @@
+// The about box: the program's version and date.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+class TAboutBox : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAboutBox(QWidget* parent = nullptr);
+
+    QLabel* Version = nullptr;
+    QLabel* Date = nullptr;
+    QPushButton* OKButton = nullptr;
+};
