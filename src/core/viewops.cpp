@@ -59,26 +59,43 @@ void ToggleMirror(timg& view, int bit) {
 
 } // namespace
 
+bool TurnPicture(QImage& picture, int quarters) {
+    quarters = ((quarters % 4) + 4) % 4;
+    if (quarters == 0 || picture.isNull()) return true;
+    if (!Ensure32(picture)) return false;
+    if (quarters == 2) {
+        TurnBitmap180(WritableView(picture));
+        return true;
+    }
+    QImage turned(picture.height(), picture.width(), picture.format());
+    if (turned.isNull()) return false;
+    const ImageView src = ReadView(picture);
+    const ImageView dst = WritableView(turned);
+    const bool done = quarters == 1 ? TurnBitmapCWInto(src, dst) : TurnBitmapCCWInto(src, dst);
+    if (!done) return false;
+    picture = turned;
+    return true;
+}
+
+bool MirrorPicture(QImage& picture, int bits) {
+    bits &= MirrorRows | MirrorColumns;
+    if (bits == 0 || picture.isNull()) return true;
+    if (!Ensure32(picture)) return false;
+    const ImageView v = WritableView(picture);
+    if (bits == (MirrorRows | MirrorColumns))
+        TurnBitmap180(v);
+    else if (bits == MirrorRows)
+        FlipBitmapV(v);
+    else
+        MirrorBitmapH(v);
+    return true;
+}
+
 bool TurnView(timg& view, int quarters) {
     quarters = ((quarters % 4) + 4) % 4;
-    if (quarters == 0) return true;
     const double W = view.bitmap.width();
     const double H = view.bitmap.height();
-    if (!view.bitmap.isNull()) {
-        if (!Ensure32(view.bitmap)) return false;
-        if (quarters == 2) {
-            TurnBitmap180(WritableView(view.bitmap));
-        } else {
-            QImage turned(view.bitmap.height(), view.bitmap.width(), view.bitmap.format());
-            if (turned.isNull()) return false;
-            const ImageView src = ReadView(view.bitmap);
-            const ImageView dst = WritableView(turned);
-            const bool done =
-                quarters == 1 ? TurnBitmapCWInto(src, dst) : TurnBitmapCCWInto(src, dst);
-            if (!done) return false;
-            view.bitmap = turned;
-        }
-    }
+    if (!TurnPicture(view.bitmap, quarters)) return false;
     switch (quarters) {
     case 1:
         MovePoints(view, [&](double& x, double& y) {
@@ -106,19 +123,9 @@ bool TurnView(timg& view, int quarters) {
 
 bool MirrorView(timg& view, int bits) {
     bits &= MirrorRows | MirrorColumns;
-    if (bits == 0) return true;
     const double W = view.bitmap.width();
     const double H = view.bitmap.height();
-    if (!view.bitmap.isNull()) {
-        if (!Ensure32(view.bitmap)) return false;
-        const ImageView v = WritableView(view.bitmap);
-        if (bits == (MirrorRows | MirrorColumns))
-            TurnBitmap180(v);
-        else if (bits == MirrorRows)
-            FlipBitmapV(v);
-        else
-            MirrorBitmapH(v);
-    }
+    if (!MirrorPicture(view.bitmap, bits)) return false;
     MovePoints(view, [&](double& x, double& y) {
         if (bits & MirrorRows) y = H - y;
         if (bits & MirrorColumns) x = W - x;

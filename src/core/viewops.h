@@ -15,7 +15,14 @@ enum TurnCode {
     MirrorColumns = 8
 };
 
-// The primitives. Each works on the picture and the placed points 0..12 of one
+// The picture alone: quarter turns clockwise (1, 2, 3; the picture becomes
+// H x W for odd counts) and mirror bits (4 rows, 8 columns, 12 both = a half
+// turn), in place. Pictures in another format are first made 32-bit. False,
+// with the picture unchanged, when the turned picture cannot be allocated.
+bool TurnPicture(QImage& picture, int quarters);
+bool MirrorPicture(QImage& picture, int bits);
+
+// The view primitives. Each works on the picture and the placed points 0..12 of one
 // view (point 13 never moves) with W x H the picture size before the move, and
 // returns false, changing nothing, when the turned picture cannot be allocated.
 // Quarter turns clockwise: 1 (x, y) -> (H - y, x); 2 (W - x, H - y);

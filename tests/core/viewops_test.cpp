@@ -200,3 +200,22 @@ TEST(ViewReduction, MeaninglessFactorsChangeNothing) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(PictureTurns, PicturesInOtherFormatsAreTurnedAsThirtyTwoBit) {
+    QImage rgb(3, 2, QImage::Format_RGB888);
+    rgb.fill(Qt::black);
+    rgb.setPixel(0, 1, qRgb(10, 20, 30));
+    ASSERT_TRUE(TurnPicture(rgb, TurnQuarterCW));
+    EXPECT_EQ(rgb.format(), QImage::Format_ARGB32);
+    EXPECT_EQ(rgb.size(), QSize(2, 3));
+    EXPECT_EQ(rgb.pixel(0, 0), qRgb(10, 20, 30));
+    ASSERT_TRUE(MirrorPicture(rgb, MirrorColumns));
+    EXPECT_EQ(rgb.pixel(1, 0), qRgb(10, 20, 30));
+    QImage null;
+    EXPECT_TRUE(TurnPicture(null, TurnQuarterCW));
+    EXPECT_TRUE(null.isNull());
+}
+
+} // namespace
