@@ -62,6 +62,53 @@ TEST_F(JpegDecode, GreyFileGivesGreyOpaquePixels) {
     EXPECT_EQ(qAlpha(p), 255);
 }
 
+TEST_F(JpegDecode, AdobeCmykFileTurnsIntoItsColours) {
+    // Adobe's convention, which libjpeg's marker announces: inverted inks,
+    // 255 = no ink. Left half red (no cyan, full magenta and yellow), right
+    // half mid grey (black ink only, half strength).
+    const QString path = Path("cmyk.jpg");
+    FILE* f = std::fopen(QFile::encodeName(path).constData(), "wb");
+    ASSERT_NE(f, nullptr);
+    jpeg_compress_struct c;
+    jpeg_error_mgr err;
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    jpeg_stdio_dest(&c, f);
+    c.image_width = 32;
+    c.image_height = 16;
+    c.input_components = 4;
+    c.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 100, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<JSAMPLE> row(32 * 4);
+    for (int x = 0; x < 32; ++x) {
+        const bool red = x < 16;
+        row[x * 4] = 255;                 // no cyan
+        row[x * 4 + 1] = red ? 0 : 255;   // magenta
+        row[x * 4 + 2] = red ? 0 : 255;   // yellow
+        row[x * 4 + 3] = red ? 255 : 128; // black
+    }
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&c, &r, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::fclose(f);
+
+    tjpegpicture pic;
+    QString error;
+    ASSERT_TRUE(DecodeJpegFile(path, tjpegoptions(), pic, error)) << qPrintable(error);
+    const QRgb red = pic.image.pixel(4, 8), grey = pic.image.pixel(28, 8);
+    EXPECT_GE(qRed(red), 250);
+    EXPECT_LE(qGreen(red), 5);
+    EXPECT_LE(qBlue(red), 5);
+    EXPECT_NEAR(qRed(grey), 128, 3);
+    EXPECT_NEAR(qGreen(grey), 128, 3);
+    EXPECT_EQ(qAlpha(grey), 255);
+}
+
 TEST_F(JpegDecode, PaletteOutputHasAtMost256ColoursCloseToTheSource) {
     const QString path = Path("pal.jpg");
     const QImage src = SmoothImage(64, 48);
