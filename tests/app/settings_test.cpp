@@ -537,3 +537,34 @@ TEST(SettingsTable, EachKeyOnceAndWindowsInCreationOrder) {
     EXPECT_EQ(seen.size(), 97);
     EXPECT_EQ(SettingsWindowOrder(), WindowNames);
 }
+
+TEST_F(SettingsOnDisk, DamagedCopiesOfARealFileNeverBreakTheRanges) {
+    tsettings s;
+    s.VisionMode = 4;
+    tfakewindows saved;
+    ASSERT_TRUE(SaveSettings(s, saved, env));
+    const QByteArray good = FileText();
+
+    unsigned state = 2024;
+    const auto next = [&state](unsigned n) {
+        state = state * 1664525u + 1013904223u;
+        return (state >> 8) % n;
+    };
+    const char noise[] = {'\0', '[', ']', '=', '\n', '\r', '-', '9', '\xE9', '\xFF'};
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bad = good;
+        for (int k = 0, n = 1 + int(next(20)); k < n; ++k)
+            bad[int(next(unsigned(bad.size())))] = noise[next(sizeof noise)];
+        if (round % 3 == 0) bad.truncate(int(next(unsigned(bad.size()))));
+        tfakewindows windows;
+        const tsettings back = Loaded(bad, windows);
+        EXPECT_TRUE(back.VisionMode >= 0 && back.VisionMode <= 7) << round;
+        EXPECT_TRUE(back.ScrollDir == -1 || back.ScrollDir == 1) << round;
+        EXPECT_TRUE(back.ZoomSize >= 16 && back.ZoomSize <= 4096) << round;
+        EXPECT_TRUE(back.SaveW > 0 && back.SaveH > 0) << round;
+        EXPECT_TRUE(back.DesktopType == 255 || (back.DesktopType >= -1 && back.DesktopType <= 1));
+        EXPECT_EQ(back.CropIndex, 0);
+        for (const tfakewindow& w : windows.w)
+            EXPECT_TRUE(w.bounds.width() > 0 && w.bounds.height() > 0) << round;
+    }
+}
