@@ -46,6 +46,22 @@ TEST(QuarterTurns, CounterClockwiseTurnPutsTheTopRightPixelTopLeft) {
         for (int x = 0; x < 2; ++x) EXPECT_EQ(b.Pixel(x, y) & 0xFFFFFF, want[y][x]);
 }
 
+TEST(QuarterTurns, LargePicturesFollowTheTurnFormulasEverywhere) {
+    std::mt19937 rng(3);
+    const RefPic pic = RandomPic(rng, 70, 45);
+    Canvas src(pic, true);
+    EngineBitmap cw, ccw;
+    TurnBitmapCWInto(src.View(), cw);
+    TurnBitmapCCWInto(src.View(), ccw);
+    ASSERT_EQ(cw.Width(), 45);
+    ASSERT_EQ(cw.Height(), 70);
+    for (int y = 0; y < 70; ++y)
+        for (int x = 0; x < 45; ++x) {
+            ASSERT_EQ(cw.Pixel(x, y), pic.at(y, 44 - x)) << x << "," << y;
+            ASSERT_EQ(ccw.Pixel(x, y), pic.at(69 - y, x)) << x << "," << y;
+        }
+}
+
 TEST(QuarterTurns, FourClockwiseTurnsGiveThePictureBack) {
     std::mt19937 rng(1);
     const RefPic pic = RandomPic(rng, 7, 4);
