@@ -175,6 +175,12 @@ LoadStatus ReadWithMagick(const QString& fileName, const char* coder, QImage& im
         error = file.errorString();
         return LoadStatus::DecoderError;
     }
+    // The whole file goes to the decoder in memory: no picture the program
+    // accepts needs more than its raw pixels plus headers.
+    if (file.size() > kMaxPicturePixels * 4 + (std::int64_t(1) << 20)) {
+        error = QStringLiteral("Fichier trop grand");
+        return LoadStatus::DecoderError;
+    }
     const QByteArray bytes = file.readAll();
     try {
         // The coder is named, never guessed from the content: a file only
