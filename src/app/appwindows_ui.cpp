@@ -3,6 +3,7 @@
 
 #include "app/tplainform.h"
 #include "display/tformmain.h"
+#include "lists/tformrepopenimg.h"
 #include "montage/taboutbox.h"
 #include "montage/tformbuild2.h"
 
@@ -33,8 +34,7 @@ void CreateWindows() {
     a.FormSave = plain("FormSave", "Sauvegarde", 640, 520);
     a.FormGeometry = plain("FormGeometry", "Geometry", 320, 240);
     a.FormPt = plain("FormPt", "FormPt", 520, 380, true);
-    a.FormRepOpenImg =
-        plain("FormRepOpenImg", "Redirection des Chemins d'accès aux Images", 520, 220);
+    a.FormRepOpenImg = new TFormRepOpenImg();
     a.SeparDialog = plain("SeparDialog", "Extraction des Vues Stéréo", 380, 300);
     a.AboutBox = new TAboutBox();
     a.FormDiaporama = plain("FormDiaporama", "Liste", 420, 360);

@@ -1,0 +1,239 @@
+// The save pass over the ticked kinds, one output at a time, and the
+// single-output composition of the other windows.
+#include "output/savepass.h"
+
+#include "app/settings.h"
+#include "core/paramfile.h"
+#include "core/stereokinds.h"
+#include "core/viewpair.h"
+#include "input/userreport.h"
+#include "output/composition.h"
+#include "output/imagewrite.h"
+#include "output/naming.h"
+#include "output/sourceframe.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cmath>
+
+const char* const SaveOkText = "Ok - %d Ko";
+const char* const SaveErrorText = "Error!!! - File not Save";
+const char* const SaveUserAbortText = "User Abort!!! - File not Save";
+const char* const OverwriteQuestion = "Voulez vous écraser le Fichier %s ?";
+const char* const OverwriteRenameTitle =
+    "%s Existe : Ok pour Ecraser ou Donner un autre nom ou Annuler";
+
+const std::array<int, 7> SaveKindOrder = {KindLeft,      KindRight,    KindCrossed, KindParallel,
+                                          KindOverUnder, KindAnaglyph, KindDouble};
+
+QString SaveOkLine(qint64 bytes) {
+    return QString::fromUtf8(SaveOkText).replace("%d", QString::number(bytes / 1024));
+}
+
+bool tsavereport::AllWritten() const {
+    if (abandoned) return false;
+    for (const tsaveoutput& o : outputs)
+        if (!o.ok) return false;
+    return true;
+}
+
+namespace {
+
+// Adds an output's result to the report: the text as a log line, the output
+// as one entry.
+void Finish(tsavereport& report, tsaveoutput& out, const QString& text, bool ok) {
+    out.text = text;
+    out.ok = ok;
+    if (!text.isEmpty()) report.log << text;
+    report.outputs.push_back(out);
+}
+
+void Fail(tsavereport& report, tsaveoutput& out) {
+    Finish(report, out, QString::fromUtf8(SaveErrorText), false);
+}
+
+} // namespace
+
+void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
+                     const QString& name, tsavepass& pass, const tsaveoptions& options,
+                     tnamingfields& fields, tsettings& settings, tfolderquestions& folders,
+                     tsavequestions& questions, tsavereport& report) {
+    tsaveoutput out;
+    out.kind = kind;
+    const QString base = fields.RepBase.trimmed();
+    QString folder = ResolveFolder(base, kindFolder, fields.LeftFile);
+    if (folder.isEmpty() || name.trimmed().isEmpty() || options.W <= 0 || options.H <= 0) {
+        Fail(report, out);
+        return;
+    }
+    if (!EnsureFolder(base, folder, !QFileInfo(folder).isDir(), !options.askBeforeCreateDir,
+                      fields.LeftFile, folders)) {
+        Fail(report, out);
+        return;
+    }
+    QDir::setCurrent(folder);
+    QString path = QDir(folder).filePath(name);
+    out.path = path;
+    report.log << path;
+
+    if (QFileInfo::exists(path)) {
+        if (pass.aborted) {
+            // After "Abort" no existing file of this pass is replaced.
+            Finish(report, out, QString::fromUtf8(SaveUserAbortText), false);
+            return;
+        }
+        if (pass.askOverwrite) {
+            switch (questions.AskOverwrite(path)) {
+            case toverwriteanswer::Yes:
+                break;
+            case toverwriteanswer::YesToAll:
+                pass.askOverwrite = false;
+                break;
+            case toverwriteanswer::Cancel:
+                Finish(report, out, QString(), false);
+                return;
+            case toverwriteanswer::Abort:
+                pass.aborted = true;
+                Finish(report, out, QString::fromUtf8(SaveUserAbortText), false);
+                return;
+            case toverwriteanswer::No:
+                if (!questions.AskOtherName(kind, path) || path.trimmed().isEmpty()) {
+                    Finish(report, out, QString::fromUtf8(SaveUserAbortText), false);
+                    return;
+                }
+                out.path = path;
+                break;
+            }
+        }
+    }
+    RememberSaveDir(QFileInfo(path).absolutePath(), kind, settings);
+
+    const tcommonframe frame = ComputeSourceFrame(&pair.ImgLeft, &pair.ImgRight, options.manual,
+                                                  options.ratioH, options.ratioW);
+    if (!frame.Usable()) {
+        Fail(report, out);
+        return;
+    }
+    tcomposition c;
+    c.kind = kind;
+    c.W = options.W;
+    c.H = options.H;
+    c.S = options.S;
+    c.m = AdaptScale(frame.width, frame.height, options.W, options.H, options.adapt);
+    c.centre = options.centre;
+    c.bits24 = options.bits24;
+    c.withDz = true;
+
+    tbusyguard busy(UserReport());
+    EngineBitmap bitmap;
+    if (!ComposeKind(pair.ImgLeft, pair.ImgRight, frame, c, bitmap) ||
+        !WriteOutputFile(bitmap.View(), path, options.jpeg)) {
+        Fail(report, out);
+        return;
+    }
+    Finish(report, out, SaveOkLine(FileSizeBytes(path)), true);
+}
+
+tsavereport SaveSelectedKinds(tviewpair& pair, tnamingfields& fields, const tsaveoptions& options,
+                              tsettings& settings, tfolderquestions& folders,
+                              tsavequestions& questions, tparamhost& params) {
+    tsavereport report;
+    if (!CheckOutputFolders(fields, folders)) {
+        report.abandoned = true;
+        return report;
+    }
+    if (fields.Ticked[KindParams]) {
+        tsaveoutput out;
+        out.kind = KindParams;
+        QString path;
+        ParamFilePath(fields, options.askBeforeCreateDir, folders, path);
+        out.path = path;
+        report.log << path;
+        // An existing parameter file is only replaced once its save dialog
+        // has been confirmed.
+        if (!path.trimmed().isEmpty() &&
+            WriteParams(pair, path, QFileInfo::exists(path), params, settings)) {
+            out.path = PrmFileName.isEmpty() ? path : PrmFileName;
+            Finish(report, out, SaveOkLine(FileSizeBytes(out.path)), true);
+        } else {
+            Fail(report, out);
+        }
+    }
+    tsavepass pass;
+    for (int kind : SaveKindOrder) {
+        if (!fields.Ticked[kind]) continue;
+        const QString name = BuildFileName(fields.Suffix[kind], QString(), kind, fields);
+        ComposeAndWrite(pair, kind, fields.Folder[kind], name, pass, options, fields, settings,
+                        folders, questions, report);
+    }
+    return report;
+}
+
+bool RenderKindBitmap(const tviewpair& pair, int kind, int manual, int separation, int height,
+                      int width, bool bits24, EngineBitmap& out) {
+    out = EngineBitmap();
+    const bool manualFrame = manual == 1 && pair.ImgLeft.mancropd && pair.ImgRight.mancropd;
+    const tcommonframe frame = ComputeSourceFrame(&pair.ImgLeft, &pair.ImgRight, manualFrame, 0, 0);
+    if (!frame.Usable() || width < 0 || height < 0) return false;
+    double rW = 1, rH = 1;
+    if (width == 0)
+        width = int(std::trunc(frame.width));
+    else
+        rW = frame.width / width;
+    if (height == 0)
+        height = int(std::trunc(frame.height));
+    else
+        rH = frame.height / height;
+    double m = rW >= rH ? rW : rH;
+    if (m == 0) m = 1;
+    tcomposition c;
+    c.kind = kind;
+    c.W = width;
+    c.H = height;
+    c.S = separation;
+    c.m = m;
+    c.centre = true;
+    c.bits24 = bits24;
+    c.withDz = false;
+    return ComposeKind(pair.ImgLeft, pair.ImgRight, frame, c, out);
+}
+
+bool RenderKind(const tviewpair& pair, const QString& fileName, int kind, int manual,
+                int separation, int height, int width, bool save24bit, const tjpegoptions& jpeg) {
+    tbusyguard busy(UserReport());
+    EngineBitmap bitmap;
+    if (!RenderKindBitmap(pair, kind, manual, separation, height, width, save24bit, bitmap))
+        return false;
+    return WriteOutputFile(bitmap.View(), fileName, jpeg);
+}
+
+int PreviewModeOfKind(int kind) {
+    switch (kind) {
+    case KindCrossed:
+        return 2;
+    case KindParallel:
+        return 0;
+    case KindAnaglyph:
+        return 8;
+    case KindOverUnder:
+        return 4;
+    default:
+        return -1;
+    }
+}
+
+int KindOfPreviewMode(int mode) {
+    switch (mode) {
+    case 0:
+        return KindParallel;
+    case 2:
+        return KindCrossed;
+    case 4:
+        return KindOverUnder;
+    case 8:
+        return KindAnaglyph;
+    default:
+        return -1;
+    }
+}

@@ -1,0 +1,114 @@
+// The multi-output save pass (every ticked kind in one pass, each into its
+// own folder) and the single-output path used by menu items, preview, export
+// and the composite copy.
+#pragma once
+
+#include "core/jpegdefaults.h"
+#include "engine/imageview.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <vector>
+
+class tviewpair;
+struct tsettings;
+struct tnamingfields;
+class tfolderquestions;
+class tparamhost;
+
+// The log lines of the pass.
+extern const char* const SaveOkText;           // "Ok - %d Ko"
+extern const char* const SaveErrorText;        // "Error!!! - File not Save"
+extern const char* const SaveUserAbortText;    // "User Abort!!! - File not Save"
+extern const char* const OverwriteQuestion;    // "Voulez vous écraser le Fichier %s ?"
+extern const char* const OverwriteRenameTitle; // "%s Existe : Ok pour Ecraser ou Donner …"
+
+// "Ok - %d Ko" for a file of `bytes` bytes (div 1024).
+QString SaveOkLine(qint64 bytes);
+
+enum class toverwriteanswer { Yes, No, Cancel, Abort, YesToAll };
+
+// The questions of the pass about existing files. The save dialog asks the
+// user; the command line answers from its options.
+class tsavequestions {
+public:
+    virtual ~tsavequestions() = default;
+    // "Voulez vous écraser le Fichier %s ?" (Yes, No, Cancel, Abort, Yes to all).
+    virtual toverwriteanswer AskOverwrite(const QString& path) = 0;
+    // After No: the save-file dialog offering another name for the kind's
+    // output (path in/out); false when cancelled.
+    virtual bool AskOtherName(int kind, QString& path) = 0;
+};
+
+// The dialog's values the composition reads, gathered once for the pass.
+struct tsaveoptions {
+    int W = 0; // one view, output pixels
+    int H = 0;
+    int S = 0;           // band between the views
+    int adapt = 0;       // 0 fit inside, 1 fit the width, 2 fit the height
+    bool manual = false; // "Source = Cadre Manuel"
+    bool centre = true;  // "Centrer les Vues"
+    bool bits24 = false; // Save24bit
+    bool askBeforeCreateDir = true;
+    int ratioW = 0; // window-ratio constraint, 0 = none
+    int ratioH = 0;
+    tjpegoptions jpeg; // the options ApplyJpegOptions gives
+};
+
+// One line pair of the log: an output's path (empty when it had none yet)
+// and its result.
+struct tsaveoutput {
+    int kind = 0;
+    QString path;
+    QString text; // the log text; empty when the output was skipped silently
+    bool ok = false;
+};
+
+struct tsavereport {
+    QStringList log; // ListBoxName, in order
+    std::vector<tsaveoutput> outputs;
+    bool abandoned = false; // the folder check was aborted: nothing was done
+
+    bool AllWritten() const;
+};
+
+// The order of the picture kinds of the pass: L, R, SX, SP, SV, Ana, Bi.
+extern const std::array<int, 7> SaveKindOrder;
+
+// SaveSelectedKinds: the parameter file when ticked, then every ticked
+// picture kind, each logged; one failure never stops the pass.
+tsavereport SaveSelectedKinds(tviewpair& pair, tnamingfields& fields, const tsaveoptions& options,
+                              tsettings& settings, tfolderquestions& folders,
+                              tsavequestions& questions, tparamhost& params);
+
+// The overwrite state shared by the outputs of one pass.
+struct tsavepass {
+    bool askOverwrite = true; // false after "Yes to all"
+    bool aborted = false;     // "Abort": later existing files are left alone
+};
+
+// One output of the pass into folder text `kindFolder` (resolved against the
+// base folder) under `name`; its lines are added to the report.
+void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
+                     const QString& name, tsavepass& pass, const tsaveoptions& options,
+                     tnamingfields& fields, tsettings& settings, tfolderquestions& folders,
+                     tsavequestions& questions, tsavereport& report);
+
+// The single-output composition: frame without ratio constraint (manual when
+// asked and both views have a crop), a view size of 0 meaning the frame's
+// own, always centred, every placement at the output scale alone. 32-bit
+// unless bits24. False when there is nothing to draw.
+bool RenderKindBitmap(const tviewpair& pair, int kind, int manual, int separation, int height,
+                      int width, bool bits24, EngineBitmap& out);
+
+// RenderKind to a file: JPEG or BMP by the name's extension. False when the
+// file was not written.
+bool RenderKind(const tviewpair& pair, const QString& fileName, int kind, int manual,
+                int separation, int height, int width, bool save24bit, const tjpegoptions& jpeg);
+
+// The preview mode that shows a kind (SX 2, SP 0, Ana 8, SV 4), -1 for none.
+int PreviewModeOfKind(int kind);
+// The kind a preview mode asks for, -1 for none.
+int KindOfPreviewMode(int mode);

@@ -1,0 +1,299 @@
+// The save pass: log lines and order, file names and folders, the overwrite
+// answers shared by the pass, failures that do not stop it, the parameter
+// file, and the single-output path.
+#include "output/savepass.h"
+
+#include "app/settings.h"
+#include "core/paramfile.h"
+#include "core/qimageview.h"
+#include "core/viewpair.h"
+#include "output/composition.h"
+#include "output/naming.h"
+#include "outputfixtures.h"
+#include "readonlyfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <deque>
+
+namespace {
+
+class tscriptedquestions : public tsavequestions {
+public:
+    std::deque<toverwriteanswer> answers;
+    std::deque<QString> otherNames; // empty string = cancel
+    QStringList asked;
+    toverwriteanswer AskOverwrite(const QString& path) override {
+        asked << path;
+        const toverwriteanswer a = answers.empty() ? toverwriteanswer::Cancel : answers.front();
+        if (!answers.empty()) answers.pop_front();
+        return a;
+    }
+    bool AskOtherName(int, QString& path) override {
+        const QString n = otherNames.empty() ? QString() : otherNames.front();
+        if (!otherNames.empty()) otherNames.pop_front();
+        if (n.isEmpty()) return false;
+        path = n;
+        return true;
+    }
+};
+
+class tfakeparamhost : public tparamhost {
+public:
+    bool confirm = true;
+    int dialogs = 0;
+    bool AskSaveParamName(QString&) override {
+        ++dialogs;
+        return confirm;
+    }
+    QString AskOpenParamName(const QString&, const QString&) override { return {}; }
+    void AskRedirectFolders(const QString&, const QString&) override {}
+    void ReloadViews(int) override {}
+    void ShowMessage(const QString&) override {}
+};
+
+// A pair of pictures "in" a temporary folder, the dialog's default fields
+// and options, real size.
+struct SaveFixture : ::testing::Test {
+    QTemporaryDir dir;
+    tviewpair pair;
+    tnamingfields fields;
+    tsaveoptions options;
+    tsettings settings;
+    tfixedfolderanswers folders{true};
+    tscriptedquestions questions;
+    tfakeparamhost params;
+
+    void SetUp() override {
+        MakePatternView(pair.ImgLeft, 48, 36, 1);
+        MakePatternView(pair.ImgRight, 48, 36, 2);
+        pair.ImgRight.posx = -2;
+        pair.ImgLeft.filename = dir.filePath("IMG_1234.JPG");
+        pair.ImgRight.filename = dir.filePath("IMG_1235.JPG");
+        pair.StereoType = KindPair;
+        fields.LeftFile = pair.ImgLeft.filename;
+        fields.RightFile = pair.ImgRight.filename;
+        fields.RepBase = ".";
+        for (int k : {KindLeft, KindRight, KindCrossed, KindParallel, KindOverUnder, KindAnaglyph,
+                      KindDouble, KindParams}) {
+            fields.Folder[k] = KindDefaultFolder(k);
+            fields.Suffix[k] = KindDefaultSuffix(k);
+        }
+        options.W = 46;
+        options.H = 36;
+        options.askBeforeCreateDir = false;
+    }
+    void Tick(std::initializer_list<int> kinds) {
+        fields.Ticked = {};
+        for (int k : kinds) fields.Ticked[k] = true;
+    }
+    tsavereport Save() {
+        return SaveSelectedKinds(pair, fields, options, settings, folders, questions, params);
+    }
+    QString Out(const char* rel) const { return QDir(dir.path()).filePath(rel); }
+};
+
+QString OkLine(const QString& path) {
+    return SaveOkLine(QFileInfo(path).size());
+}
+
+void WriteMarker(const QString& path) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("marker");
+}
+
+QByteArray Content(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(SaveLog, OkLineCountsWholeKilobytes) {
+    EXPECT_EQ(SaveOkLine(0), "Ok - 0 Ko");
+    EXPECT_EQ(SaveOkLine(1023), "Ok - 0 Ko");
+    EXPECT_EQ(SaveOkLine(5000), "Ok - 4 Ko");
+}
+
+TEST_F(SaveFixture, EveryKindInOrderEachInItsFolderWithItsName) {
+    Tick({KindLeft, KindRight, KindCrossed, KindParallel, KindOverUnder, KindAnaglyph, KindDouble,
+          KindParams});
+    const tsavereport r = Save();
+    const QStringList paths = {
+        Out("prm/IMG_1234_35.prm"),   Out("l/IMG_1234_35_L.bmp"),   Out("r/IMG_1234_35_R.bmp"),
+        Out("x/IMG_1234_35_X.bmp"),   Out("p/IMG_1234_35_P.bmp"),   Out("v/IMG_1234_35_V.bmp"),
+        Out("ana/IMG_1234_35_A.bmp"), Out("bi/IMG_1234_35_Bi.bmp"),
+    };
+    QStringList want;
+    for (const QString& p : paths) want << QDir::cleanPath(p) << OkLine(p);
+    QStringList got;
+    for (const QString& l : r.log) got << (l.startsWith("Ok") ? l : QDir::cleanPath(l));
+    EXPECT_EQ(got, want);
+    EXPECT_TRUE(r.AllWritten());
+    EXPECT_EQ(QImage(paths[3]).size(), QSize(2 * 46, 36));
+    EXPECT_EQ(QImage(paths[7]).size(), QSize(3 * 46, 36));
+    EXPECT_EQ(QDir::cleanPath(settings.SaveDirSX), QDir::cleanPath(Out("x")));
+}
+
+TEST_F(SaveFixture, WrittenBmpEqualsTheComposedPicture) {
+    Tick({KindAnaglyph});
+    options.S = 4;
+    ASSERT_TRUE(Save().AllWritten());
+    tcomposition c;
+    c.kind = KindAnaglyph;
+    c.W = options.W;
+    c.H = options.H;
+    c.m = 1;
+    EngineBitmap want;
+    ASSERT_TRUE(ComposeKind(pair.ImgLeft, pair.ImgRight,
+                            ComputeSourceFrame(&pair.ImgLeft, &pair.ImgRight, false, 0, 0), c,
+                            want));
+    EXPECT_EQ(QImage(Out("ana/IMG_1234_35_A.bmp")).convertToFormat(QImage::Format_RGB32),
+              ToQImage(want).convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(SaveFixture, JpegTickWritesJpegNames) {
+    Tick({KindCrossed});
+    fields.Jpeg = true;
+    ASSERT_TRUE(Save().AllWritten());
+    EXPECT_TRUE(Content(Out("x/IMG_1234_35_X.jpg")).startsWith("\xFF\xD8"));
+}
+
+TEST_F(SaveFixture, YesToAllOverwritesTheRestWithoutAsking) {
+    Tick({KindLeft, KindRight, KindCrossed});
+    ASSERT_TRUE(Save().AllWritten());
+    for (const char* p : {"l/IMG_1234_35_L.bmp", "r/IMG_1234_35_R.bmp", "x/IMG_1234_35_X.bmp"})
+        WriteMarker(Out(p));
+    questions.answers = {toverwriteanswer::YesToAll};
+    ASSERT_TRUE(Save().AllWritten());
+    EXPECT_EQ(questions.asked.size(), 1);
+    EXPECT_NE(Content(Out("x/IMG_1234_35_X.bmp")), QByteArray("marker"));
+}
+
+TEST_F(SaveFixture, CancelSkipsOnlyTheCurrentFileSilently) {
+    Tick({KindLeft, KindRight});
+    WriteMarker(Out("l/IMG_1234_35_L.bmp"));
+    WriteMarker(Out("r/IMG_1234_35_R.bmp"));
+    questions.answers = {toverwriteanswer::Cancel, toverwriteanswer::Yes};
+    const tsavereport r = Save();
+    EXPECT_EQ(questions.asked.size(), 2);
+    EXPECT_EQ(Content(Out("l/IMG_1234_35_L.bmp")), QByteArray("marker"));
+    EXPECT_NE(Content(Out("r/IMG_1234_35_R.bmp")), QByteArray("marker"));
+    // The cancelled file has its path line and nothing after it.
+    ASSERT_EQ(r.log.size(), 3);
+    EXPECT_TRUE(r.log[1].endsWith("IMG_1234_35_R.bmp"));
+    EXPECT_FALSE(r.AllWritten());
+}
+
+TEST_F(SaveFixture, NoOffersAnotherNameAndCancellingItIsAUserAbort) {
+    Tick({KindLeft, KindRight});
+    WriteMarker(Out("l/IMG_1234_35_L.bmp"));
+    WriteMarker(Out("r/IMG_1234_35_R.bmp"));
+    questions.answers = {toverwriteanswer::No, toverwriteanswer::No};
+    questions.otherNames = {QString(), Out("r/other.bmp")};
+    const tsavereport r = Save();
+    ASSERT_EQ(r.outputs.size(), 2u);
+    EXPECT_EQ(r.outputs[0].text, "User Abort!!! - File not Save");
+    EXPECT_TRUE(r.outputs[1].ok);
+    EXPECT_EQ(r.outputs[1].path, Out("r/other.bmp"));
+    EXPECT_TRUE(QImage(Out("r/other.bmp")).width() > 0);
+    EXPECT_EQ(Content(Out("r/IMG_1234_35_R.bmp")), QByteArray("marker"));
+}
+
+TEST_F(SaveFixture, AbortLeavesEveryLaterExistingFileButWritesNewOnes) {
+    Tick({KindLeft, KindRight, KindCrossed});
+    WriteMarker(Out("l/IMG_1234_35_L.bmp"));
+    WriteMarker(Out("x/IMG_1234_35_X.bmp"));
+    questions.answers = {toverwriteanswer::Abort};
+    const tsavereport r = Save();
+    EXPECT_EQ(questions.asked.size(), 1);
+    ASSERT_EQ(r.outputs.size(), 3u);
+    EXPECT_FALSE(r.outputs[0].ok);
+    EXPECT_TRUE(r.outputs[1].ok); // a new file
+    EXPECT_EQ(r.outputs[2].text, "User Abort!!! - File not Save");
+    EXPECT_EQ(Content(Out("x/IMG_1234_35_X.bmp")), QByteArray("marker"));
+}
+
+TEST_F(SaveFixture, ZeroSizeOrNoCommonFrameIsAnErrorAndThePassGoesOn) {
+    Tick({KindLeft, KindCrossed});
+    options.W = 0;
+    tsavereport r = Save();
+    EXPECT_EQ(r.log, QStringList({"Error!!! - File not Save", "Error!!! - File not Save"}));
+    options.W = 46;
+    pair.ImgRight.posx = 500;
+    r = Save();
+    ASSERT_EQ(r.outputs.size(), 2u);
+    EXPECT_EQ(r.outputs[0].text, "Error!!! - File not Save");
+    EXPECT_FALSE(QFile::exists(r.outputs[0].path));
+}
+
+TEST_F(SaveFixture, AbortInTheFolderCheckEndsThePassSilently) {
+    class tabort : public tfixedfolderanswers {
+    public:
+        tabort() : tfixedfolderanswers(true) {}
+        tcreateanswer AskCreateDirectory(const QString&) override { return tcreateanswer::Abort; }
+    } abort;
+    Tick({KindCrossed, KindParams});
+    const tsavereport r =
+        SaveSelectedKinds(pair, fields, options, settings, abort, questions, params);
+    EXPECT_TRUE(r.abandoned);
+    EXPECT_TRUE(r.log.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(Out("x")));
+}
+
+TEST_F(SaveFixture, ExistingParameterFileIsReplacedOnlyAfterItsDialog) {
+    Tick({KindParams});
+    ASSERT_TRUE(Save().AllWritten());
+    EXPECT_EQ(params.dialogs, 0);
+    const QString prm = Out("prm/IMG_1234_35.prm");
+    WriteMarker(prm);
+    params.confirm = false;
+    tsavereport r = Save();
+    EXPECT_EQ(params.dialogs, 1);
+    EXPECT_EQ(r.log.last(), "Error!!! - File not Save");
+    EXPECT_EQ(Content(prm), QByteArray("marker"));
+    params.confirm = true;
+    r = Save();
+    EXPECT_TRUE(r.AllWritten());
+    EXPECT_TRUE(Content(prm).contains("IMG_1234.JPG"));
+}
+
+TEST_F(SaveFixture, ReadOnlyFolderIsAnErrorLine) {
+    Tick({KindCrossed});
+    ASSERT_TRUE(QDir().mkpath(Out("x")));
+    treadonlyfolder ro(Out("x"));
+    if (!ro.Active()) GTEST_SKIP() << "cannot make a folder read-only here";
+    const tsavereport r = Save();
+    ASSERT_EQ(r.log.size(), 2);
+    EXPECT_EQ(r.log[1], "Error!!! - File not Save");
+    EXPECT_FALSE(r.AllWritten());
+}
+
+TEST_F(SaveFixture, RenderKindTakesTheFrameSizeForAZeroSizeAndWritesByExtension) {
+    const QString bmp = Out("single.bmp");
+    ASSERT_TRUE(RenderKind(pair, bmp, KindParallel, 0, 3, 0, 0, false, tjpegoptions()));
+    EXPECT_EQ(QImage(bmp).size(), QSize(2 * 46 + 3, 36));
+    const QString jpg = Out("single.jpeg");
+    ASSERT_TRUE(RenderKind(pair, jpg, KindLeft, 0, 0, 18, 23, true, tjpegoptions()));
+    EXPECT_TRUE(Content(jpg).startsWith("\xFF\xD8"));
+    EXPECT_FALSE(RenderKind(pair, Out("p.bmp"), KindParams, 0, 0, 0, 0, false, tjpegoptions()));
+    EXPECT_FALSE(
+        RenderKind(pair, Out("missing/dir/a.bmp"), KindLeft, 0, 0, 0, 0, false, tjpegoptions()));
+}
+
+TEST(PreviewModes, KindsAndModesMatch) {
+    EXPECT_EQ(PreviewModeOfKind(KindCrossed), 2);
+    EXPECT_EQ(PreviewModeOfKind(KindParallel), 0);
+    EXPECT_EQ(PreviewModeOfKind(KindAnaglyph), 8);
+    EXPECT_EQ(PreviewModeOfKind(KindOverUnder), 4);
+    EXPECT_EQ(PreviewModeOfKind(KindDouble), -1);
+    for (int kind : {KindCrossed, KindParallel, KindAnaglyph, KindOverUnder})
+        EXPECT_EQ(KindOfPreviewMode(PreviewModeOfKind(kind)), kind);
+    EXPECT_EQ(KindOfPreviewMode(6), -1);
+}
