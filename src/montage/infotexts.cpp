@@ -67,3 +67,8 @@ int MaskForCyanRed(bool down) {
 int InvertedMask(int mask) {
     return mask ^ 0xFFFFFF;
 }
+
+int TransparencyToApply(int checkedTag, int storedTag) {
+    if (checkedTag < 0 || checkedTag == storedTag) return 0;
+    return checkedTag;
+}

@@ -33,3 +33,9 @@ int MaskWithChannel(int mask, int tag, bool down);
 int MaskForCyanRed(bool down);
 // The invert button: the three channels flip.
 int InvertedMask(int mask);
+
+// The transparency operator the "Transparence" button applies: the checked
+// one, or "Add" (tag 0) when it is already in use or none is checked (-1), so
+// repeated clicks alternate between the chosen operator and "Add". Tags are
+// compared, so "Fast" (tag 30) alternates like the others.
+int TransparencyToApply(int checkedTag, int storedTag);

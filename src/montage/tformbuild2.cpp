@@ -11,7 +11,10 @@
 #include "app/runflags.h"
 #include "app/settings.h"
 #include "app/windowlist_ui.h"
+#include "core/qimageview.h"
+#include "display/displaystate.h"
 #include "display/tformmain.h"
+#include "engine/bitmapops.h"
 #include "montage/imagehandoff.h"
 #include "montage/infotexts.h"
 #include "montage/mainmenu.h"
@@ -112,6 +115,7 @@ TFormBuild2::TFormBuild2()
     layout->addWidget(PageControl1, 1);
     layout->addWidget(ToolBarInfo);
     BindCommands();
+    ConnectDisplay();
 
     // Key preview: every control of the window shows its keys to the window
     // before handling them itself.
@@ -128,6 +132,18 @@ TFormBuild2::TFormBuild2()
 }
 
 TFormBuild2::~TFormBuild2() {
+    if (TFormMain* main = AppWindows.FormMain) {
+        tdisplayhooks& h = main->Display.Hooks;
+        h.CurrentChanged = nullptr;
+        h.ZoomText = nullptr;
+        h.WindowFrameSize = nullptr;
+        h.ColorMaskChanged = nullptr;
+        h.PairButton = nullptr;
+        h.SmoothingButtonDown = nullptr;
+        h.ReleaseSmoothingButton = nullptr;
+        main->OnShowMontage = nullptr;
+        main->OnPopupVisionMenu = nullptr;
+    }
     for (auto it = popupCopies_.begin(); it != popupCopies_.end(); ++it) delete it.value();
 }
 
@@ -804,7 +820,14 @@ void TFormBuild2::BindCommands() {
     remembered("MenuFile_Rotations", &tsettings::DefRotationsIndex, false, nullptr);
     remembered("MenuFile_Extract", &tsettings::DefExtractIndex, false, nullptr);
     remembered("MenuFile_Save", &tsettings::DefSaveIndex, true, nullptr);
-    remembered("MenuView_Mode", &tsettings::DefShowIndex, true, nullptr);
+    if (Display()) {
+        remembered("MenuView_Mode", &tsettings::DefShowIndex, true,
+                   [this](int mode) { SetVision(mode); });
+        // The preview at the end of the vision modes is the save dialog's.
+        handlers_.remove(Action(QStringLiteral("MenuView_Preview")));
+    } else {
+        remembered("MenuView_Mode", &tsettings::DefShowIndex, true, nullptr);
+    }
     remembered("MenuView_Crop", &tsettings::CropIndex, true, nullptr);
     remembered("MenuBuild_CalcWindow", &tsettings::DefCalcIndex, true, nullptr);
 
@@ -845,6 +868,89 @@ void TFormBuild2::BindCommands() {
     // Edit.
     Bind("MenuEdit_Stop", [] { gBusy = false; });
 
+    if (TFormMain* main = AppWindows.FormMain) {
+        // View commands on the display.
+        Bind("MenuEdit_Focus", [this, main] {
+            const tviewslot& current = main->GetCurrent();
+            if (current.other) main->SetCurrent(*current.other);
+            Redraw();
+        });
+        Bind("MenuFile_Swap", [this, main] {
+            main->SwapViews();
+            ShowFocusButtons(main->GetCurrent().img);
+            ShowColorMaskButtons(main->Display.ColorMask);
+            Redraw();
+        });
+        Bind("MenuClose_Left", [this] { CloseView(true); });
+        Bind("MenuClose_Right", [this] { CloseView(false); });
+        Bind("MenuClose_RazAll", [this] { CloseAll(); });
+        Bind("MenuRaz_RazAll", [this] { CloseAll(); });
+        Bind("MenuView_AutoZoom", [main] { main->FitAndCompose(); });
+        Bind("MenuView_Zoom1", [main] { main->Display.ZoomReal(); });
+        Bind("MenuView_ZoomMax", [main] { main->Display.ZoomMax(); });
+        Bind("MenuView_ZoomIn", [main] { main->Display.ZoomIn(); });
+        Bind("MenuView_ZoomOut", [main] { main->Display.ZoomOut(); });
+        Bind("MenuColors_Gray", [this] { ConvertToGrey(false); });
+        Bind("MenuColors_AllGray", [this] { ConvertToGrey(true); });
+        for (QToolButton* b : {ToolButtonLeft, ToolButtonRight}) {
+            b->setEnabled(true);
+            connect(b, &QToolButton::clicked, this, [this, main, b] {
+                main->SetCurrent(main->Display.SlotOf(b == ToolButtonLeft ? &main->ImgLeft()
+                                                                          : &main->ImgRight()));
+                ShowFocusButtons(main->GetCurrent().img);
+                Redraw();
+            });
+        }
+        ToolButtonBlackWhiteGrid->setEnabled(true);
+        connect(ToolButtonBlackWhiteGrid, &QToolButton::clicked, this, [this, main] {
+            main->Display.MarkerColor = ToolButtonBlackWhiteGrid->isChecked() ? 0x000000 : 0x808000;
+            Redraw();
+        });
+
+        // Transparency bar.
+        auto* transpMenu = findChild<QMenu*>(QStringLiteral("PopupMenu_Transparence"));
+        for (QAction* op : transpMenu->actions()) {
+            op->setEnabled(true);
+            connect(op, &QAction::triggered, this, [this, op] { ApplyTransparency(op, true); });
+        }
+        auto* transparence = findChild<QToolButton*>(QStringLiteral("ToolButtonTransparence"));
+        transparence->setEnabled(true);
+        connect(transparence, &QToolButton::clicked, this, [this, transpMenu] {
+            QAction* checked = nullptr;
+            for (QAction* op : transpMenu->actions())
+                if (op->isChecked()) checked = op;
+            const int tag = TransparencyToApply(checked ? checked->data().toInt() : -1, TranspMode);
+            QAction* add = transpMenu->actions().first();
+            if (!checked) {
+                ApplyTransparency(add, true);
+                return;
+            }
+            // "Add" between two uses of the chosen operator leaves its check.
+            ApplyTransparency(tag == 0 ? add : checked, false);
+        });
+        for (QToolButton* b : {ToolButtonR, ToolButtonG, ToolButtonB}) {
+            b->setEnabled(true);
+            connect(b, &QToolButton::clicked, this, [this, main, b] {
+                SetMask(MaskWithChannel(main->Display.ColorMask, b->property("tag").toInt(),
+                                        b->isChecked()));
+            });
+        }
+        ToolButtonCyanRed->setEnabled(true);
+        connect(ToolButtonCyanRed, &QToolButton::clicked, this,
+                [this] { SetMask(MaskForCyanRed(ToolButtonCyanRed->isChecked())); });
+        ToolButtonInvMask->setEnabled(true);
+        connect(ToolButtonInvMask, &QToolButton::clicked, this,
+                [this, main] { SetMask(InvertedMask(main->Display.ColorMask)); });
+        connect(ScrollBarTransp, &QScrollBar::sliderReleased, this, [this, main] {
+            main->Display.Transp1 = ScrollBarTransp->value();
+            Redraw();
+        });
+        connect(ScrollBarTransp2, &QScrollBar::sliderReleased, this, [this, main] {
+            main->Display.Transp2 = ScrollBarTransp2->value();
+            Redraw();
+        });
+    }
+
     // File.
     Bind("MenuFile_Quit", [] {
         if (AppWindows.FormMain) AppWindows.FormMain->close();
@@ -865,7 +971,7 @@ void TFormBuild2::BindCommands() {
     Bind("MenuView_AdaptAndCenter", [this] {
         Settings.AdaptAndCenter = !Settings.AdaptAndCenter;
         Action(QStringLiteral("MenuView_AdaptAndCenter"))->setChecked(Settings.AdaptAndCenter);
-        Redraw();
+        if (AppWindows.FormMain) AppWindows.FormMain->FitAndCompose();
     });
     connect(Submenu(QStringLiteral("MenuView")), &QMenu::aboutToShow, this,
             [this] { RefreshViewChecks(); });
@@ -1183,7 +1289,104 @@ void TFormBuild2::HandOffToImageProgram() {
 }
 
 void TFormBuild2::Redraw() {
-    if (AppWindows.FormMain) AppWindows.FormMain->update();
+    if (AppWindows.FormMain) AppWindows.FormMain->Compose();
+}
+
+tdisplaystate* TFormBuild2::Display() const {
+    return AppWindows.FormMain ? &AppWindows.FormMain->Display : nullptr;
+}
+
+void TFormBuild2::ConnectDisplay() {
+    TFormMain* main = AppWindows.FormMain;
+    if (!main) return;
+    tdisplayhooks& h = main->Display.Hooks;
+    h.CurrentChanged = [this](const tviewslot& current) {
+        ShowFocusButtons(current.img);
+        ShowShiftInfo();
+    };
+    h.ZoomText = [this](const QString& text) { EditZoom->setText(text); };
+    h.WindowFrameSize = [this](int height, int width) {
+        findChild<QLineEdit*>(QStringLiteral("EditWinH"))->setText(QString::number(height));
+        findChild<QLineEdit*>(QStringLiteral("EditWinW"))->setText(QString::number(width));
+    };
+    h.ColorMaskChanged = [this](int mask) { ShowColorMaskButtons(mask); };
+    h.PairButton = [this](tpairbutton) { ShowSelectedPair(); };
+    h.SmoothingButtonDown = [this] { return ToolButtonLissage->isChecked(); };
+    h.ReleaseSmoothingButton = [this] { ToolButtonLissage->setChecked(false); };
+    main->OnShowMontage = [this] { RunAction(Action(QStringLiteral("MenuView_Build"))); };
+    main->OnPopupVisionMenu = [this](QPoint p) { PopupVisionMenu(p.x(), p.y()); };
+}
+
+void TFormBuild2::SetVision(int mode) {
+    tdisplaystate* d = Display();
+    if (!d) return;
+    d->Transp1 = ScrollBarTransp->value();
+    d->Transp2 = ScrollBarTransp2->value();
+    AppWindows.FormMain->SetVisionMode(mode);
+    AppWindows.FormMain->UpdateLayout();
+    AppWindows.FormMain->FitAndCompose();
+    WriteLabelVisu();
+}
+
+void TFormBuild2::ApplyTransparency(QAction* op, bool check) {
+    tdisplaystate* d = Display();
+    if (!d || !op) return;
+    if (check) op->setChecked(true);
+    TranspMode = op->data().toInt();
+    d->Transp1 = ScrollBarTransp->value();
+    d->Transp2 = ScrollBarTransp2->value();
+    Redraw();
+}
+
+void TFormBuild2::SetMask(int mask) {
+    if (tdisplaystate* d = Display()) {
+        d->SetColorMask(mask);
+        ShowColorMaskButtons(mask);
+        Redraw();
+    }
+}
+
+void TFormBuild2::CloseView(bool left) {
+    TFormMain* main = AppWindows.FormMain;
+    if (!main) return;
+    gBusy = false;
+    main->ClearView(left ? main->ImgLeft() : main->ImgRight());
+    Redraw();
+}
+
+void TFormBuild2::CloseAll() {
+    TFormMain* main = AppWindows.FormMain;
+    if (!main) return;
+    gBusy = false;
+    main->ClearView(main->ImgLeft());
+    main->ClearView(main->ImgRight());
+    main->ResetViews();
+    PageControl1->setCurrentIndex(TabLoad);
+    Redraw();
+    CurPoint = 0;
+    sequencer_.LastPoint = 0;
+    SelectPair(0);
+}
+
+void TFormBuild2::ConvertToGrey(bool both) {
+    TFormMain* main = AppWindows.FormMain;
+    if (!main) return;
+    const bool anaglyph = main->Pair.StereoType == KindAnaglyph;
+    auto grey = [](timg& view, std::uint32_t mask) {
+        if (view.bitmap.isNull() || view.bitmap.depth() != 32) return;
+        const ImageView v = WritableView(view.bitmap);
+        GreyBitmap(v, v, mask);
+    };
+    if (both) {
+        grey(main->ImgLeft(), anaglyph ? 0xFF0000u : 0xFFFFFFu);
+        grey(main->ImgRight(), anaglyph ? 0x00FFFFu : 0xFFFFFFu);
+    } else {
+        timg* current = main->GetCurrent().img;
+        if (!current) return;
+        const bool isLeft = current == &main->ImgLeft();
+        grey(*current, anaglyph ? (isLeft ? 0xFF0000u : 0x00FFFFu) : 0xFFFFFFu);
+    }
+    Redraw();
 }
 
 // ---------------------------------------------------------------- pairs
@@ -1202,7 +1405,7 @@ void TFormBuild2::AdvanceAfterPair() {
 
 void TFormBuild2::PlaceCurrentPoint(timg& view, double x, double y) {
     view.PlacePoint(CurPoint, x, y);
-    Redraw();
+    if (tdisplaystate* d = Display()) d->ShowPointIcon(CurPoint);
 }
 
 void TFormBuild2::PressLockButtons() {
@@ -1254,7 +1457,17 @@ void TFormBuild2::ShowSelectedPair() {
 
 void TFormBuild2::LeaveFrameDrawing() {}
 
-void TFormBuild2::PairSelected(int /*index*/) {
+void TFormBuild2::PairSelected(int index) {
+    TFormMain* main = AppWindows.FormMain;
+    if (!main) return;
+    const tviewslot current = main->GetCurrent();
+    if (current.img && index >= 0 && index < kPointCount) {
+        const trealpoint& p = current.img->pt[index];
+        main->Display.StatusText[4] = PointStatusText(p.c, p.x, p.y);
+        main->Display.ShowPointIcon(index);
+    }
+    // Setting the current view again makes the display lay out around it.
+    main->SetCurrent(current);
     Redraw();
 }
 
@@ -1280,12 +1493,12 @@ void TFormBuild2::ShowAngleInfo() {
 
 void TFormBuild2::ShowShiftInfo() {
     if (!gStarted || !AppWindows.FormMain) return;
-    // The left view stands for the current one until the display says which
-    // view is current.
-    const timg& current = AppWindows.FormMain->ImgLeft();
-    const timg& other = AppWindows.FormMain->ImgRight();
+    TFormMain* main = AppWindows.FormMain;
+    const timg* current = main->GetCurrent().img;
+    if (!current) current = &main->ImgLeft();
+    const timg& other = current == &main->ImgLeft() ? main->ImgRight() : main->ImgLeft();
     StaticTextExtra->setText(
-        ShiftInfoText(current.posx - other.posx, current.posy - other.posy, decimalPoint()));
+        ShiftInfoText(current->posx - other.posx, current->posy - other.posy, decimalPoint()));
 }
 
 void TFormBuild2::ShowZoomInfo() {
@@ -1301,8 +1514,10 @@ void TFormBuild2::ShowAutoWindowSize(double& width, double& height) {
 }
 
 void TFormBuild2::WriteLabelVisu() {
-    // The vision-mode names belong to the display; the label keeps its
-    // design text until the display provides them.
+    const int mode = Settings.VisionMode;
+    if (mode < 0 || mode >= kVisionModeCount) return;
+    LabelVisu->setText(VisuLabelText(QString::fromUtf8(VisionModeNames[mode]),
+                                     QString::fromUtf8(VisionModeCodes[mode])));
 }
 
 void TFormBuild2::ShowFocusButtons(const timg* view) {
@@ -1386,10 +1601,17 @@ void TFormBuild2::MenuFile_SaveCurrentMenu() {
 void TFormBuild2::ApplyToolButtonStates() {
     ToolButtonLissage->setChecked(Settings.Smoothing);
     ToolButtonPrecision->setChecked(PrecisionMode);
+    if (tdisplaystate* d = Display()) {
+        ToolButtonBlackWhiteGrid->setChecked(d->MarkerColor == 0x000000);
+        ShowColorMaskButtons(d->ColorMask);
+    }
 }
 
 void TFormBuild2::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (TFormMain* main = AppWindows.FormMain) main->StatusBar1->update();
+    if (auto* transpMenu = findChild<QMenu*>(QStringLiteral("PopupMenu_Transparence")))
+        transpMenu->actions().first()->setChecked(true);
     WriteLabelVisu();
     Action(QStringLiteral("MenuView_Expert"))->setChecked(Settings.ExpertMode);
     ExpertModeChanged();

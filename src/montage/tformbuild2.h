@@ -23,6 +23,7 @@ class QTabWidget;
 class QToolBar;
 class QToolButton;
 class timg;
+class tdisplaystate;
 
 class TFormBuild2 : public QMainWindow, private tpairhooks {
     Q_OBJECT
@@ -154,6 +155,14 @@ private:
     void ResetStartupSettings();
     void HandOffToImageProgram();
     void Redraw();
+    tdisplaystate* Display() const;
+    void ConnectDisplay();
+    void SetVision(int mode);
+    void ApplyTransparency(QAction* op, bool check);
+    void SetMask(int mask);
+    void CloseView(bool left);
+    void CloseAll();
+    void ConvertToGrey(bool both);
     QToolButton* PairButton(QWidget* parent, const QString& text, const QString& hint, int pair);
     QToolButton* LockButton(QWidget* parent);
 

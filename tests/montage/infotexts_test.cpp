@@ -119,3 +119,15 @@ TEST(ImageHandOff, ProgramThatCannotStartOrHasNoFreshBitmapsWarns) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Transparency, ButtonAlternatesBetweenTheCheckedOperatorAndAdd) {
+    EXPECT_EQ(TransparencyToApply(-1, 5), 0);
+    EXPECT_EQ(TransparencyToApply(2, 0), 2);
+    EXPECT_EQ(TransparencyToApply(2, 2), 0);
+    EXPECT_EQ(TransparencyToApply(30, 0), 30);
+    EXPECT_EQ(TransparencyToApply(30, 30), 0) << "\"Fast\" alternates too";
+}
+
+} // namespace
