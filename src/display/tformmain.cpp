@@ -8,6 +8,7 @@
 #include "display/pointicons_ui.h"
 
 #include <QAbstractSlider>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -36,6 +37,12 @@ public:
         codeFont_.setFixedPitch(true);
         codeFont_.setPixelSize(13);
         setAttribute(Qt::WA_OpaquePaintEvent);
+        // The window's own palette is black; the bar keeps light panels.
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, QColor(236, 236, 236));
+        pal.setColor(QPalette::WindowText, Qt::black);
+        pal.setColor(QPalette::Mid, QColor(160, 160, 160));
+        setPalette(pal);
     }
 
 protected:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/viewpair.h"
+#include "display/displayhost_ui.h"
 #include "display/displaystate.h"
 
 #include <QPoint>
@@ -29,6 +30,8 @@ public:
     // Slots, zoom, offsets, masks and status texts; other windows set its
     // hooks to follow the display.
     tdisplaystate Display;
+    // What picture loading asks of the display window.
+    tformmainhost DisplayHost{*this};
 
     QScrollBar* ScrollBarX = nullptr;
     QScrollBar* ScrollBarY = nullptr;

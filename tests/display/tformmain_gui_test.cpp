@@ -1,0 +1,200 @@
+// The display window driven offscreen: its controls, the alternating timer,
+// the scroll bars, the status bar's clicks, the centre button and painting.
+#include "displayfixture.h"
+
+#include "display/tformmain.h"
+
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+class FormMain : public DisplayTest {
+protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        form = std::make_unique<TFormMain>();
+        form->resize(1007, 627); // a drawing surface of 1000 x 600
+        Install(form->ImgLeft(), FlatPicture(300, 200, 0xFFC00000));
+        Install(form->ImgRight(), FlatPicture(300, 200, 0xFF0000C0));
+        Settings.VisionMode = VisionParallel;
+        Settings.Smoothing = false;
+    }
+    void TearDown() override {
+        form.reset();
+        DisplayTest::TearDown();
+    }
+    std::unique_ptr<TFormMain> form;
+};
+
+TEST_F(FormMain, ControlsSitAroundTheDrawingSurface) {
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    EXPECT_EQ(form->Display.RectClient.right, 999);
+    EXPECT_EQ(form->Display.RectClient.bottom, 599);
+    EXPECT_EQ(form->ScrollBarX->geometry(), QRect(0, 599, 999, 8));
+    EXPECT_EQ(form->ScrollBarY->geometry(), QRect(999, 0, 8, 599));
+    EXPECT_EQ(form->SpeedButtonCentre->geometry(), QRect(999, 599, 8, 8));
+    EXPECT_EQ(form->StatusBar1->geometry(), QRect(0, 607, 999, 20));
+    form->SetStatusBarVisible(false);
+    EXPECT_EQ(form->Display.RectClient.bottom, 619);
+    EXPECT_EQ(form->ScrollBarX->geometry(), QRect(0, 619, 999, 8));
+}
+
+TEST_F(FormMain, AlternatingModeSwapsTheViewsEveryHalfSecondUntilTheModeChanges) {
+    std::vector<unsigned> shown;
+    auto repaint = form->Display.Hooks.Repaint;
+    form->Display.Hooks.Repaint = [&] {
+        shown.push_back(form->Display.BmpWork.pixel(50, 50) & 0xFFFFFF);
+        repaint();
+    };
+    form->show();
+    form->SetVisionMode(VisionAlternating);
+    EXPECT_TRUE(form->TimerSwap->isActive());
+    EXPECT_EQ(form->TimerSwap->interval(), 500);
+    EXPECT_TRUE(gBusy);
+    QTest::qWait(1350);
+    ASSERT_GE(shown.size(), 2u);
+    ASSERT_LE(shown.size(), 3u);
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        EXPECT_EQ(shown[i], i % 2 == 0 ? 0xC00000u : 0x0000C0u) << "tick " << i;
+
+    form->SetVisionMode(VisionParallel);
+    EXPECT_FALSE(form->TimerSwap->isActive());
+    EXPECT_FALSE(gBusy);
+    const std::size_t count = shown.size();
+    QTest::qWait(700);
+    EXPECT_EQ(shown.size(), count);
+}
+
+TEST_F(FormMain, ScrollBarsFollowTheOffsetsAndMoveThePicture) {
+    Settings.ScrollDir = -1;
+    Settings.ScrollSpeed = false;
+    form->show();
+    form->SetScrollRanges(300, 200);
+    EXPECT_EQ(form->ScrollBarX->minimum(), -300);
+    EXPECT_EQ(form->ScrollBarY->maximum(), 200);
+    form->Display.SetScroll(-34, 12);
+    EXPECT_EQ(form->ScrollBarX->value(), -12);
+    EXPECT_EQ(form->ScrollBarY->value(), 34);
+
+    form->ScrollBarX->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(form->ScrollBarX->value(), -11);
+    EXPECT_EQ(form->Display.ScrollX, 11);
+    // A page click only tells where the picture would go.
+    form->ScrollBarY->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(form->Display.ScrollY, -34);
+    EXPECT_TRUE(form->Display.StatusText[5].endsWith(
+        QString::asprintf("%5.4d", -form->ScrollBarY->value())));
+}
+
+TEST_F(FormMain, StatusBarClicksReachTheMontageWindow) {
+    int shown = 0;
+    QPoint popupAt;
+    form->OnShowMontage = [&] { ++shown; };
+    form->OnPopupVisionMenu = [&](QPoint p) { popupAt = p; };
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTest::mouseClick(form->StatusBar1, Qt::LeftButton, {}, QPoint(40, 10));
+    QTest::mouseClick(form->StatusBar1, Qt::LeftButton, {}, QPoint(100, 10));
+    EXPECT_EQ(shown, 1);
+
+    QContextMenuEvent outside(QContextMenuEvent::Mouse, QPoint(100, 5),
+                              form->StatusBar1->mapToGlobal(QPoint(100, 5)));
+    QCoreApplication::sendEvent(form->StatusBar1, &outside);
+    EXPECT_TRUE(outside.isAccepted());
+    EXPECT_EQ(popupAt, QPoint());
+    QContextMenuEvent onCode(QContextMenuEvent::Mouse, QPoint(10, 5),
+                             form->StatusBar1->mapToGlobal(QPoint(10, 5)));
+    QCoreApplication::sendEvent(form->StatusBar1, &onCode);
+    EXPECT_EQ(popupAt, form->StatusBar1->mapToGlobal(QPoint(10, 5)));
+}
+
+TEST_F(FormMain, DoubleClickOnTheCentreButtonCentresAgain) {
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->UpdateLayout();
+    form->Display.Zoom = 1;
+    form->Display.SetScroll(77, 999);
+    QTest::mouseDClick(form->SpeedButtonCentre, Qt::LeftButton);
+    // 495 * 1 / 2 - 300 / 2 and 590 / 2 - 200 / 2
+    EXPECT_DOUBLE_EQ(form->Display.ScrollX, 97.5);
+    EXPECT_DOUBLE_EQ(form->Display.ScrollY, 195);
+}
+
+TEST_F(FormMain, WindowShowsTheComposedPictureAndTheMarksOverIt) {
+    gStarted = true;
+    Settings.ShowGrid = true;
+    Settings.MouseTool = 4;
+    form->ImgLeft().PlacePoint(PtOrient1, 20, 40);
+    form->ImgLeft().PlacePoint(PtOrient2, 120, 40);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->Compose();
+    const QImage shot = form->grab().toImage();
+    EXPECT_EQ(shot.pixel(100, 100) & 0xFFFFFF, 0xC00000u);
+    EXPECT_EQ(shot.pixel(600, 100) & 0xFFFFFF, 0x0000C0u);
+    EXPECT_EQ(shot.pixel(4, 4) & 0xFFFFFF, 0xFF00FFu); // focus frame of the left view
+    // The orientation line inverts the picture under its dots.
+    int inverted = 0;
+    for (int x = 5 + 21; x < 5 + 119; ++x)
+        if ((shot.pixel(x, 45) & 0xFFFFFF) == (~0xC00000u & 0xFFFFFF)) ++inverted;
+    EXPECT_GT(inverted, 10); // dots and gaps alternate
+    EXPECT_LT(inverted, 98);
+}
+
+TEST_F(FormMain, LoadingHostMovesTheCurrentSlotAndTheCaption) {
+    form->show();
+    form->UpdateLayout();
+    tdisplayhost& host = form->DisplayHost;
+    host.MakeCurrent(form->ImgRight());
+    EXPECT_EQ(form->GetCurrent().img, &form->ImgRight());
+    EXPECT_EQ(host.DisplayArea(form->ImgLeft()), QSize(495, 590));
+    host.SetDisplayCentre(form->ImgRight(), 150, 100);
+    const tpointd s = form->Display.PictureToScreen(form->GetCurrent(), 150, 100);
+    EXPECT_DOUBLE_EQ(s.x, form->GetCurrent().Area.left + 495 / 2.0);
+    EXPECT_TRUE(form->Display.ZoomAnchorSet);
+    form->ClearView(form->ImgLeft());
+    EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("Aucun Fichier Image Chargé")));
+    EXPECT_EQ(DialogFilter(QStringLiteral("Images|*.bmp;*.jpg|Tous|*.*")),
+              QStringLiteral("Images (*.bmp *.jpg);;Tous (*.*)"));
+}
+
+// With ORVANEL_SHOW_SECONDS set, shows the aloe pair in the chosen mode (ORVANEL_SHOW_MODE)
+// for that long, so that the window can be looked at under a virtual screen.
+TEST_F(FormMain, ShowsARealPairWhenAskedTo) {
+    const QByteArray seconds = qgetenv("ORVANEL_SHOW_SECONDS");
+    const QByteArray data = qgetenv("ORVANEL_TESTDATA");
+    if (seconds.isEmpty() || data.isEmpty()) GTEST_SKIP() << "only for a look at the window";
+    const QDir dir(QString::fromLocal8Bit(data));
+    Install(
+        form->ImgLeft(),
+        QImage(dir.filePath(QStringLiteral("aloe_L.jpg"))).convertToFormat(QImage::Format_ARGB32));
+    Install(
+        form->ImgRight(),
+        QImage(dir.filePath(QStringLiteral("aloe_R.jpg"))).convertToFormat(QImage::Format_ARGB32));
+    ASSERT_GT(form->ImgLeft().Width(), 0);
+    gStarted = true;
+    Settings.ShowGrid = true;
+    Settings.GridIndex = 2;
+    Settings.MouseTool = 2;
+    form->ImgLeft().PlacePoint(1, 400, 300);
+    form->ImgRight().PlacePoint(1, 380, 300);
+    form->ImgLeft().pt[1].d = true;
+    form->resize(1200, 800);
+    form->show();
+    form->SetVisionMode(qEnvironmentVariableIntValue("ORVANEL_SHOW_MODE"));
+    form->UpdateLayout();
+    form->FitAndCompose();
+    form->Display.ShowPointerStatus(&form->Display.Slot1, 12.5, 40.25, 3, 4);
+    QTest::qWait(seconds.toInt() * 1000);
+}
+
+} // namespace
