@@ -166,42 +166,6 @@ inline __m128i KernelSums(const std::uint8_t* p, std::ptrdiff_t stride, const La
 
 #endif
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    std::int64_t q = a / b;
-    if (a % b != 0 && ((a < 0) != (b < 0))) --q;
-    return q;
-}
-
-std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {
-    return -FloorDiv(-a, b);
-}
-
-// The pixels i of [from, to) whose accumulator A + i * dA lies in [lo, hi).
-// The accumulator is linear in i, so they form one run.
-void Run(std::int64_t A, std::int64_t dA, std::int64_t lo, std::int64_t hi, int& from, int& to) {
-    std::int64_t a, b;
-    if (lo >= hi) {
-        a = 0, b = 0;
-    } else if (dA == 0) {
-        a = std::int64_t(from), b = std::int64_t(to);
-        if (A < lo || A >= hi) b = a;
-    } else if (dA > 0) {
-        a = CeilDiv(lo - A, dA);
-        b = FloorDiv(hi - 1 - A, dA) + 1;
-    } else {
-        a = CeilDiv(hi - 1 - A, dA);
-        b = FloorDiv(lo - A, dA) + 1;
-    }
-    const std::int64_t f = std::max<std::int64_t>(a, from);
-    const std::int64_t t = std::min<std::int64_t>(b, to);
-    if (f >= t) {
-        to = from;
-    } else {
-        from = int(f);
-        to = int(t);
-    }
-}
-
 // A row of pixels in runs: outside the picture (background through the
 // masks), on or next to its edges (one by one), and well inside, where the
 // 3x3 block lies in the picture and a 16-byte read per row stays in it. Inside

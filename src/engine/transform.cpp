@@ -86,51 +86,98 @@ int Floor0(int v) {
 }
 
 // One destination pixel of the blend routine, inside the picture.
-std::uint32_t BlendPixel(std::uint32_t s, std::uint32_t d, std::uint32_t channels, BlendOp op,
-                         int wd, int ws) {
-    if (op == BlendOp::Copy) return (d & 0xFF000000u) | (s & 0x00FFFFFFu);
-    const int sumS = int(s & 0xFF) + int((s >> 8) & 0xFF) + int((s >> 16) & 0xFF);
-    const int sumD = int(d & 0xFF) + int((d >> 8) & 0xFF) + int((d >> 16) & 0xFF);
-    std::uint32_t out = d;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        if (!(channels & (0xFFu << shift))) continue;
-        const int sv = int((s >> shift) & 0xFF);
-        const int dv = int((d >> shift) & 0xFF);
-        int v = 0;
-        switch (op) {
-        case BlendOp::Scale:
-            v = sv * ws / 256;
-            break;
-        case BlendOp::Add:
-            v = Cap((wd * dv + ws * sv) / 256);
-            break;
-        case BlendOp::Subtract:
-            v = Floor0((ws * sv - wd * dv) / 256);
-            break;
-        case BlendOp::InverseAdd:
-            v = Cap(((255 - sv) * ws + wd * dv) / 256);
-            break;
-        case BlendOp::InverseSubtract:
-            v = Floor0(((255 - sv) * ws - wd * dv) / 256);
-            break;
-        case BlendOp::Grey:
-            v = sumS / 3;
-            break;
-        case BlendOp::GreyAdd:
-            v = Cap((wd * sumD + ws * sumS) / 768);
-            break;
-        case BlendOp::GreySubtract:
-            v = Floor0((wd * sumD - ws * sumS) / 768);
-            break;
-        case BlendOp::GreyXor:
-            v = (sumD / 3) ^ (sumS / 3);
-            break;
-        case BlendOp::Copy:
-            break;
+template <BlendOp Op>
+std::uint32_t BlendPixel(std::uint32_t s, std::uint32_t d, std::uint32_t channels, int wd, int ws) {
+    if constexpr (Op == BlendOp::Copy) {
+        return (d & 0xFF000000u) | (s & 0x00FFFFFFu);
+    } else {
+        const int sumS = int(s & 0xFF) + int((s >> 8) & 0xFF) + int((s >> 16) & 0xFF);
+        const int sumD = int(d & 0xFF) + int((d >> 8) & 0xFF) + int((d >> 16) & 0xFF);
+        std::uint32_t out = d;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            if (!(channels & (0xFFu << shift))) continue;
+            const int sv = int((s >> shift) & 0xFF);
+            const int dv = int((d >> shift) & 0xFF);
+            int v = 0;
+            if constexpr (Op == BlendOp::Scale) v = sv * ws / 256;
+            if constexpr (Op == BlendOp::Add) v = Cap((wd * dv + ws * sv) / 256);
+            if constexpr (Op == BlendOp::Subtract) v = Floor0((ws * sv - wd * dv) / 256);
+            if constexpr (Op == BlendOp::InverseAdd) v = Cap(((255 - sv) * ws + wd * dv) / 256);
+            if constexpr (Op == BlendOp::InverseSubtract)
+                v = Floor0(((255 - sv) * ws - wd * dv) / 256);
+            if constexpr (Op == BlendOp::Grey) v = sumS / 3;
+            if constexpr (Op == BlendOp::GreyAdd) v = Cap((wd * sumD + ws * sumS) / 768);
+            if constexpr (Op == BlendOp::GreySubtract) v = Floor0((wd * sumD - ws * sumS) / 768);
+            if constexpr (Op == BlendOp::GreyXor) v = (sumD / 3) ^ (sumS / 3);
+            out = (out & ~(0xFFu << shift)) | (std::uint32_t(v) << shift);
         }
-        out = (out & ~(0xFFu << shift)) | (std::uint32_t(v) << shift);
+        return out;
     }
-    return out;
+}
+
+struct BlendCtx {
+    ImageView src;
+    std::int64_t left = 0, top = 0;
+    std::uint32_t keepMask = 0, outsideWrite = 0, channels = 0;
+    int wd = 0, ws = 0;
+    std::ptrdiff_t ahead = 0; // from a source pixel to the one the next row reads
+};
+
+// One destination row: the pixels whose source position is inside the
+// picture form one run; the rest take the background through the masks.
+template <BlendOp Op>
+void BlendRow(const BlendCtx& c, std::int64_t U, std::int64_t V, std::int64_t du, std::int64_t dv,
+              std::uint8_t* row, int n) {
+    int ja = 0, jb = n;
+    Run(U, du, c.left == 0 ? -(kUnit - 1) : c.left * kUnit, c.src.width * kUnit, ja, jb);
+    Run(V, dv, c.top == 0 ? -(kUnit - 1) : c.top * kUnit, c.src.height * kUnit, ja, jb);
+    if (ja >= jb) ja = jb = n;
+    for (int i = 0; i < n; ++i) {
+        if (i == ja) {
+            std::int64_t u = U + ja * du, v = V + ja * dv;
+            for (; i < jb; ++i, u += du, v += dv) {
+                std::uint8_t* q = row + static_cast<std::ptrdiff_t>(i) * 4;
+                const std::uint8_t* p = c.src.Row(int(v / kUnit)) + (u / kUnit) * 4;
+                // Fetch what the next destination row will read: a turned
+                // picture is walked diagonally, which defeats the hardware.
+                __builtin_prefetch(p + c.ahead);
+                const std::uint32_t s = Load32(p);
+                Store32(q, BlendPixel<Op>(s, Load32(q), c.channels, c.wd, c.ws));
+            }
+            if (i >= n) break;
+        }
+        std::uint8_t* q = row + static_cast<std::ptrdiff_t>(i) * 4;
+        Store32(q, (Load32(q) & c.keepMask) | c.outsideWrite);
+    }
+}
+
+using BlendRowFn = void (*)(const BlendCtx&, std::int64_t, std::int64_t, std::int64_t, std::int64_t,
+                            std::uint8_t*, int);
+
+BlendRowFn BlendRowFor(BlendOp op) {
+    switch (op) {
+    case BlendOp::Copy:
+        return BlendRow<BlendOp::Copy>;
+    case BlendOp::Scale:
+        return BlendRow<BlendOp::Scale>;
+    case BlendOp::Add:
+        return BlendRow<BlendOp::Add>;
+    case BlendOp::Subtract:
+        return BlendRow<BlendOp::Subtract>;
+    case BlendOp::InverseAdd:
+        return BlendRow<BlendOp::InverseAdd>;
+    case BlendOp::InverseSubtract:
+        return BlendRow<BlendOp::InverseSubtract>;
+    case BlendOp::Grey:
+        return BlendRow<BlendOp::Grey>;
+    case BlendOp::GreyAdd:
+        return BlendRow<BlendOp::GreyAdd>;
+    case BlendOp::GreySubtract:
+        return BlendRow<BlendOp::GreySubtract>;
+    case BlendOp::GreyXor:
+        return BlendRow<BlendOp::GreyXor>;
+    }
+    return BlendRow<BlendOp::Copy>;
 }
 
 // Bilinear scaling keeps 14 fraction bits in its accumulators.
@@ -165,30 +212,29 @@ void BmpTransformBlend(const ImageView& Src, const ImageView& Dst, const EngineR
     if (area.Empty()) return;
     const Mapping m = MakeMapping(CentreX, CentreY, ShiftX, ShiftY, PostShiftX, PostShiftY, Angle,
                                   Scale, ox, oy, area);
+    BlendCtx c;
+    c.src = Src;
     // Weights beyond 0..256 would carry into the next channel.
-    const int wd = std::clamp(DstWeight, 0, 256);
-    const int ws = std::clamp(SrcWeight, 0, 256);
-    const std::uint32_t channels = ChannelBytes(WriteMask);
-    const std::uint32_t outsideWrite = BackPixel(BackColor) & WriteMask;
-    const std::int64_t left = std::max(SrcRect.Left, 0);
-    const std::int64_t top = std::max(SrcRect.Top, 0);
-    const std::int64_t lastX = Src.width - 1;
-    const std::int64_t lastY = Src.height - 1;
+    c.wd = std::clamp(DstWeight, 0, 256);
+    c.ws = std::clamp(SrcWeight, 0, 256);
+    c.channels = ChannelBytes(WriteMask);
+    c.keepMask = KeepMask;
+    c.outsideWrite = BackPixel(BackColor) & WriteMask;
+    c.left = std::max(SrcRect.Left, 0);
+    c.top = std::max(SrcRect.Top, 0);
+    const auto rowsOf = [](std::int64_t a) {
+        return std::int64_t(std::llround(double(a) / kUnit));
+    };
+    c.ahead = rowsOf(-m.Snx) * 4 + rowsOf(m.Csx) * Src.stride;
+    const BlendRowFn row = BlendRowFor(Op);
+    const int n = area.X1 - area.X0 + 1;
     for (int y = area.Y0; y <= area.Y1; ++y) {
-        std::uint8_t* row = Dst.Row(y);
-        std::int64_t U = m.Valid ? m.U(area.X0, y) : 0;
-        std::int64_t V = m.Valid ? m.V(area.X0, y) : 0;
-        for (int x = area.X0; x <= area.X1; ++x, U += m.Csx, V += m.Snx) {
-            std::uint8_t* q = row + static_cast<std::ptrdiff_t>(x) * 4;
-            const std::uint32_t old = Load32(q);
-            const std::int64_t px = U / kUnit;
-            const std::int64_t py = V / kUnit;
-            if (!m.Valid || px < left || px > lastX || py < top || py > lastY) {
-                Store32(q, (old & KeepMask) | outsideWrite);
-                continue;
-            }
-            const std::uint32_t s = Src.Pixel(int(px), int(py));
-            Store32(q, BlendPixel(s, old, channels, Op, wd, ws));
+        std::uint8_t* q = Dst.Row(y) + static_cast<std::ptrdiff_t>(area.X0) * 4;
+        if (m.Valid) {
+            row(c, m.U(area.X0, y), m.V(area.X0, y), m.Csx, m.Snx, q, n);
+        } else {
+            for (int i = 0; i < n; ++i)
+                Store32(q + 4 * i, (Load32(q + 4 * i) & KeepMask) | c.outsideWrite);
         }
     }
 }
