@@ -236,6 +236,9 @@ tparamread ReadParams(tviewpair& pair, const QString& fileName, bool withImages,
     pair.ImgLeft.Reset();
     pair.ImgRight.Reset();
     host.ViewsReset();
+    // The parameters travel; the pictures stay those of the views.
+    left.bitmap = pair.ImgLeft.bitmap;
+    right.bitmap = pair.ImgRight.bitmap;
     pair.ImgLeft = std::move(left);
     pair.ImgRight = std::move(right);
 

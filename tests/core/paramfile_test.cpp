@@ -513,6 +513,17 @@ TEST_F(ParamFile, MissingSectionsAndKeysGiveTheDefaults) {
     EXPECT_TRUE(host_.RedirectLeft.isEmpty());
 }
 
+TEST_F(ParamFile, EightBitFileKeepsItsAccentedNames) {
+    // "é" and "°" as an older 8-bit writer left them (Windows-1252).
+    const QString path = Write("old.prm", "[Left]\n"
+                                          "filename=C:\\Vues\\\xE9t\xE9.jpg\n"
+                                          "pt[0].c=n\xB0 1\n");
+    tviewpair pair;
+    ReadParams(pair, path, true, host_, settings_, {u'.', u','});
+    EXPECT_EQ(pair.ImgLeft.filename, QString::fromUtf8("C:\\Vues\\été.jpg"));
+    EXPECT_EQ(pair.ImgLeft.pt[0].c, QString::fromUtf8("n° 1"));
+}
+
 TEST_F(ParamFile, RepeatedKeysKeepTheFirstValue) {
     const QString path = Write("dup.prm", "[Left]\n"
                                           "posx=1\n"
