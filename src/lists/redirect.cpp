@@ -1,6 +1,8 @@
-// The redirection lookup of image files by file name.
+// The redirection lookup of image files by file name, and the fields of
+// the dialog that sets the redirection folders.
 #include "lists/redirect.h"
 
+#include "app/settings.h"
 #include "core/paths.h"
 
 #include <QFileInfo>
@@ -12,4 +14,27 @@ QString NameInFolder(const QString& name, const QString& folder) {
 bool RedirectedExists(QString& name, const QString& folder, bool redirect) {
     if (redirect && !folder.trimmed().isEmpty()) name = NameInFolder(name, folder.trimmed());
     return !name.isEmpty() && QFileInfo(name).isFile();
+}
+
+void ShowRedirectFields(tredirectfields& fields, const tsettings& settings, bool redirectOpen) {
+    fields.left = settings.DirOpenImgL;
+    if (!settings.DirOpenImgR.isEmpty())
+        fields.right = settings.DirOpenImgR;
+    else if (!fields.right.isEmpty())
+        fields.right.clear();
+    else
+        fields.right = settings.DirOpenImgL;
+    fields.force = redirectOpen;
+}
+
+void ChooseRedirectFolder(tredirectfields& fields, bool leftSide, const QString& folder) {
+    (leftSide ? fields.left : fields.right) = folder;
+    fields.force = true;
+}
+
+void AcceptRedirectFields(const tredirectfields& fields, tsettings& settings, bool& redirectOpen) {
+    redirectOpen = fields.force;
+    settings.DirOpenImgL = fields.left.trimmed();
+    settings.DirOpenImgR = fields.right.trimmed();
+    if (settings.DirOpenImgR.isEmpty()) settings.DirOpenImgR = settings.DirOpenImgL;
 }

@@ -1,5 +1,5 @@
 // Looking up an image file by its file name in a redirection folder, for
-// pairs whose pictures have moved since their parameter file was written.
+// pairs whose pictures have moved, and the redirection dialog's fields.
 #pragma once
 
 #include "app/runflags.h"
@@ -15,3 +15,25 @@ bool RedirectedExists(QString& name, const QString& folder, bool redirect = Redi
 // The name as it lies in folder: the folder with one trailing delimiter and
 // the name's file part.
 QString NameInFolder(const QString& name, const QString& folder);
+
+struct tsettings;
+
+// The fields of the redirection dialog: the two folders and the switch.
+struct tredirectfields {
+    QString left;       // EditRepL
+    QString right;      // EditRepR
+    bool force = false; // CheckBoxForceDir
+};
+
+// What the dialog shows when it opens: the stored folders and switch. An
+// empty stored right folder empties a right field that held text, and
+// fills an empty one with the left folder.
+void ShowRedirectFields(tredirectfields& fields, const tsettings& settings, bool redirectOpen);
+
+// A folder picked with either button goes into its field and turns
+// redirection on.
+void ChooseRedirectFolder(tredirectfields& fields, bool leftSide, const QString& folder);
+
+// OK: the switch and the trimmed folders are stored; an empty right folder
+// takes the left one.
+void AcceptRedirectFields(const tredirectfields& fields, tsettings& settings, bool& redirectOpen);

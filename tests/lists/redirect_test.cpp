@@ -2,6 +2,8 @@
 // their file part, and what counts as found.
 #include "lists/redirect.h"
 
+#include "app/settings.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -80,4 +82,49 @@ TEST(Redirection, FollowsTheProgramSwitchByDefault) {
     RedirectOpen = true;
     EXPECT_TRUE(RedirectedExists(name, dir.path()));
     RedirectOpen = saved;
+}
+
+TEST(RedirectionDialog, OpensWithTheStoredFoldersAndSwitch) {
+    tsettings s;
+    s.DirOpenImgL = "/photos/left";
+    s.DirOpenImgR = "/photos/right";
+    tredirectfields f{"typed", "typed", false};
+    ShowRedirectFields(f, s, true);
+    EXPECT_EQ(f.left, "/photos/left");
+    EXPECT_EQ(f.right, "/photos/right");
+    EXPECT_TRUE(f.force);
+
+    // No stored right folder: a right field with text is emptied, an empty
+    // one receives the left folder.
+    s.DirOpenImgR.clear();
+    ShowRedirectFields(f, s, false);
+    EXPECT_EQ(f.right, "");
+    EXPECT_FALSE(f.force);
+    ShowRedirectFields(f, s, false);
+    EXPECT_EQ(f.right, "/photos/left");
+}
+
+TEST(RedirectionDialog, ChoosingAFolderTicksTheSwitch) {
+    tredirectfields f;
+    ChooseRedirectFolder(f, true, "/a");
+    EXPECT_EQ(f.left, "/a");
+    EXPECT_TRUE(f.force);
+    f.force = false;
+    ChooseRedirectFolder(f, false, "/b");
+    EXPECT_EQ(f.right, "/b");
+    EXPECT_EQ(f.left, "/a");
+    EXPECT_TRUE(f.force);
+}
+
+TEST(RedirectionDialog, OkStoresTrimmedFoldersAndCopiesLeftIntoAnEmptyRight) {
+    tsettings s;
+    bool redirect = false;
+    AcceptRedirectFields({"  /photos/left ", "   ", true}, s, redirect);
+    EXPECT_TRUE(redirect);
+    EXPECT_EQ(s.DirOpenImgL, "/photos/left");
+    EXPECT_EQ(s.DirOpenImgR, "/photos/left");
+    AcceptRedirectFields({"", " /r ", false}, s, redirect);
+    EXPECT_FALSE(redirect);
+    EXPECT_EQ(s.DirOpenImgL, "");
+    EXPECT_EQ(s.DirOpenImgR, "/r");
 }
