@@ -14,6 +14,10 @@ namespace engine_detail {
 // Source positions are fixed point with a unit of 65535 rather than 65536 so
 // that a third of a pixel (21845) is a whole number: the smoothing kernels
 // pick their sub-cell with one more division by 21845.
+// Bit budget: a position of up to 2^31 pixels times 65535 needs 47 bits, and
+// a row of 2^31 steps of a per-pixel increment of a few times 65535 stays far
+// below 2^62, so signed 64-bit accumulators add up exactly with no rounding
+// anywhere; 32 bits would wrap beyond 32768 pixels.
 constexpr std::int64_t kUnit = 65535;
 constexpr std::int64_t kThird = 21845;
 
