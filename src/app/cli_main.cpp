@@ -1,4 +1,7 @@
 // orvanel-cli: the command-line program for scripts and batches.
+#include "app/cli_align.h"
+#include "output/rendercommand.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
@@ -7,14 +10,21 @@
 
 namespace {
 
-const char* kUsage =
-    "Usage: orvanel-cli COMMAND [OPTIONS]\n"
-    "\n"
-    "Stereo pair alignment without a window.\n"
-    "\n"
-    "Options:\n"
-    "  --help       show this text and exit\n"
-    "  --version    show the version and exit\n";
+const char* kUsage = "Usage: orvanel-cli COMMAND [OPTIONS]\n"
+                     "\n"
+                     "Stereo pair alignment without a window.\n"
+                     "\n"
+                     "Options:\n"
+                     "  --help       show this text and exit\n"
+                     "  --version    show the version and exit\n"
+                     "\n"
+                     "Commands:\n";
+
+void PrintUsage(std::FILE* to) {
+    std::fputs(kUsage, to);
+    std::fputs(AlignUsage, to);
+    std::fputs(RenderUsage, to);
+}
 
 } // namespace
 
@@ -22,18 +32,21 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
-        std::fputs(kUsage, stderr);
+        PrintUsage(stderr);
         return 2;
     }
     const QString& a = args.first();
     if (a == "--help" || a == "-h") {
-        std::fputs(kUsage, stdout);
+        PrintUsage(stdout);
         return 0;
     }
     if (a == "--version") {
         std::printf("orvanel-cli %s\n", ORVANEL_VERSION);
         return 0;
     }
-    std::fprintf(stderr, "orvanel-cli: unknown command '%s'\n%s", qPrintable(a), kUsage);
+    if (a == "align") return RunAlignCommand(args.mid(1));
+    if (a == "render") return RunRenderCommand(args.mid(1), stdout, stderr);
+    std::fprintf(stderr, "orvanel-cli: unknown command '%s'\n", qPrintable(a));
+    PrintUsage(stderr);
     return 2;
 }

@@ -1,0 +1,473 @@
+// `orvanel-cli render`: options, loading of the pair (two pictures, a
+// composite or parameter files), the save fields and the pass.
+#include "output/rendercommand.h"
+
+#include "app/runflags.h"
+#include "app/settings.h"
+#include "core/jpegdefaults.h"
+#include "core/paramfile.h"
+#include "core/stereokinds.h"
+#include "core/viewops.h"
+#include "core/viewpair.h"
+#include "engine/transform.h"
+#include "input/displayhost.h"
+#include "input/pictureload.h"
+#include "input/viewloader.h"
+#include "output/imagewrite.h"
+#include "output/naming.h"
+#include "output/savepass.h"
+#include "output/sourceframe.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
+
+#include <cmath>
+#include <optional>
+
+#include <unistd.h>
+
+const char* const RenderUsage =
+    "  render (--prm FILE... | --left L --right R | --composite KIND FILE)\n"
+    "         [--kinds LIST] [--size WxH] [--sep N] [--adapt 0|1|2]\n"
+    "         [--source auto|manual] [--ratio W:H] [--no-centre] [--format bmp|jpg]\n"
+    "         [--bits 24|32] [--quality Q] [--out DIR] [--name BASE] [--overwrite]\n"
+    "         [--settings FILE | --noini]\n"
+    "      Writes the aligned pair in the chosen kinds, each into its kind folder\n"
+    "      under DIR (default: the left picture's folder).\n"
+    "      LIST: comma list of L,R,X,P,V,A,Bi,Prm (default X,A,Prm).\n"
+    "      KIND: X, P, V, A, Bi or the kind code 2..6.\n";
+
+namespace {
+
+struct trenderargs {
+    QStringList prmFiles;
+    QString left, right;
+    int compositeKind = -1;
+    QString composite;
+    std::array<bool, kStereoKindCount> kinds{};
+    std::optional<QSize> size;
+    int sep = 0;
+    int adapt = 0;
+    bool manual = false;
+    int ratioW = 0, ratioH = 0;
+    bool centre = true;
+    bool jpeg = false;
+    bool bits24 = false;
+    int quality = 90;
+    QString out = ".";
+    std::optional<QString> name;
+    bool overwrite = false;
+    QString settingsFile;
+    bool noIni = false;
+};
+
+// Kind letters of --kinds and --composite, as the default suffixes name them.
+int KindOfLetter(const QString& text) {
+    const QString t = text.trimmed().toUpper();
+    if (t == "L") return KindLeft;
+    if (t == "R") return KindRight;
+    if (t == "X") return KindCrossed;
+    if (t == "P") return KindParallel;
+    if (t == "V") return KindOverUnder;
+    if (t == "A") return KindAnaglyph;
+    if (t == "BI") return KindDouble;
+    if (t == "PRM") return KindParams;
+    return -1;
+}
+
+bool ParseInt(const QString& text, int& value, int low, int high) {
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    if (!ok || v < low || v > high) return false;
+    value = v;
+    return true;
+}
+
+bool ParsePairOfInts(const QString& text, QChar sep, int& a, int& b, int low) {
+    const QStringList parts = text.split(sep);
+    return parts.size() == 2 && ParseInt(parts[0], a, low, 1 << 20) &&
+           ParseInt(parts[1], b, low, 1 << 20);
+}
+
+// Fills `a` from the arguments; a message in `error` on a usage error.
+bool ParseArgs(const QStringList& args, trenderargs& a, QString& error) {
+    a.kinds[KindCrossed] = a.kinds[KindAnaglyph] = a.kinds[KindParams] = true;
+    auto value = [&](int& i, QString& v) {
+        if (i + 1 >= args.size()) {
+            error = QString("option %1 needs a value").arg(args[i]);
+            return false;
+        }
+        v = args[++i];
+        return true;
+    };
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& o = args[i];
+        QString v;
+        if (o == "--prm") {
+            while (i + 1 < args.size() && !args[i + 1].startsWith("--")) a.prmFiles << args[++i];
+            if (a.prmFiles.isEmpty()) {
+                error = "option --prm needs at least one file";
+                return false;
+            }
+        } else if (o == "--left") {
+            if (!value(i, a.left)) return false;
+        } else if (o == "--right") {
+            if (!value(i, a.right)) return false;
+        } else if (o == "--composite") {
+            if (!value(i, v)) return false;
+            int code = KindOfLetter(v);
+            if (code < 0) ParseInt(v, code, 0, 12);
+            if (code < KindCrossed || code > KindDouble) {
+                error = QString("unknown composite kind '%1'").arg(v);
+                return false;
+            }
+            a.compositeKind = code;
+            if (!value(i, a.composite)) return false;
+        } else if (o == "--kinds") {
+            if (!value(i, v)) return false;
+            a.kinds = {};
+            for (const QString& k : v.split(',', Qt::SkipEmptyParts)) {
+                const int code = KindOfLetter(k);
+                if (code < 0) {
+                    error = QString("unknown kind '%1' in --kinds").arg(k);
+                    return false;
+                }
+                a.kinds[code] = true;
+            }
+        } else if (o == "--size") {
+            int w = 0, h = 0;
+            if (!value(i, v)) return false;
+            if (!ParsePairOfInts(v.toLower(), 'x', w, h, 1)) {
+                error = QString("bad size '%1' (expected WxH)").arg(v);
+                return false;
+            }
+            a.size = QSize(w, h);
+        } else if (o == "--sep") {
+            if (!value(i, v)) return false;
+            if (!ParseInt(v, a.sep, 0, 1 << 20)) {
+                error = QString("bad separation '%1'").arg(v);
+                return false;
+            }
+        } else if (o == "--adapt") {
+            if (!value(i, v)) return false;
+            if (!ParseInt(v, a.adapt, 0, 2)) {
+                error = QString("bad adapt mode '%1' (0, 1 or 2)").arg(v);
+                return false;
+            }
+        } else if (o == "--source") {
+            if (!value(i, v)) return false;
+            if (v != "auto" && v != "manual") {
+                error = QString("bad source '%1' (auto or manual)").arg(v);
+                return false;
+            }
+            a.manual = v == "manual";
+        } else if (o == "--ratio") {
+            if (!value(i, v)) return false;
+            if (!ParsePairOfInts(v, ':', a.ratioW, a.ratioH, 1)) {
+                error = QString("bad ratio '%1' (expected W:H)").arg(v);
+                return false;
+            }
+        } else if (o == "--no-centre") {
+            a.centre = false;
+        } else if (o == "--format") {
+            if (!value(i, v)) return false;
+            if (v != "bmp" && v != "jpg") {
+                error = QString("bad format '%1' (bmp or jpg)").arg(v);
+                return false;
+            }
+            a.jpeg = v == "jpg";
+        } else if (o == "--bits") {
+            if (!value(i, v)) return false;
+            if (v != "24" && v != "32") {
+                error = QString("bad bit depth '%1' (24 or 32)").arg(v);
+                return false;
+            }
+            a.bits24 = v == "24";
+        } else if (o == "--quality") {
+            if (!value(i, v)) return false;
+            if (!ParseInt(v, a.quality, 1, 100)) {
+                error = QString("bad quality '%1' (1 to 100)").arg(v);
+                return false;
+            }
+        } else if (o == "--out") {
+            if (!value(i, a.out)) return false;
+        } else if (o == "--name") {
+            if (!value(i, v)) return false;
+            a.name = v;
+        } else if (o == "--overwrite") {
+            a.overwrite = true;
+        } else if (o == "--settings") {
+            if (!value(i, a.settingsFile)) return false;
+        } else if (o == "--noini") {
+            a.noIni = true;
+        } else {
+            error = QString("unknown option '%1'").arg(o);
+            return false;
+        }
+    }
+    const int sources = (a.prmFiles.isEmpty() ? 0 : 1) +
+                        (a.left.isEmpty() && a.right.isEmpty() ? 0 : 1) +
+                        (a.composite.isEmpty() ? 0 : 1);
+    if (sources != 1) {
+        error = "give exactly one of --prm, --left/--right or --composite";
+        return false;
+    }
+    if ((a.left.isEmpty() || a.right.isEmpty()) && a.prmFiles.isEmpty() && a.composite.isEmpty()) {
+        error = "--left and --right go together";
+        return false;
+    }
+    if (!a.settingsFile.isEmpty() && a.noIni) {
+        error = "--settings and --noini exclude each other";
+        return false;
+    }
+    if (!a.settingsFile.isEmpty() && !QFileInfo(a.settingsFile).isFile()) {
+        error = QString("settings file '%1' not found").arg(a.settingsFile);
+        return false;
+    }
+    if (std::none_of(a.kinds.begin(), a.kinds.end(), [](bool b) { return b; })) {
+        error = "--kinds names no kind";
+        return false;
+    }
+    return true;
+}
+
+// The display side of loading, without a display: nothing to draw, scroll
+// or centre; messages go where the console report sends them.
+class theadlesshost : public tdisplayhost, public tparamhost {
+public:
+    theadlesshost(tviewpair& pair, bool overwrite) : pair_(pair), overwrite_(overwrite) {}
+
+    tviewpair& Pair() override { return pair_; }
+    void SetColorMask(quint32) override {}
+    void SetTransp1(int) override {}
+    void ResetSlot(const timg&) override {}
+    void MakeCurrent(const timg&) override {}
+    void SetScrollRanges(int, int) override {}
+    QSize DisplayArea(const timg&) const override { return {}; }
+    void CentreOnArea(const timg&) override {}
+    void SetDisplayCentre(const timg&, double, double) override {}
+    void Redraw() override {}
+    void Recompose() override {}
+    void RefreshCaption() override {}
+    void RefreshSaveSizes() override {}
+    void ShowFirstMontageTab() override {}
+    QStringList AskOpenPictures(const QString&, const QString&, const QString&, bool) override {
+        return {};
+    }
+    void ReduceView(timg& view, double factor) override { ::ReduceView(view, factor); }
+    void ReadParameterFile() override {}
+
+    // tparamhost: an existing parameter file is replaced only with --overwrite.
+    bool AskSaveParamName(QString&) override { return overwrite_; }
+    QString AskOpenParamName(const QString&, const QString&) override { return {}; }
+    void AskRedirectFolders(const QString&, const QString&) override {}
+    void ReloadViews(int stereoType) override {
+        tviewloader loader(*this);
+        loader.ReloadViews(stereoType);
+    }
+    void ShowMessage(const QString& text) override { UserReport().ShowMessage(text); }
+
+private:
+    tviewpair& pair_;
+    bool overwrite_;
+};
+
+// Overwriting answered by --overwrite: yes to all, or no with the other
+// name refused, which leaves the file alone and fails the output.
+class tclioverwrite : public tsavequestions {
+public:
+    explicit tclioverwrite(bool overwrite) : overwrite_(overwrite) {}
+    toverwriteanswer AskOverwrite(const QString&) override {
+        return overwrite_ ? toverwriteanswer::YesToAll : toverwriteanswer::No;
+    }
+    bool AskOtherName(int, QString&) override { return false; }
+
+private:
+    bool overwrite_;
+};
+
+// The settings windows the CLI does not have.
+class tnowindows : public twindowlist {
+public:
+    int WindowCount() const override { return 0; }
+    QString WindowName(int) const override { return {}; }
+    bool WindowVisible(int) const override { return false; }
+    QRect WindowBounds(int) const override { return {}; }
+    void ApplyWindow(int, bool, const QRect*) override {}
+    void SetWindowMarker(int, int) override {}
+};
+
+QString Absolute(const QString& path) {
+    return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+}
+
+bool LoadInto(tviewloader& loader, timg& view, const QString& file, QString& info) {
+    QImage picture;
+    if (!LoadPictureFile(picture, file, info)) return false;
+    view.bitmap = picture;
+    loader.InstallViewImage(view, file);
+    return true;
+}
+
+// The pair from two pictures or a composite; false (with a message on err)
+// when a picture could not be read.
+bool LoadPair(const trenderargs& a, tviewpair& pair, theadlesshost& host, std::FILE* err) {
+    tviewloader loader(host);
+    if (!a.composite.isEmpty()) {
+        const QString file = Absolute(a.composite);
+        QImage picture;
+        if (!LoadPictureFile(picture, file, pair.ImageInfo)) {
+            std::fprintf(err, "orvanel-cli: cannot read '%s'\n", qPrintable(a.composite));
+            return false;
+        }
+        // The composite is split at its middle, without a band.
+        Settings.ExtractOption = 1;
+        return loader.SplitByKind(a.compositeKind, picture, file);
+    }
+    for (const auto& [view, name] : {std::pair<timg*, QString>{&pair.ImgLeft, a.left},
+                                     std::pair<timg*, QString>{&pair.ImgRight, a.right}}) {
+        if (!LoadInto(loader, *view, Absolute(name), pair.ImageInfo)) {
+            std::fprintf(err, "orvanel-cli: cannot read '%s'\n", qPrintable(name));
+            return false;
+        }
+    }
+    pair.StereoType = KindPair;
+    return true;
+}
+
+// "Taille Réelle": one view as large as the source frame, its shape adapted
+// to the frame's own ratio in adapt modes 1 and 2.
+QSize RealSize(const tviewpair& pair, const tsaveoptions& o) {
+    const timg& l = pair.ImgLeft;
+    const timg& r = pair.ImgRight;
+    int c = 0, b = 0;
+    if (o.manual) {
+        if (l.mancropd) {
+            c = std::abs(int(std::trunc(l.mancropw)));
+            b = std::abs(int(std::trunc(l.mancroph)));
+        }
+    } else {
+        const tcommonframe f = ComputeSourceFrame(&l, &r, false, o.ratioH, o.ratioW);
+        c = int(std::trunc(f.width));
+        b = int(std::trunc(f.height));
+    }
+    const tcommonframe plain = ComputeSourceFrame(&l, &r, o.manual, 0, 0);
+    const double a = std::trunc(plain.width);
+    const double h = std::trunc(plain.height);
+    const double ratio = h == 0 ? 1 : a / h;
+    if (ratio > 0 && o.adapt == 1) b = int(std::trunc(c / ratio));
+    if (o.adapt == 2) c = int(std::trunc(b * ratio));
+    return {std::max(c, 0), std::max(b, 0)};
+}
+
+// The save fields from the settings and the options.
+tnamingfields FieldsFor(const trenderargs& a, const tviewpair& pair) {
+    tnamingfields f;
+    f.RepBase = a.out == "." ? QStringLiteral(".") : Absolute(a.out);
+    f.Rename = a.name.has_value();
+    f.FileName = a.name.value_or(QString());
+    f.Jpeg = a.jpeg;
+    f.LeftFile = pair.ImgLeft.filename;
+    f.RightFile = pair.ImgRight.filename;
+    const std::array<std::pair<int, QString tsettings::*>, 8> suffixes = {{
+        {KindLeft, &tsettings::SuffixL},
+        {KindRight, &tsettings::SuffixR},
+        {KindCrossed, &tsettings::SuffixSX},
+        {KindParallel, &tsettings::SuffixSP},
+        {KindOverUnder, &tsettings::SuffixSV},
+        {KindAnaglyph, &tsettings::SuffixAna},
+        {KindDouble, &tsettings::SuffixBi},
+        {KindParams, &tsettings::SuffixPrm},
+    }};
+    for (const auto& [kind, member] : suffixes) {
+        f.Suffix[kind] = Settings.*member;
+        f.Folder[kind] = Settings.*KindFolderSetting(kind);
+        f.Ticked[kind] = a.kinds[kind];
+    }
+    return f;
+}
+
+// One pass over the pair loaded in `pair`; prints its outputs.
+bool RenderPair(const trenderargs& a, tviewpair& pair, theadlesshost& host, std::FILE* out,
+                std::FILE* err) {
+    tsaveoptions o;
+    o.S = a.sep;
+    o.adapt = a.adapt;
+    o.manual = a.manual;
+    o.centre = a.centre;
+    o.bits24 = a.bits24;
+    o.askBeforeCreateDir = false; // missing kind folders are created
+    o.ratioW = a.ratioW;
+    o.ratioH = a.ratioH;
+    ApplyJpegOptions(o.jpeg, Settings);
+    const QSize size = a.size.value_or(RealSize(pair, o));
+    o.W = size.width();
+    o.H = size.height();
+
+    tnamingfields fields = FieldsFor(a, pair);
+    tfixedfolderanswers folders(true);
+    tclioverwrite overwrite(a.overwrite);
+    const tsavereport report =
+        SaveSelectedKinds(pair, fields, o, Settings, folders, overwrite, host);
+    for (const QString& e : folders.Errors) std::fprintf(err, "%s\n", qPrintable(e));
+    if (report.abandoned) std::fprintf(out, "%s\n", SaveErrorText);
+    for (const tsaveoutput& r : report.outputs) {
+        const QString where = r.path.isEmpty() ? StereoKindNames[r.kind] : r.path;
+        std::fprintf(out, "%s\t%s\n", qPrintable(where), qPrintable(r.text));
+    }
+    std::fflush(out);
+    return report.AllWritten();
+}
+
+} // namespace
+
+int RunRenderCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
+    trenderargs a;
+    QString error;
+    if (!ParseArgs(args, a, error)) {
+        std::fprintf(err, "orvanel-cli render: %s\n", qPrintable(error));
+        return 2;
+    }
+    InitStereoKinds();
+    Settings = tsettings();
+    if (!a.noIni) {
+        // The settings are read, never written back.
+        tnowindows windows;
+        tsettingsenv env = CurrentSettingsEnv(QSize());
+        if (!a.settingsFile.isEmpty()) env.file = a.settingsFile;
+        LoadSettings(Settings, windows, env);
+    }
+    WinRatioW = a.ratioW;
+    WinRatioH = a.ratioH;
+    JpegDefaults.quality = a.quality;
+    JpegDefaults.hSubsampling = Settings.JpegHSampling;
+    JpegDefaults.vSubsampling = Settings.JpegVSampling;
+    // The rendering does not depend on the number of threads drawing it.
+    SetEngineThreads(std::max(1, QThread::idealThreadCount()));
+
+    if (a.prmFiles.isEmpty()) {
+        tviewpair pair;
+        theadlesshost host(pair, a.overwrite);
+        if (!LoadPair(a, pair, host, err)) return 1;
+        return RenderPair(a, pair, host, out, err) ? 0 : 1;
+    }
+    const bool progress = isatty(fileno(err));
+    bool all = true;
+    for (int i = 0; i < a.prmFiles.size(); ++i) {
+        const QString file = Absolute(a.prmFiles[i]);
+        if (progress)
+            std::fprintf(err, "[%d/%d] %s\n", i + 1, int(a.prmFiles.size()),
+                         qPrintable(a.prmFiles[i]));
+        tviewpair pair;
+        theadlesshost host(pair, a.overwrite);
+        if (ReadParams(pair, file, true, host, Settings) == tparamread::Refused ||
+            pair.ImgLeft.bitmap.isNull()) {
+            std::fprintf(out, "%s\t%s\n", qPrintable(file), SaveErrorText);
+            all = false;
+            continue;
+        }
+        if (!RenderPair(a, pair, host, out, err)) all = false;
+    }
+    return all ? 0 : 1;
+}

@@ -1,0 +1,238 @@
+// `orvanel-cli render` end to end: the files of every kind with their names
+// and folders, a turned pair from a parameter file against the reference
+// composition, overwriting, failures and usage errors.
+#include "app/settings.h"
+#include "core/paramfile.h"
+#include "core/viewpair.h"
+#include "output/sourceframe.h"
+#include "outputfixtures.h"
+#include "readonlyfolder.h"
+#include "smooth_ref.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <cmath>
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QStringList lines; // standard output, one entry per line
+    QString err;
+};
+
+CliRun Render(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(ORVANEL_BIN_DIR "/orvanel-cli"), QStringList{"render"} + args);
+    p.waitForFinished(120000);
+    CliRun r;
+    r.exitCode = p.exitCode();
+    r.lines = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QByteArray Content(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class tnoparamdialogs : public tparamhost {
+public:
+    bool AskSaveParamName(QString&) override { return true; }
+    QString AskOpenParamName(const QString&, const QString&) override { return {}; }
+    void AskRedirectFolders(const QString&, const QString&) override {}
+    void ReloadViews(int) override {}
+    void ShowMessage(const QString&) override {}
+};
+
+// Two pattern pictures written as l.bmp and r.bmp in a temporary folder.
+struct RenderFixture : ::testing::Test {
+    QTemporaryDir dir;
+    timg l, r;
+    QString left, right;
+
+    void SetUp() override {
+        MakePatternView(l, 80, 60, 5);
+        MakePatternView(r, 80, 60, 9);
+        left = dir.filePath("l.bmp");
+        right = dir.filePath("r.bmp");
+        ASSERT_TRUE(l.bitmap.save(left));
+        ASSERT_TRUE(r.bitmap.save(right));
+    }
+    QString Out(const QString& rel) const { return QDir(dir.path()).filePath(rel); }
+};
+
+int CountDifferences(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return -1;
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (Rgb(a, x, y) != Rgb(b, x, y)) ++n;
+    return n;
+}
+
+} // namespace
+
+TEST_F(RenderFixture, EveryKindLandsInItsFolderUnderItsName) {
+    const CliRun run = Render({"--noini", "--left", left, "--right", right, "--kinds",
+                               "X,P,V,A,Bi,L,R,Prm", "--out", Out("o")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList files = {"o/prm/l_r.prm",   "o/l/l_r_L.bmp",  "o/r/l_r_R.bmp",
+                               "o/x/l_r_X.bmp",   "o/p/l_r_P.bmp",  "o/v/l_r_V.bmp",
+                               "o/ana/l_r_A.bmp", "o/bi/l_r_Bi.bmp"};
+    ASSERT_EQ(run.lines.size(), files.size());
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = Out(files[i]);
+        EXPECT_TRUE(QFile::exists(path)) << files[i].toStdString();
+        EXPECT_EQ(run.lines[i], QDir::cleanPath(path) + "\tOk - " +
+                                    QString::number(QFileInfo(path).size() / 1024) + " Ko");
+    }
+    // Real size: the frame of two unshifted 80 x 60 views.
+    EXPECT_EQ(QImage(Out("o/x/l_r_X.bmp")).size(), QSize(160, 60));
+    EXPECT_EQ(QImage(Out("o/bi/l_r_Bi.bmp")).size(), QSize(240, 60));
+    EXPECT_EQ(QImage(Out("o/v/l_r_V.bmp")).size(), QSize(80, 120));
+}
+
+TEST_F(RenderFixture, DefaultsAreCrossedAnaglyphAndParametersBesideTheLeftPicture) {
+    const CliRun run = Render({"--noini", "--left", left, "--right", right});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.lines.size(), 3);
+    EXPECT_TRUE(QFile::exists(Out("x/l_r_X.bmp")));
+    EXPECT_TRUE(QFile::exists(Out("ana/l_r_A.bmp")));
+    EXPECT_TRUE(QFile::exists(Out("prm/l_r.prm")));
+}
+
+TEST_F(RenderFixture, TurnedPairFromAParameterFileMatchesTheReference) {
+    tviewpair pair;
+    pair.ImgLeft.bitmap = l.bitmap;
+    pair.ImgRight.bitmap = r.bitmap;
+    pair.ImgLeft.filename = left;
+    pair.ImgRight.filename = right;
+    pair.StereoType = KindPair;
+    pair.ImgLeft.PlacePoint(PtStereo0, 40, 30);
+    pair.ImgRight.PlacePoint(PtStereo0, 38, 31);
+    // Values exact in binary and in short decimals, so the file keeps them.
+    pair.ImgRight.rot = 0.0625;
+    pair.ImgRight.posx = -3.5;
+    pair.ImgRight.posy = 2.25;
+    pair.ImgLeft.posx = 1.5;
+    tnoparamdialogs host;
+    tsettings settings;
+    const QString prm = Out("turned.prm");
+    ASSERT_TRUE(WriteParams(pair, prm, false, host, settings));
+
+    const CliRun run = Render({"--noini", "--prm", prm, "--kinds", "X,A", "--sep", "4", "--out",
+                               Out("o"), "--name", "t"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+
+    const tcommonframe f = ComputeSourceFrame(&pair.ImgLeft, &pair.ImgRight, false, 0, 0);
+    const int W = int(f.width), H = int(f.height), S = 4;
+    auto draw = [&](QImage& img, const timg& v, const QPointF& o, int x0, quint32 write,
+                    quint32 keep) {
+        ReferenceSmooth(v.bitmap, img, x0, 0, x0 + W - 1, H - 1, v.CentreX(), v.CentreY(),
+                        v.posx - o.x(), v.posy - o.y(), v.rot, 1.0, write, keep);
+    };
+    QImage crossed(2 * W + S, H, QImage::Format_ARGB32);
+    crossed.fill(0);
+    draw(crossed, pair.ImgLeft, f.left, W + S, 0xFFFFFF, 0xFFFFFF);
+    draw(crossed, pair.ImgRight, f.right, 0, 0xFFFFFF, 0xFFFFFF);
+    EXPECT_EQ(CountDifferences(QImage(Out("o/x/t_X.bmp")), crossed), 0);
+    QImage ana(W, H, QImage::Format_ARGB32);
+    ana.fill(0);
+    draw(ana, pair.ImgLeft, f.left, 0, 0xFF0000, 0x00FFFF);
+    draw(ana, pair.ImgRight, f.right, 0, 0x00FFFF, 0xFF0000);
+    EXPECT_EQ(CountDifferences(QImage(Out("o/ana/t_A.bmp")), ana), 0);
+}
+
+TEST_F(RenderFixture, SizeSeparationFormatAndDepthOptions) {
+    const CliRun run = Render({"--noini", "--left", left, "--right", right, "--kinds", "X,L",
+                               "--size", "40x30", "--sep", "5", "--format", "jpg", "--quality",
+                               "80", "--out", Out("o"), "--name", "s"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(Content(Out("o/x/s_X.jpg")).startsWith("\xFF\xD8"));
+    EXPECT_EQ(QImage(Out("o/x/s_X.jpg")).size(), QSize(85, 30));
+    const CliRun bits = Render({"--noini", "--left", left, "--right", right, "--kinds", "R",
+                                "--bits", "24", "--out", Out("o"), "--name", "s"});
+    ASSERT_EQ(bits.exitCode, 0);
+    EXPECT_EQ(Content(Out("o/r/s_R.bmp"))[28], char(24));
+}
+
+TEST_F(RenderFixture, CompositeIsSplitWithoutBand) {
+    // A crossed picture: the right view on the left half.
+    QImage composite(100, 40, QImage::Format_RGB32);
+    composite.fill(qRgb(0, 0, 255));
+    for (int y = 0; y < 40; ++y)
+        for (int x = 50; x < 100; ++x) composite.setPixel(x, y, qRgb(255, 0, 0));
+    const QString file = Out("c.bmp");
+    ASSERT_TRUE(composite.save(file));
+    const CliRun run = Render(
+        {"--noini", "--composite", "X", file, "--kinds", "L,R", "--out", Out("o"), "--name", "c"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QImage l(Out("o/l/c_L.bmp")), r(Out("o/r/c_R.bmp"));
+    EXPECT_EQ(l.size(), QSize(50, 40));
+    EXPECT_EQ(Rgb(l, 25, 20), QRgb(0xFF0000));
+    EXPECT_EQ(Rgb(r, 25, 20), QRgb(0x0000FF));
+}
+
+TEST_F(RenderFixture, ExistingFilesAreKeptWithoutOverwrite) {
+    const QStringList args = {"--noini", "--left", left,    "--right", right,
+                              "--kinds", "L,Prm",  "--out", Out("o")};
+    ASSERT_EQ(Render(args).exitCode, 0);
+    {
+        QFile f(Out("o/l/l_r_L.bmp"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("keep me");
+    }
+    const CliRun kept = Render(args);
+    EXPECT_EQ(kept.exitCode, 1);
+    EXPECT_TRUE(kept.lines.join('\n').contains("User Abort!!! - File not Save"));
+    EXPECT_TRUE(kept.lines.first().endsWith("Error!!! - File not Save")); // the parameter file
+    EXPECT_EQ(Content(Out("o/l/l_r_L.bmp")), QByteArray("keep me"));
+    const CliRun replaced = Render(args + QStringList{"--overwrite"});
+    EXPECT_EQ(replaced.exitCode, 0);
+    EXPECT_TRUE(Content(Out("o/l/l_r_L.bmp")).startsWith("BM"));
+}
+
+TEST_F(RenderFixture, ReadOnlyOutputFolderFailsTheOutput) {
+    ASSERT_TRUE(QDir().mkpath(Out("o/x")));
+    treadonlyfolder ro(Out("o/x"));
+    if (!ro.Active()) GTEST_SKIP() << "cannot make a folder read-only here";
+    const CliRun run =
+        Render({"--noini", "--left", left, "--right", right, "--kinds", "X,L", "--out", Out("o")});
+    EXPECT_EQ(run.exitCode, 1);
+    ASSERT_EQ(run.lines.size(), 2);
+    EXPECT_TRUE(run.lines[1].endsWith("\tError!!! - File not Save"));
+    EXPECT_TRUE(run.lines[0].endsWith("\tOk - 18 Ko") || run.lines[0].contains("Ok - "));
+}
+
+TEST_F(RenderFixture, UnreadablePictureFailsWithAMessage) {
+    QFile bad(Out("bad.jpg"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("not a picture");
+    bad.close();
+    const CliRun run = Render({"--noini", "--left", Out("bad.jpg"), "--right", right});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(run.err.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(Out("x")));
+}
+
+TEST(RenderCommandUsage, BadOptionsAreUsageErrors) {
+    for (const QStringList& args :
+         {QStringList{}, QStringList{"--noini"}, QStringList{"--left", "a.bmp"},
+          QStringList{"--left", "a", "--right", "b", "--bits", "16"},
+          QStringList{"--left", "a", "--right", "b", "--kinds", "X,Q"},
+          QStringList{"--left", "a", "--right", "b", "--size", "12"},
+          QStringList{"--left", "a", "--right", "b", "--frobnicate"},
+          QStringList{"--left", "a", "--right", "b", "--prm", "p.prm"},
+          QStringList{"--composite", "Z", "c.jpg"},
+          QStringList{"--left", "a", "--right", "b", "--settings", "/no/such.ini"}}) {
+        const CliRun run = Render(args);
+        EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.startsWith("orvanel-cli render: ")) << args.join(' ').toStdString();
+    }
+}
