@@ -283,12 +283,17 @@ void TFormMain::FormPaint() {
 
     Display.BuildMarks(Marks);
     if (Marks.empty()) return;
-    const QPen dotted(Qt::white, 1, Qt::DotLine);
-    p.setBackground(Qt::black);
+    // The pens are made once: marks come in white or black only.
+    static const QPen white(Qt::white, 1), black(Qt::black, 1);
+    static const QPen dotted(Qt::white, 1, Qt::DotLine);
+    static const QBrush gaps(Qt::black);
+    p.setBackground(gaps);
+    p.setBrush(Qt::NoBrush);
     for (const tmark& m : Marks) {
+        const QPen& solid = (m.colour & 0xFFFFFF) ? white : black;
         switch (m.kind) {
         case tmark::Line:
-            p.setPen(QPen(QColor::fromRgb(m.colour), 1));
+            p.setPen(solid);
             p.drawLine(m.x1, m.y1, m.x2, m.y2);
             break;
         case tmark::DottedLine:
@@ -304,12 +309,11 @@ void TFormMain::FormPaint() {
             p.setCompositionMode(QPainter::CompositionMode_SourceOver);
             break;
         case tmark::Circle:
-            p.setPen(QPen(QColor::fromRgb(m.colour), 1));
-            p.setBrush(Qt::NoBrush);
+            p.setPen(solid);
             p.drawEllipse(QPoint(m.x1, m.y1), m.x2, m.x2);
             break;
         case tmark::Text:
-            p.setPen(QColor::fromRgb(m.colour));
+            p.setPen(solid);
             p.drawText(QRect(m.x1, m.y1, 400, 40), Qt::AlignLeft | Qt::AlignTop, m.text);
             break;
         }
