@@ -87,7 +87,9 @@ const tformat* FindFormat(const QString& lowerExt) {
     return nullptr;
 }
 
-void InitDecoders() {
+} // namespace
+
+void InitPictureDecoders() {
     static std::once_flag once;
     std::call_once(once, [] {
         // Qt refuses any single image above this many megabytes.
@@ -96,6 +98,8 @@ void InitDecoders() {
         MagickLib::SetMagickResourceLimit(MagickLib::PixelsResource, kMaxPicturePixels);
     });
 }
+
+namespace {
 
 // Composites a picture with transparency over black, as drawing it onto a
 // fresh black bitmap would, and leaves every pixel opaque.
@@ -244,7 +248,7 @@ QString FormatImageInfo(int width, int height, int bits) {
 }
 
 LoadStatus DecodePictureFile(const QString& fileName, QImage& image, int& bits, QString& error) {
-    InitDecoders();
+    InitPictureDecoders();
     const QFileInfo info(fileName);
     if (!info.exists()) return LoadStatus::Missing;
     if (!info.isFile()) {

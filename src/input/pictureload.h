@@ -37,6 +37,11 @@ struct tloadresult {
 bool LoadPictureFile(QImage& Bitmap, const QString& FileName, QString& Info,
                      tloadresult* result = nullptr);
 
+// Sets up the decoders once (GraphicsMagick, the size limits of Qt's
+// readers). Loading calls it; code that uses GraphicsMagick on its own
+// calls it first.
+void InitPictureDecoders();
+
 // The decoding step alone, without messages or description: used by the loader
 // and by tests. Fills `image` (32-bit) and `bits`, or returns the decoder's
 // message in `error`.

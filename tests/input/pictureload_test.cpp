@@ -17,6 +17,8 @@ protected:
     QString Path(const QString& name) const { return dir.filePath(name); }
     trecordingreport& report() { return scope.report; }
     QString ImageInfo = "unchanged";
+    // The tests write files with GraphicsMagick before anything is loaded.
+    void SetUp() override { InitPictureDecoders(); }
 };
 
 TEST(ImageInfoText, PadsSizesToFourDigitsInFiveColumns) {
@@ -359,6 +361,55 @@ TEST_F(PictureLoad, QtFormatsLoadWithTheirSize) {
         EXPECT_EQ(bmp.pixel(1, 1), qRgb(255, 255, 255)) << ext;
         EXPECT_EQ(bmp.pixel(2, 1), qRgb(0, 0, 0)) << ext;
     }
+}
+
+TEST_F(PictureLoad, MutatedFilesNeverCrashTheLoader) {
+    // Good files of several formats, then the same bytes with a few of them
+    // changed or the tail cut: every outcome is a picture or a message.
+    const QImage src = PatternImage(48, 32);
+    ASSERT_TRUE(EncodeJpeg(src, Path("m.jpg")));
+    ASSERT_TRUE(EncodeJpeg(src, Path("p.jpg"), {80, true}));
+    ASSERT_TRUE(src.save(Path("m.png")));
+    ASSERT_TRUE(src.save(Path("m.bmp")));
+    for (const char* name : {"m.pcx", "m.tga", "m.sgi"}) {
+        try {
+            Magick::Image img(48, 32, "BGRA", Magick::CharPixel, src.constBits());
+            img.matte(false);
+            img.write(QFile::encodeName(Path(name)).toStdString());
+        } catch (const std::exception&) {
+        }
+    }
+    std::uint32_t seed = 2024;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    int loaded = 0, refused = 0;
+    for (const char* name : {"m.jpg", "p.jpg", "m.png", "m.bmp", "m.tga", "m.pcx", "m.sgi"}) {
+        const QByteArray good = ReadBytes(Path(name));
+        if (good.isEmpty()) continue;
+        for (int round = 0; round < 60; ++round) {
+            QByteArray bad = good;
+            const int changes = 1 + int(next() % 6);
+            for (int i = 0; i < changes; ++i) bad[int(next() % bad.size())] = char(next());
+            if (round % 5 == 0) bad.truncate(int(next() % bad.size()));
+            const QString path = Path(QString("bad_%1_%2").arg(round).arg(name));
+            ASSERT_TRUE(WriteBytes(path, bad));
+            QImage bmp;
+            QString info;
+            if (LoadPictureFile(bmp, path, info)) {
+                ++loaded;
+                EXPECT_FALSE(bmp.isNull());
+                EXPECT_EQ(bmp.format(), QImage::Format_ARGB32);
+            } else {
+                ++refused;
+            }
+            QFile::remove(path);
+        }
+    }
+    EXPECT_GT(refused, 0);
+    EXPECT_EQ(report().busyDepth, 0);
+    std::printf("mutated files: %d loaded, %d refused\n", loaded, refused);
 }
 
 TEST_F(PictureLoad, LargePhotographSizeLoads) {
