@@ -153,7 +153,11 @@ void TurnCurrent(timg& current, int code) {
 }
 
 void RestoreOrientation(timg& view) {
-    if (!MirrorView(view, view.mirror)) return;
+    // Only the codes a view can carry mean a mirror; anything else read from
+    // a damaged file was never applied to the picture either.
+    const int m = view.mirror;
+    const bool known = m == MirrorRows || m == MirrorColumns || m == (MirrorRows | MirrorColumns);
+    if (known && !MirrorView(view, m)) return;
     view.mirror = 0;
     // Undo the turns: a quarter turn clockwise is undone by three more.
     const int a = Degrees360(view.autorot) / 90;
