@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QSet>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -31,6 +32,21 @@ void ExpectFolders(const tstartplan& plan,
         EXPECT_EQ(plan.folders[i].folder, expected[i].second) << i;
     }
 }
+
+// Relative names are resolved against the current folder, which other code
+// in the process may move: each test runs in a folder of its own.
+class CommandLine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    }
+    void TearDown() override {
+        if (saved.isEmpty() || !QDir::setCurrent(saved)) QDir::setCurrent(QDir::tempPath());
+    }
+    QTemporaryDir dir;
+    QString saved;
+};
 
 } // namespace
 
@@ -68,14 +84,14 @@ TEST(CommandLineNumber, ReadsSignAndDigitsAndFailsOnAnyRest) {
     EXPECT_FALSE(CommandLineNumber(QString::fromUtf16(u"\u0663")).ok); // Arabic-Indic three
 }
 
-TEST(CommandLine, NoArgumentsDoNothing) {
+TEST_F(CommandLine, NoArgumentsDoNothing) {
     const tstartplan plan = PlanCommandLine({}, 9, Everything);
     EXPECT_EQ(plan.action, tstartaction::None);
     EXPECT_FALSE(plan.refreshDisplay);
     EXPECT_FALSE(plan.arrangeAtNextStart);
 }
 
-TEST(CommandLine, KindFiveSplitsOverUnderAndAboveHundredCountsModulo) {
+TEST_F(CommandLine, KindFiveSplitsOverUnderAndAboveHundredCountsModulo) {
     for (const char* kind : {"5", "105", "+5"}) {
         const tstartplan plan = PlanCommandLine({kind, "pair.jpg"}, 9, Everything);
         EXPECT_EQ(plan.action, tstartaction::Split) << kind;
@@ -89,7 +105,7 @@ TEST(CommandLine, KindFiveSplitsOverUnderAndAboveHundredCountsModulo) {
     }
 }
 
-TEST(CommandLine, EachCompositeKindRemembersItsOwnFolder) {
+TEST_F(CommandLine, EachCompositeKindRemembersItsOwnFolder) {
     const std::vector<std::pair<int, QString tsettings::*>> kinds = {{2, &tsettings::OpenDirSX},
                                                                      {3, &tsettings::OpenDirSP},
                                                                      {4, &tsettings::OpenDirAna},
@@ -105,7 +121,7 @@ TEST(CommandLine, EachCompositeKindRemembersItsOwnFolder) {
     }
 }
 
-TEST(CommandLine, KindTenOpensAParameterFileWithItsImages) {
+TEST_F(CommandLine, KindTenOpensAParameterFileWithItsImages) {
     tstartplan plan = PlanCommandLine({"10", "a.prm"}, 9, Present({"a.prm"}));
     EXPECT_EQ(plan.action, tstartaction::OpenParams);
     EXPECT_EQ(plan.file1, "a.prm");
@@ -123,7 +139,7 @@ TEST(CommandLine, KindTenOpensAParameterFileWithItsImages) {
     EXPECT_TRUE(plan.refreshDisplay);
 }
 
-TEST(CommandLine, UnknownKindLoadsTheLeftViewAlone) {
+TEST_F(CommandLine, UnknownKindLoadsTheLeftViewAlone) {
     for (const char* kind : {"9", "0", "1", "100", "200", "-5", "11", "12"}) {
         const tstartplan plan = PlanCommandLine({kind, "x.jpg"}, 9, Everything);
         EXPECT_EQ(plan.action, tstartaction::LoadLeft) << kind;
@@ -134,7 +150,7 @@ TEST(CommandLine, UnknownKindLoadsTheLeftViewAlone) {
     }
 }
 
-TEST(CommandLine, LeftOrRightViewMakesAPairUnlessThatViewWasAlone) {
+TEST_F(CommandLine, LeftOrRightViewMakesAPairUnlessThatViewWasAlone) {
     tstartplan plan = PlanCommandLine({"7", "l/x.jpg"}, 9, Everything);
     EXPECT_EQ(plan.action, tstartaction::LoadLeft);
     EXPECT_EQ(plan.stereoType, 1);
@@ -149,7 +165,7 @@ TEST(CommandLine, LeftOrRightViewMakesAPairUnlessThatViewWasAlone) {
     EXPECT_EQ(PlanCommandLine({"8", "y.jpg"}, 8, Everything).stereoType, 8);
 }
 
-TEST(CommandLine, KindOneWithTwoPicturesLoadsAPair) {
+TEST_F(CommandLine, KindOneWithTwoPicturesLoadsAPair) {
     const tstartplan plan = PlanCommandLine({"1", "a/l.jpg", "/b/r.jpg"}, 9, Everything);
     EXPECT_EQ(plan.action, tstartaction::LoadPair);
     EXPECT_EQ(plan.file1, "a/l.jpg");
@@ -160,7 +176,7 @@ TEST(CommandLine, KindOneWithTwoPicturesLoadsAPair) {
     ExpectFolders(plan, {{&tsettings::OpenDirL, Here("a")}, {&tsettings::OpenDirR, "/b"}});
 }
 
-TEST(CommandLine, OtherKindWithTwoPicturesLoadsNothingButRefreshes) {
+TEST_F(CommandLine, OtherKindWithTwoPicturesLoadsNothingButRefreshes) {
     for (const QStringList& args :
          {QStringList{"2", "l.jpg", "r.jpg"}, QStringList{"1", "l.jpg", "r.jpg", "extra.jpg"}}) {
         const tstartplan plan = PlanCommandLine(args, 9, Everything);
@@ -171,14 +187,14 @@ TEST(CommandLine, OtherKindWithTwoPicturesLoadsNothingButRefreshes) {
     }
 }
 
-TEST(CommandLine, SingleNumberOnlyArrangesAtNextStart) {
+TEST_F(CommandLine, SingleNumberOnlyArrangesAtNextStart) {
     const tstartplan plan = PlanCommandLine({"5"}, 9, Everything);
     EXPECT_EQ(plan.action, tstartaction::None);
     EXPECT_FALSE(plan.refreshDisplay);
     EXPECT_TRUE(plan.arrangeAtNextStart);
 }
 
-TEST(CommandLine, NoSettingsMarkerInAnyCaseNamesNoFile) {
+TEST_F(CommandLine, NoSettingsMarkerInAnyCaseNamesNoFile) {
     for (const char* arg : {"noini", "NOINI", "NoIni", "INI=0", "ini=0"}) {
         const tstartplan plan = PlanCommandLine({arg}, 9, Everything);
         EXPECT_EQ(plan.action, tstartaction::None) << arg;
@@ -186,7 +202,7 @@ TEST(CommandLine, NoSettingsMarkerInAnyCaseNamesNoFile) {
     }
 }
 
-TEST(CommandLine, SinglePictureBecomesTheLeftViewAlone) {
+TEST_F(CommandLine, SinglePictureBecomesTheLeftViewAlone) {
     tstartplan plan = PlanCommandLine({"photos/x.jpg"}, 9, Present({"photos/x.jpg"}));
     EXPECT_EQ(plan.action, tstartaction::LoadLeft);
     EXPECT_EQ(plan.file1, "photos/x.jpg");
@@ -201,7 +217,7 @@ TEST(CommandLine, SinglePictureBecomesTheLeftViewAlone) {
     EXPECT_TRUE(plan.arrangeAtNextStart);
 }
 
-TEST(CommandLine, SingleParameterFileIsRecognisedByItsExtensionInAnyCase) {
+TEST_F(CommandLine, SingleParameterFileIsRecognisedByItsExtensionInAnyCase) {
     for (const char* name : {"a.prm", "b.PRM", "dir/c.Prm"}) {
         const tstartplan plan = PlanCommandLine({name}, 9, Everything);
         EXPECT_EQ(plan.action, tstartaction::OpenParams) << name;
@@ -213,7 +229,7 @@ TEST(CommandLine, SingleParameterFileIsRecognisedByItsExtensionInAnyCase) {
         EXPECT_EQ(PlanCommandLine({name}, 9, Everything).action, tstartaction::LoadLeft) << name;
 }
 
-TEST(CommandLine, DriveLetterPathIsAFileName) {
+TEST_F(CommandLine, DriveLetterPathIsAFileName) {
     tstartplan plan = PlanCommandLine({"D:\\x.jpg"}, 9, Nothing);
     EXPECT_EQ(plan.action, tstartaction::None);
     EXPECT_TRUE(plan.arrangeAtNextStart);
@@ -222,7 +238,7 @@ TEST(CommandLine, DriveLetterPathIsAFileName) {
     EXPECT_EQ(plan.file1, "D:\\x.jpg");
 }
 
-TEST(CommandLine, TwoFileNamesLoadAPairWhateverFollows) {
+TEST_F(CommandLine, TwoFileNamesLoadAPairWhateverFollows) {
     for (const QStringList& args :
          {QStringList{"l.jpg", "r.jpg"}, QStringList{"l.jpg", "r.jpg", "more.jpg"}}) {
         const tstartplan plan = PlanCommandLine(args, 9, Nothing);
@@ -236,7 +252,7 @@ TEST(CommandLine, TwoFileNamesLoadAPairWhateverFollows) {
     }
 }
 
-TEST(CommandLine, PlanEffectsWaitForTheLoadWhereTheyMust) {
+TEST_F(CommandLine, PlanEffectsWaitForTheLoadWhereTheyMust) {
     const tstartplan split = PlanCommandLine({"2", "/p/c.jpg"}, 9, Everything);
     tsettings s;
     s.DesktopType = 0;
