@@ -67,8 +67,8 @@ struct Sweep {
         dstBottomUp = irand(0, 1);
         srcPad = 4 * irand(0, 2);
         dstPad = irand(0, 5);
-        p.angle = pick({0.0, kPi / 2, -0.3, 7.1, kPi / 180, -kPi, uni(-7, 7), uni(-7, 7)});
-        p.scale = pick({0.25, 1.0, 1.37, 4.0, 0.5, uni(0.1, 3)});
+        p.angle = pick({0.0, kPi / 2, -0.3, 7.1, kPi / 180, -kPi, uni(-7, 7), uni(-7, 7), 1e6});
+        p.scale = pick({0.25, 1.0, 1.37, 4.0, 0.5, uni(0.1, 3), -1.0, 0.0});
         p.cx = pick({0.0, sw / 2.0, uni(-5, sw + 5)});
         p.cy = pick({0.0, sh / 2.0, uni(-5, sh + 5)});
         p.shx = pick({0.0, uni(-sw, sw), -1.0 / 3});
