@@ -6,6 +6,7 @@
 #include "lists/tformrepopenimg.h"
 #include "montage/taboutbox.h"
 #include "montage/tformbuild2.h"
+#include "montage/tformgeometry.h"
 
 tappwindows AppWindows;
 
@@ -32,7 +33,7 @@ void CreateWindows() {
     a.FormBuild2 = new TFormBuild2();
     a.FormZoom = plain("FormZoom", "Zoom", 200, 200, true);
     a.FormSave = plain("FormSave", "Sauvegarde", 640, 520);
-    a.FormGeometry = plain("FormGeometry", "Geometry", 320, 240);
+    a.FormGeometry = new TFormGeometry();
     a.FormPt = plain("FormPt", "FormPt", 520, 380, true);
     a.FormRepOpenImg = new TFormRepOpenImg();
     a.SeparDialog = plain("SeparDialog", "Extraction des Vues Stéréo", 380, 300);
