@@ -162,6 +162,22 @@ TEST_F(RenderFixture, SizeSeparationFormatAndDepthOptions) {
     EXPECT_EQ(Content(Out("o/r/s_R.bmp"))[28], char(24));
 }
 
+TEST_F(RenderFixture, SettingsFileGivesSuffixesAndFoldersRatioGivesTheSize) {
+    const QString ini = Out("s.ini");
+    {
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Directories]\nSX=.\\cross\n[Save]\nsuffixeSX=_cross\n");
+    }
+    const CliRun run = Render({"--settings", ini, "--left", left, "--right", right, "--kinds", "X",
+                               "--ratio", "1:1", "--out", Out("o")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    // 80 x 60 at 1:1: keeping the height and keeping the width stray alike,
+    // and a tie keeps the width.
+    EXPECT_EQ(QImage(Out("o/cross/l_r_cross.bmp")).size(), QSize(160, 80));
+    EXPECT_EQ(Content(ini), QByteArray("[Directories]\nSX=.\\cross\n[Save]\nsuffixeSX=_cross\n"));
+}
+
 TEST_F(RenderFixture, CompositeIsSplitWithoutBand) {
     // A crossed picture: the right view on the left half.
     QImage composite(100, 40, QImage::Format_RGB32);
