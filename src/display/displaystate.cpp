@@ -57,6 +57,13 @@ double SafeZoom(double z) {
     return z == 0 ? 1.0 : z;
 }
 
+// Trunc into window coordinates. Positions come from parameter files too, so
+// any value is kept a billion pixels from the int limits (NaN counts as 0).
+int Trunc(double v) {
+    if (!(v == v)) return 0;
+    return static_cast<int>(std::trunc(std::clamp(v, -1e9, 1e9)));
+}
+
 // Black, the window's background colour, as a pixel word.
 constexpr unsigned kBackground = 0xFF000000;
 
@@ -296,10 +303,9 @@ void tdisplaystate::ManualCrop() {
         a.y = std::max(a.y, double(s->Area.top));
         b.x = std::min(b.x, double(s->Area.right));
         b.y = std::min(b.y, double(s->Area.bottom));
-        s->CropRect = {int(std::trunc(a.x)), int(std::trunc(a.y)), int(std::trunc(b.x)),
-                       int(std::trunc(b.y))};
-        s->CropOffY = int(std::trunc((s->CropRect.top - s->Area.top) * z));
-        s->CropOffX = int(std::trunc((s->CropRect.left - s->Area.left) * z));
+        s->CropRect = {Trunc(a.x), Trunc(a.y), Trunc(b.x), Trunc(b.y)};
+        s->CropOffY = Trunc((s->CropRect.top - s->Area.top) * z);
+        s->CropOffX = Trunc((s->CropRect.left - s->Area.left) * z);
     }
 }
 
@@ -318,8 +324,8 @@ void tdisplaystate::CommonCrop() {
         bottom = std::min({bottom, bl.y, br.y});
     }
     if (WinRatioW != 0 && WinRatioH != 0) {
-        const long long w = static_cast<long long>(std::trunc(right - left + 1));
-        const long long h = static_cast<long long>(std::trunc(bottom - top + 1));
+        const long long w = Trunc(right - left + 1);
+        const long long h = Trunc(bottom - top + 1);
         const long long k = std::min(w / WinRatioW, h / WinRatioH);
         right = left + double(WinRatioW * k) - 1;
         bottom = top + double(WinRatioH * k) - 1;
@@ -332,12 +338,12 @@ void tdisplaystate::CommonCrop() {
         const double t = std::max(top + A.top, double(A.top));
         const double r = std::min(right + A.left, double(A.right));
         const double b = std::min(bottom + A.top, double(A.bottom));
-        s->CropRect.left = int(std::trunc(l));
-        s->CropRect.top = int(std::trunc(t));
-        s->CropOffY = int(std::trunc((s->CropRect.top - A.top) * z));
-        s->CropOffX = int(std::trunc((s->CropRect.left - A.left) * z));
-        width = std::min(width, int(std::trunc(std::max(r - l + 1, -1.0))));
-        height = std::min(height, int(std::trunc(std::max(b - t + 1, -1.0))));
+        s->CropRect.left = Trunc(l);
+        s->CropRect.top = Trunc(t);
+        s->CropOffY = Trunc((s->CropRect.top - A.top) * z);
+        s->CropOffX = Trunc((s->CropRect.left - A.left) * z);
+        width = std::min(width, Trunc(std::max(r - l + 1, -1.0)));
+        height = std::min(height, Trunc(std::max(b - t + 1, -1.0)));
     }
     for (tviewslot* s : {&Slot1, &Slot2}) {
         s->CropRect.right = s->CropRect.left + width - 1;
@@ -443,7 +449,7 @@ void tdisplaystate::AddPointMarks(const tviewslot& slot, std::vector<tmark>& mar
                            (tool == 32 && (i == 7 || i == 8));
         if (!shown || !v.pt[i].d) continue;
         const tpointd s = PictureToScreen(slot, v.pt[i].x, v.pt[i].y);
-        const int X = int(std::trunc(s.x)), Y = int(std::trunc(s.y));
+        const int X = Trunc(s.x), Y = Trunc(s.y);
         const bool across = Settings.GridIndex == 3 && CurPoint != 5 && CurPoint != 6;
         const int armStart = across ? 0 : X - 20;
         const int armEnd = across ? windowWidth : X + 20;
@@ -481,10 +487,10 @@ void tdisplaystate::BuildMarks(std::vector<tmark>& marks) const {
             const tpointd a = PictureToScreen(*s, v.pt[PtOrient1].x, v.pt[PtOrient1].y);
             const tpointd b = PictureToScreen(*s, v.pt[PtOrient2].x, v.pt[PtOrient2].y);
             marks.push_back({tmark::XorDottedLine,
-                             int(std::trunc(a.x)),
-                             int(std::trunc(a.y)),
-                             int(std::trunc(b.x)),
-                             int(std::trunc(b.y)),
+                             Trunc(a.x),
+                             Trunc(a.y),
+                             Trunc(b.x),
+                             Trunc(b.y),
                              0xFFFFFFFF,
                              {}});
         }
@@ -501,8 +507,7 @@ void tdisplaystate::BuildMarks(std::vector<tmark>& marks) const {
             if (!v.pt[PtCadre1].d || !v.pt[PtCadre2].d) continue;
             const tpointd a = PictureToScreen(*s, v.pt[PtCadre1].x, v.pt[PtCadre1].y);
             const tpointd b = PictureToScreen(*s, v.pt[PtCadre2].x, v.pt[PtCadre2].y);
-            dottedRect(int(std::trunc(a.x)), int(std::trunc(a.y)), int(std::trunc(b.x)),
-                       int(std::trunc(b.y)));
+            dottedRect(Trunc(a.x), Trunc(a.y), Trunc(b.x), Trunc(b.y));
         }
     }
     const timg* cur = Current.img;
@@ -512,8 +517,7 @@ void tdisplaystate::BuildMarks(std::vector<tmark>& marks) const {
             const timg& v = *s->img;
             const tpointd a = PictureToScreen(*s, v.mancropl, v.mancropt);
             const tpointd b = {a.x + v.mancropw / z - 1, a.y + v.mancroph / z - 1};
-            dottedRect(int(std::trunc(a.x)), int(std::trunc(a.y)), int(std::trunc(b.x)),
-                       int(std::trunc(b.y)));
+            dottedRect(Trunc(a.x), Trunc(a.y), Trunc(b.x), Trunc(b.y));
         }
     }
 }
@@ -559,6 +563,14 @@ void tdisplaystate::SetViewGap(int g) {
         Settings.OpenSepar = 4;
         MarginX = std::abs(g - 5);
     }
+}
+
+void tdisplaystate::UpdateMagnifier() {
+    if (!Hooks.MagnifierVisible || !Hooks.MagnifierShow || !Hooks.MagnifierVisible()) return;
+    const tviewslot& cur = GetCurrent();
+    if (!cur.img || CurPoint < 0 || CurPoint >= kPointCount) return;
+    const trealpoint& p = cur.img->pt[CurPoint];
+    if (p.d) Hooks.MagnifierShow(cur, p.x, p.y);
 }
 
 // ---------------------------------------------------------------- slots

@@ -114,6 +114,9 @@ struct tdisplayhooks {
     std::function<bool()> SmoothingButtonDown;
     std::function<void()> ReleaseSmoothingButton;
     std::function<void(bool run)> AlternationTimer;
+    // The magnifier: whether it is shown, and the slot and point it should show.
+    std::function<bool()> MagnifierVisible;
+    std::function<void(const tviewslot& slot, double x, double y)> MagnifierShow;
 };
 
 class tdisplaystate {
@@ -189,6 +192,8 @@ public:
     void StopAlternation();
     void SetColorMask(int mask);
     void SetViewGap(int g);
+    // The magnifier follows the current view's point CurPoint when it is placed.
+    void UpdateMagnifier();
 
     // Slots and coordinates.
     const tviewslot& GetCurrent();

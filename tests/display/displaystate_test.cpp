@@ -225,6 +225,31 @@ TEST_F(Crop, ManualFramePartlyLeftOfTheAreaStartsAtTheAreaWithoutMovingThePictur
     EXPECT_EQ(s.CropOffY, 10);
 }
 
+TEST_F(Crop, HostileManualFrameValuesStayInsideTheArea) {
+    tdisplaystate d(pair);
+    for (timg* v : {&pair.ImgLeft, &pair.ImgRight}) {
+        Install(*v, FlatPicture(400, 300, 0xFF102030));
+        v->mancropd = true;
+        v->mancropl = 1e300;
+        v->mancropt = std::nan("");
+        v->mancropw = -1e308;
+        v->mancroph = 1e308;
+    }
+    Surface(d, 1000, 600);
+    Settings.VisionMode = VisionParallel;
+    Settings.CropIndex = 2;
+    d.CropOn = true;
+    d.Compose();
+    for (const tviewslot* s : {&d.Slot1, &d.Slot2}) {
+        EXPECT_LE(s->CropRect.right, s->Area.right);
+        EXPECT_LE(s->CropRect.bottom, s->Area.bottom);
+    }
+    std::vector<tmark> marks;
+    d.SetCurrent(d.Slot1);
+    d.BuildMarks(marks);
+    EXPECT_EQ(marks.size(), 8u);
+}
+
 using Coordinates = DisplayTest;
 
 TEST_F(Coordinates, ScreenToPictureUndoesPictureToScreenForATurnedShiftedView) {
@@ -314,6 +339,33 @@ TEST_F(Modes, OverlaidModesSwitchSmoothingOffAndAlternatingStartsTheTimer) {
     EXPECT_TRUE(Settings.Smoothing); // from the Montage window's button
     d.SetVisionMode(42);
     EXPECT_EQ(Settings.VisionMode, VisionCrossed);
+}
+
+TEST_F(Modes, MagnifierFollowsThePlacedCurrentPointWhenShown) {
+    tdisplaystate d(pair);
+    Settings.VisionMode = VisionParallel;
+    d.UpdateLayout();
+    bool visible = false;
+    const timg* shownView = nullptr;
+    double shownX = 0;
+    d.Hooks.MagnifierVisible = [&] { return visible; };
+    d.Hooks.MagnifierShow = [&](const tviewslot& s, double x, double) {
+        shownView = s.img;
+        shownX = x;
+    };
+    d.SetCurrent(d.Slot2);
+    CurPoint = 2;
+    pair.ImgRight.PlacePoint(2, 33, 44);
+    d.UpdateMagnifier();
+    EXPECT_EQ(shownView, nullptr);
+    visible = true;
+    d.UpdateMagnifier();
+    EXPECT_EQ(shownView, &pair.ImgRight);
+    EXPECT_EQ(shownX, 33);
+    CurPoint = 3; // not placed: nothing to show
+    shownView = nullptr;
+    d.UpdateMagnifier();
+    EXPECT_EQ(shownView, nullptr);
 }
 
 TEST_F(Modes, ColorMaskIsReportedOnlyAfterStartUp) {
