@@ -15,6 +15,9 @@
 #include "display/displaystate.h"
 #include "display/tformmain.h"
 #include "engine/bitmapops.h"
+#include "input/pictureload.h"
+#include "input/tsepardialog.h"
+#include "input/viewloader.h"
 #include "montage/imagehandoff.h"
 #include "montage/infotexts.h"
 #include "montage/mainmenu.h"
@@ -86,6 +89,21 @@ QToolButton* laterButton(QWidget* parent, const char* name, const QString& text,
                          const QString& hint) {
     QToolButton* b = plainButton(parent, name, text, hint);
     b->setEnabled(false);
+    return b;
+}
+
+// A button showing a menu item's action under a short text of its own: the
+// shared action would otherwise put its menu caption back on every change.
+QToolButton* actionButton(QWidget* parent, QAction* a, const QString& text, const QString& hint) {
+    auto* b = new QToolButton(parent);
+    b->setDefaultAction(a);
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setText(text);
+    b->setToolTip(hint);
+    QObject::connect(a, &QAction::changed, b, [b, text, hint] {
+        b->setText(text);
+        b->setToolTip(hint);
+    });
     return b;
 }
 
@@ -251,17 +269,7 @@ void TFormBuild2::BuildToolBars(QWidget* host) {
     };
     auto button = [&](QToolBar* t, const char* actionName, const QString& text,
                       const QString& hint) {
-        auto* b = new QToolButton(t);
-        QAction* a = Action(QString::fromUtf8(actionName));
-        b->setDefaultAction(a);
-        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        b->setText(text);
-        b->setToolTip(hint);
-        // A shared action rewrites the button's text on every change.
-        connect(a, &QAction::changed, b, [b, text, hint] {
-            b->setText(text);
-            b->setToolTip(hint);
-        });
+        QToolButton* b = actionButton(t, Action(QString::fromUtf8(actionName)), text, hint);
         t->addWidget(b);
         return b;
     };
@@ -488,10 +496,15 @@ void TFormBuild2::BuildTabs() {
         auto* openRight =
             plainButton(w, "SpeedButtonOpenRight", QStringLiteral("Ouvrir la Vue Droite"),
                         QStringLiteral("Ouvrir la Vue Droite"));
-        openLeft->setEnabled(false);
-        openRight->setEnabled(false);
+        openLeft->setEnabled(AppWindows.FormMain != nullptr);
+        openRight->setEnabled(AppWindows.FormMain != nullptr);
+        connect(openLeft, &QToolButton::clicked, this, [this] { OpenFromLoadTab(true); });
+        connect(openRight, &QToolButton::clicked, this, [this] { OpenFromLoadTab(false); });
         r->addWidget(openLeft);
+        r->addStretch();
+        r = row(v);
         r->addWidget(openRight);
+        r->addStretch();
         r = row(v);
         SpeedButton1 = plainButton(w, "SpeedButton1", QStringLiteral("0"),
                                    QStringLiteral("Rotation de la Vue Gauche"));
@@ -510,10 +523,10 @@ void TFormBuild2::BuildTabs() {
                                        [] { return Settings.DefStereoIndex; });
         ToolButtonFile->setObjectName(QStringLiteral("ToolButtonFile"));
         ToolBarFile->addWidget(ToolButtonFile);
-        auto* swap = new QToolButton(ToolBarFile);
+        QToolButton* swap =
+            actionButton(ToolBarFile, Action(QStringLiteral("MenuFile_Swap")), QStringLiteral("<>"),
+                         QStringLiteral("Echanger Vue Droite <=> Vue Gauche"));
         swap->setObjectName(QStringLiteral("ToolButtonSwap"));
-        swap->setDefaultAction(Action(QStringLiteral("MenuFile_Swap")));
-        swap->setText(QStringLiteral("<>"));
         ToolBarFile->addWidget(swap);
         ToolButtonRotations = SubmenuButton("MenuFile_Rotations", QStringLiteral("Rot"),
                                             QStringLiteral("Rotations rapides... [Ctrl+R]"),
@@ -538,7 +551,10 @@ void TFormBuild2::BuildTabs() {
         connect(SpeedButtonStepByStep, &QToolButton::clicked, this, [this] { RunPreset(false); });
         connect(SpeedButtonAutomat, &QToolButton::clicked, this, [this] { RunPreset(true); });
         r->addWidget(SpeedButtonStepByStep);
+        r->addStretch();
+        r = row(v);
         r->addWidget(SpeedButtonAutomat);
+        r->addStretch();
         v->addStretch();
     }
 
@@ -736,6 +752,8 @@ void TFormBuild2::BuildTabs() {
                                QStringLiteral("Dessiner la fenêtre manuelle avec la souris"), true);
         SBCadre1->setEnabled(false);
         r->addWidget(SBCadre1);
+        r->addStretch();
+        r = row(v);
         for (const char* n : {"EditWinW", "EditWinH"}) {
             auto* e = new QLineEdit(QStringLiteral("0000"), w);
             e->setObjectName(QString::fromLatin1(n));
@@ -766,10 +784,10 @@ void TFormBuild2::BuildTabs() {
                                    [] { return Settings.DefSaveIndex; });
         save->setObjectName(QStringLiteral("ToolButtonSave"));
         v->addWidget(save);
-        auto* expert = new QToolButton(w);
+        QToolButton* expert = actionButton(w, Action(QStringLiteral("MenuSave_Multi")),
+                                           QStringLiteral("Enregistrer Expert [Ctrl T]"),
+                                           QStringLiteral("Enregistrer Expert [Ctrl T]"));
         expert->setObjectName(QStringLiteral("ToolButtonSaveExpert"));
-        expert->setDefaultAction(Action(QStringLiteral("MenuSave_Multi")));
-        expert->setText(QStringLiteral("Enregistrer Expert [Ctrl T]"));
         v->addWidget(expert);
         auto* preview = new QToolButton(w);
         preview->setObjectName(QStringLiteral("ToolButtonPreview"));
@@ -816,9 +834,19 @@ void TFormBuild2::BindCommands() {
 
     // Commands of parts still to come have no handler: their items stay
     // present and disabled.
-    remembered("MenuFile_Open", &tsettings::DefStereoIndex, true, nullptr);
+    if (AppWindows.FormMain) {
+        remembered("MenuFile_Open", &tsettings::DefStereoIndex, true,
+                   [this](int i) { OpenCommand(i); });
+        // Parameter files open through their own dialogs, still to come.
+        handlers_.remove(Action(QStringLiteral("MenuFile_OpenParams")));
+        handlers_.remove(Action(QStringLiteral("MenuFile_ApplyParams")));
+        remembered("MenuFile_Extract", &tsettings::DefExtractIndex, false,
+                   [this](int i) { ExtractCommand(i); });
+    } else {
+        remembered("MenuFile_Open", &tsettings::DefStereoIndex, true, nullptr);
+        remembered("MenuFile_Extract", &tsettings::DefExtractIndex, false, nullptr);
+    }
     remembered("MenuFile_Rotations", &tsettings::DefRotationsIndex, false, nullptr);
-    remembered("MenuFile_Extract", &tsettings::DefExtractIndex, false, nullptr);
     remembered("MenuFile_Save", &tsettings::DefSaveIndex, true, nullptr);
     if (Display()) {
         remembered("MenuView_Mode", &tsettings::DefShowIndex, true,
@@ -880,6 +908,23 @@ void TFormBuild2::BindCommands() {
             ShowFocusButtons(main->GetCurrent().img);
             ShowColorMaskButtons(main->Display.ColorMask);
             Redraw();
+        });
+        Bind("MenuFile_ReOpen", [this, main] {
+            PageControl1->setCurrentIndex(TabLoad);
+            main->ResetViews();
+            SelectNoCrop();
+            tviewloader loader(main->DisplayHost);
+            loader.ReloadViews(main->Pair.StereoType);
+            Redraw();
+            sequencer_.LastPoint = 0;
+            Settings.GridIndex = 0;
+            PressLockButtons();
+        });
+        Bind("MenuOptions_MakeStereo", [main] {
+            if (auto* dialog = qobject_cast<TSeparDialog*>(AppWindows.SeparDialog)) {
+                dialog->SetManualText(QString::number(Settings.OpenSepar));
+                dialog->ShowFromMenu(main->Pair);
+            }
         });
         Bind("MenuClose_Left", [this] { CloseView(true); });
         Bind("MenuClose_Right", [this] { CloseView(false); });
@@ -1056,6 +1101,11 @@ void TFormBuild2::BindCommands() {
     Action(QStringLiteral("MenuOptions_defkeyF2"))->setCheckable(true);
     Action(QStringLiteral("MenuOptions_CBDHook"))->setCheckable(true);
     Bind("MenuOptions_deleteini", [this] { ResetStartupSettings(); });
+    // The separation dialog is created after this window.
+    connect(Submenu(QStringLiteral("MenuOptions")), &QMenu::aboutToShow, this, [this] {
+        Action(QStringLiteral("MenuOptions_MakeStereo"))
+            ->setEnabled(qobject_cast<TSeparDialog*>(AppWindows.SeparDialog) != nullptr);
+    });
     connect(Submenu(QStringLiteral("MenuOptions")), &QMenu::aboutToShow, this,
             [this] { RefreshOptionChecks(); });
 
@@ -1344,6 +1394,99 @@ void TFormBuild2::SetMask(int mask) {
         ShowColorMaskButtons(mask);
         Redraw();
     }
+}
+
+void TFormBuild2::OpenFromLoadTab(bool left) {
+    TFormMain* main = AppWindows.FormMain;
+    if (!main) return;
+    PageControl1->setCurrentIndex(TabLoad);
+    SelectNoCrop();
+    tviewloader loader(main->DisplayHost);
+    if (left)
+        loader.OpenLeft();
+    else
+        loader.OpenRight();
+    Redraw();
+}
+
+void TFormBuild2::OpenCommand(int index) {
+    TFormMain* main = AppWindows.FormMain;
+    if (!main) return;
+    PageControl1->setCurrentIndex(TabLoad);
+    // Composite pictures are shown with the transparency of the bar when
+    // the default vision mode is forced at loading.
+    const bool composite = index >= 3 && index <= 7;
+    if (composite && Settings.VisuLoad) {
+        main->Display.Transp1 = ScrollBarTransp->value();
+        main->Display.Transp2 = ScrollBarTransp2->value();
+    }
+    SelectNoCrop();
+    tviewloader loader(main->DisplayHost);
+    switch (index) {
+    case 0:
+        loader.OpenPair();
+        break;
+    case 1:
+        loader.OpenLeft();
+        break;
+    case 2:
+        loader.OpenRight();
+        break;
+    case 3:
+        loader.OpenCrossed();
+        break;
+    case 4:
+        loader.OpenParallel();
+        break;
+    case 5:
+        loader.OpenVertical();
+        break;
+    case 6:
+        loader.OpenDouble();
+        break;
+    case 7:
+        loader.OpenAnaglyph();
+        break;
+    default:
+        return;
+    }
+    Redraw();
+}
+
+void TFormBuild2::ExtractCommand(int index) {
+    TFormMain* main = AppWindows.FormMain;
+    if (!main) return;
+    QMenu* extract = Submenu(QStringLiteral("MenuFile_Extract"));
+    tviewloader loader(main->DisplayHost);
+    if (index == 0) {
+        auto* dialog = qobject_cast<TSeparDialog*>(AppWindows.SeparDialog);
+        if (!dialog) return;
+        extract->actions()[1]->setChecked(true);
+        dialog->SetManualText(QString::number(Settings.OpenSepar));
+        dialog->exec();
+        loader.ReloadViews(main->Pair.StereoType);
+        Redraw();
+        return;
+    }
+    // Kinds of the split items, in menu order after the separation item.
+    static constexpr int kKinds[] = {KindCrossed, KindParallel, KindAnaglyph, KindOverUnder,
+                                     KindDouble};
+    if (index < 1 || index > 5) return;
+    const timg* current = main->GetCurrent().img;
+    if (!current) current = &main->ImgLeft();
+    QImage picture;
+    const QString file = current->filename;
+    if (file == QLatin1String("ClipBoard") || file == QLatin1String("ClipBoardLeft") ||
+        file == QLatin1String("ClipBoardRight")) {
+        picture = current->bitmap.copy();
+    } else {
+        int bits = 0;
+        QString error;
+        if (DecodePictureFile(file, picture, bits, error) != LoadStatus::Loaded) return;
+    }
+    if (picture.isNull()) return;
+    loader.SplitByKind(kKinds[index - 1], picture, file);
+    Redraw();
 }
 
 void TFormBuild2::CloseView(bool left) {

@@ -160,6 +160,9 @@ private:
     void SetVision(int mode);
     void ApplyTransparency(QAction* op, bool check);
     void SetMask(int mask);
+    void OpenFromLoadTab(bool left);
+    void OpenCommand(int index);
+    void ExtractCommand(int index);
     void CloseView(bool left);
     void CloseAll();
     void ConvertToGrey(bool both);

@@ -289,8 +289,8 @@ TEST_F(MontageWindow, AShortcutDeclaredTwiceReachesOnlyTheFirstItem) {
 }
 
 TEST_F(MontageWindow, LaterCommandsArePresentAndDisabledLiveOnesEnabled) {
-    for (const char* n : {"MenuFile_OpenLeft", "MenuView_Colors", "MenuView_Filters", "MenuMode_V2",
-                          "MenuList_Stop", "Langue1"})
+    for (const char* n : {"MenuFile_OpenParams", "MenuView_Colors", "MenuView_Filters",
+                          "MenuMode_V2", "MenuList_Stop", "Langue1"})
         EXPECT_FALSE(act(n)->isEnabled()) << n;
     for (const char* n : {"MenuHelp_About", "MenuOptions_Visu", "MenuBuild_NextPoint",
                           "MenuView_GridPoints", "MenuEdit_Stop", "MenuMode_P", "MenuFile_Swap"})
@@ -509,6 +509,22 @@ TEST(AboutBox, ShowsVersionAndDateAndOkCloses) {
     EXPECT_EQ(box.Date->text(), QStringLiteral("14-06-09"));
     QTimer::singleShot(0, [&box] { box.OKButton->click(); });
     EXPECT_EQ(box.exec(), QDialog::Accepted);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MontageWindow, FitsTheColumnOfTheDesktopArrangement) {
+    // The arrangements give the Montage window 290 pixels of the screen's width.
+    form->show();
+    for (int tab = 0; tab < form->PageControl1->count(); ++tab) {
+        form->PageControl1->setCurrentIndex(tab);
+        form->resize(290, 900);
+        QApplication::processEvents();
+        EXPECT_EQ(form->width(), 290) << "tab " << tab;
+    }
+    form->hide();
 }
 
 } // namespace
