@@ -59,7 +59,13 @@ QString RefusedFactorText(double scale) {
 
 void ShowMagnification(talignhost& host, bool distanceMode) {
     ComputeScales(host.Pair(), host.LeftIsCurrent(), distanceMode);
-    ShowFactor(host);
+    const double scale = CurrentView(host).scale;
+    // A factor that "Appliquer" would refuse is shown as such, not as a
+    // negative size.
+    if (!(scale > 0) || !std::isfinite(scale))
+        host.ShowFactorText(RefusedFactorText(scale));
+    else
+        ShowFactor(host);
     host.LockPoints();
     host.Compose();
 }

@@ -100,6 +100,38 @@ TEST_F(AlignCommand, LevelShiftsRightViewOntoLeftCentre) {
     EXPECT_EQ(Read("Right", "pt[1].d"), 1);
 }
 
+TEST_F(AlignCommand, LevelKeepsTheCurrentViewUnshifted) {
+    ASSERT_EQ(Run(Pair() << "--point"
+                         << "C"
+                         << "100,100,110,95"
+                         << "--current"
+                         << "right"
+                         << "--do"
+                         << "level"),
+              0);
+    EXPECT_EQ(Read("Right", "posx"), 0);
+    EXPECT_EQ(Read("Left", "posx"), 10);
+    EXPECT_EQ(Read("Left", "posy"), -5);
+}
+
+TEST_F(AlignCommand, CompositeIsSplitAndRecordedWithItsKind) {
+    // Crossed: the right half is the left view.
+    QImage composite(400, 150, QImage::Format_RGB32);
+    composite.fill(Qt::white);
+    const QString file = dir.filePath("pair_x.bmp");
+    ASSERT_TRUE(composite.save(file));
+    ASSERT_EQ(Run({"--composite", "X", file, "--point", "C", "50,50,60,40", "--do", "level",
+                   "--write-prm", out}),
+              0);
+    tinifile prm;
+    prm.Load(out);
+    EXPECT_EQ(prm.ReadInteger("Stereo", "type", 0), 2);
+    EXPECT_EQ(prm.ReadString("Left", "filename", ""), QFileInfo(file).absoluteFilePath());
+    EXPECT_EQ(prm.ReadFloat("Right", "posx", 0), -10);
+    EXPECT_EQ(prm.ReadFloat("Right", "posy", 0), 10);
+    EXPECT_EQ(Run({"--composite", "2", file, "--write-prm", out}), 0);
+}
+
 TEST_F(AlignCommand, RotateTurnsTheLongerVectorWhicheverViewIsCurrent) {
     for (const char* current : {"left", "right"}) {
         SCOPED_TRACE(current);

@@ -116,6 +116,9 @@ TEST_F(Magnification, FactorThatIsNotPositiveIsRefused) {
     // d1 below d2 in the right view only: a negative factor.
     R().PlacePoint(PtDz1, 120, 590);
     R().PlacePoint(PtDz2, 120, 110);
+    ShowMagnification(host, false);
+    EXPECT_LT(L().scale, 0);
+    EXPECT_TRUE(host.factorTexts.last().contains("non positif"));
     EXPECT_FALSE(ApplyMagnification(host, false));
     EXPECT_EQ(L().dz, dz); // the earlier correction stays
     EXPECT_EQ(L().Width(), 960);
