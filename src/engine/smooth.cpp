@@ -337,17 +337,47 @@ void RunSmooth(SmoothTarget target, const ImageView& Src, const ImageView& Dst,
         RenderRows(c, m, Dst, area, target, area.Y0, area.Y1);
         return;
     }
-    // Each row's accumulators come from its index, so bands render alike on any thread.
-    std::vector<std::thread> pool;
+    // Each row's accumulators come from its index, so bands render alike on any
+    // thread. A band whose thread could not start or failed is drawn here.
     const int band = (rows + threads - 1) / threads;
+    std::vector<char> done(threads, 0);
+    std::vector<std::thread> pool;
+    auto bandRows = [&](int t, int& y0, int& y1) {
+        y0 = area.Y0 + t * band;
+        y1 = std::min(area.Y1, y0 + band - 1);
+    };
     for (int t = 1; t < threads; ++t) {
-        const int y0 = area.Y0 + t * band;
-        const int y1 = std::min(area.Y1, y0 + band - 1);
-        if (y0 > y1) break;
-        pool.emplace_back([&, y0, y1] { RenderRows(c, m, Dst, area, target, y0, y1); });
+        int y0, y1;
+        bandRows(t, y0, y1);
+        if (y0 > y1) {
+            done[t] = 1;
+            continue;
+        }
+        try {
+            pool.emplace_back([&, t, y0, y1] {
+                try {
+                    RenderRows(c, m, Dst, area, target, y0, y1);
+                    done[t] = 1;
+                } catch (...) {
+                }
+            });
+        } catch (...) {
+            break;
+        }
     }
-    RenderRows(c, m, Dst, area, target, area.Y0, std::min(area.Y1, area.Y0 + band - 1));
+    try {
+        RenderRows(c, m, Dst, area, target, area.Y0, std::min(area.Y1, area.Y0 + band - 1));
+    } catch (...) {
+        for (auto& th : pool) th.join();
+        throw;
+    }
     for (auto& th : pool) th.join();
+    for (int t = 1; t < threads; ++t) {
+        if (done[t]) continue;
+        int y0, y1;
+        bandRows(t, y0, y1);
+        RenderRows(c, m, Dst, area, target, y0, y1);
+    }
 }
 
 } // namespace
