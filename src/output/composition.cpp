@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <new>
 
 bool IsPictureKind(int kind) {
@@ -17,21 +18,31 @@ bool IsPictureKind(int kind) {
 }
 
 QSize OutputBitmapSize(int kind, int W, int H, int S) {
+    const long long w = W, h = H, s = S;
+    long long width = 0, height = 0;
     switch (kind) {
     case KindCrossed:
     case KindParallel:
-        return {2 * W + S, H};
+        width = 2 * w + s, height = h;
+        break;
     case KindOverUnder:
-        return {W, 2 * H + S};
+        width = w, height = 2 * h + s;
+        break;
     case KindDouble:
-        return {3 * W + 2 * S, H};
+        width = 3 * w + 2 * s, height = h;
+        break;
     case KindAnaglyph:
     case KindLeft:
     case KindRight:
-        return {W, H};
+        width = w, height = h;
+        break;
     default:
         return {};
     }
+    // A size beyond int cannot be a bitmap.
+    if (width > std::numeric_limits<int>::max() || height > std::numeric_limits<int>::max())
+        return {};
+    return {int(width), int(height)};
 }
 
 namespace {

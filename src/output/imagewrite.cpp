@@ -241,6 +241,13 @@ bool WriteJpegFile(const ImageView& bitmap, const QString& path, const tjpegopti
     return true;
 }
 
+bool OutputFileCanHold(const QString& path, int width, int height, bool bits24) {
+    if (width <= 0 || height <= 0) return false;
+    if (IsJpegPath(path)) return width <= JPEG_MAX_DIMENSION && height <= JPEG_MAX_DIMENSION;
+    const std::uint64_t rowBytes = (std::uint64_t(width) * (bits24 ? 3 : 4) + 3) / 4 * 4;
+    return 54 + rowBytes * std::uint64_t(height) <= 0xFFFFFFFFull;
+}
+
 bool WriteOutputFile(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
                      QString* error) {
     return IsJpegPath(path) ? WriteJpegFile(bitmap, path, options, error)

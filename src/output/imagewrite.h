@@ -27,6 +27,10 @@ bool WriteBmpFile(const ImageView& bitmap, const QString& path, QString* error =
 bool WriteJpegFile(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
                    QString* error = nullptr);
 
+// The file format the path asks for can hold a picture of this size: a BMP
+// stays under 4 GiB, a JPEG under 65500 pixels a side.
+bool OutputFileCanHold(const QString& path, int width, int height, bool bits24);
+
 // JPEG or BMP by the path's extension.
 bool WriteOutputFile(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
                      QString* error = nullptr);

@@ -400,7 +400,6 @@ bool RenderPair(const trenderargs& a, tviewpair& pair, theadlesshost& host, std:
     o.askBeforeCreateDir = false; // missing kind folders are created
     o.ratioW = a.ratioW;
     o.ratioH = a.ratioH;
-    ApplyJpegOptions(o.jpeg, Settings);
     const QSize size = a.size.value_or(RealSize(pair, o));
     o.W = size.width();
     o.H = size.height();

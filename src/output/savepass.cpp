@@ -4,8 +4,10 @@
 
 #include "app/settings.h"
 #include "core/paramfile.h"
+#include "core/qimageview.h"
 #include "core/stereokinds.h"
 #include "core/viewpair.h"
+#include "input/pictureload.h"
 #include "input/userreport.h"
 #include "output/composition.h"
 #include "output/imagewrite.h"
@@ -13,6 +15,7 @@
 #include "output/sourceframe.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <cmath>
@@ -125,10 +128,17 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
     c.bits24 = options.bits24;
     c.withDz = true;
 
+    const QSize size = OutputBitmapSize(kind, c.W, c.H, c.S);
+    if (!OutputFileCanHold(path, size.width(), size.height(), c.bits24)) {
+        Fail(report, out);
+        return;
+    }
     tbusyguard busy(UserReport());
     EngineBitmap bitmap;
+    tjpegoptions jpeg;
+    if (IsJpegPath(path)) ApplyJpegOptions(jpeg, settings);
     if (!ComposeKind(pair.ImgLeft, pair.ImgRight, frame, c, bitmap) ||
-        !WriteOutputFile(bitmap.View(), path, options.jpeg)) {
+        !WriteOutputFile(bitmap.View(), path, jpeg)) {
         Fail(report, out);
         return;
     }
@@ -170,11 +180,14 @@ tsavereport SaveSelectedKinds(tviewpair& pair, tnamingfields& fields, const tsav
     return report;
 }
 
-bool RenderKindBitmap(const tviewpair& pair, int kind, int manual, int separation, int height,
-                      int width, bool bits24, EngineBitmap& out) {
-    out = EngineBitmap();
+namespace {
+
+// The single output's frame and composition: no ratio constraint, a size of
+// 0 taking the frame's own, always centred, the views at the output scale.
+bool RenderSetup(const tviewpair& pair, int kind, int manual, int separation, int height, int width,
+                 bool bits24, tcommonframe& frame, tcomposition& c) {
     const bool manualFrame = manual == 1 && pair.ImgLeft.mancropd && pair.ImgRight.mancropd;
-    const tcommonframe frame = ComputeSourceFrame(&pair.ImgLeft, &pair.ImgRight, manualFrame, 0, 0);
+    frame = ComputeSourceFrame(&pair.ImgLeft, &pair.ImgRight, manualFrame, 0, 0);
     if (!frame.Usable() || width < 0 || height < 0) return false;
     double rW = 1, rH = 1;
     if (width == 0)
@@ -187,7 +200,6 @@ bool RenderKindBitmap(const tviewpair& pair, int kind, int manual, int separatio
         rH = frame.height / height;
     double m = rW >= rH ? rW : rH;
     if (m == 0) m = 1;
-    tcomposition c;
     c.kind = kind;
     c.W = width;
     c.H = height;
@@ -196,16 +208,54 @@ bool RenderKindBitmap(const tviewpair& pair, int kind, int manual, int separatio
     c.centre = true;
     c.bits24 = bits24;
     c.withDz = false;
-    return ComposeKind(pair.ImgLeft, pair.ImgRight, frame, c, out);
+    return true;
+}
+
+} // namespace
+
+bool RenderKindBitmap(const tviewpair& pair, int kind, int manual, int separation, int height,
+                      int width, bool bits24, EngineBitmap& out) {
+    out = EngineBitmap();
+    tcommonframe frame;
+    tcomposition c;
+    return RenderSetup(pair, kind, manual, separation, height, width, bits24, frame, c) &&
+           ComposeKind(pair.ImgLeft, pair.ImgRight, frame, c, out);
 }
 
 bool RenderKind(const tviewpair& pair, const QString& fileName, int kind, int manual,
-                int separation, int height, int width, bool save24bit, const tjpegoptions& jpeg) {
+                int separation, int height, int width, bool save24bit) {
+    tbusyguard busy(UserReport());
+    tcommonframe frame;
+    tcomposition c;
+    if (!RenderSetup(pair, kind, manual, separation, height, width, save24bit, frame, c))
+        return false;
+    const QSize size = OutputBitmapSize(kind, c.W, c.H, c.S);
+    if (!OutputFileCanHold(fileName, size.width(), size.height(), save24bit)) return false;
+    EngineBitmap bitmap;
+    return ComposeKind(pair.ImgLeft, pair.ImgRight, frame, c, bitmap) &&
+           WriteOutputFile(bitmap.View(), fileName, JpegDefaults);
+}
+
+bool RenderKindPreview(const tviewpair& pair, const QString& fileName, int kind, int manual,
+                       int separation, int height, int width, QImage& picture) {
+    if (PreviewModeOfKind(kind) < 0) return false;
     tbusyguard busy(UserReport());
     EngineBitmap bitmap;
-    if (!RenderKindBitmap(pair, kind, manual, separation, height, width, save24bit, bitmap))
+    if (!RenderKindBitmap(pair, kind, manual, separation, height, width, false, bitmap))
         return false;
-    return WriteOutputFile(bitmap.View(), fileName, jpeg);
+    picture = ToQImage(bitmap);
+    // Outside the views the bitmap is black with alpha 0; the preview shows it opaque.
+    picture.reinterpretAsFormat(QImage::Format_RGB32);
+    if (!IsJpegPath(fileName)) return true;
+    const QString tmp = QDir::current().filePath(QStringLiteral("tmp.jpg"));
+    if (WriteJpegFile(bitmap.View(), tmp, JpegDefaults)) {
+        QImage back;
+        int bits = 0;
+        QString error;
+        if (DecodePictureFile(tmp, back, bits, error) == LoadStatus::Loaded) picture = back;
+    }
+    QFile::remove(tmp);
+    return true;
 }
 
 int PreviewModeOfKind(int kind) {

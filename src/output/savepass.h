@@ -6,6 +6,7 @@
 #include "core/jpegdefaults.h"
 #include "engine/imageview.h"
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -54,7 +55,6 @@ struct tsaveoptions {
     bool askBeforeCreateDir = true;
     int ratioW = 0; // window-ratio constraint, 0 = none
     int ratioH = 0;
-    tjpegoptions jpeg; // the options ApplyJpegOptions gives
 };
 
 // One line pair of the log: an output's path (empty when it had none yet)
@@ -103,10 +103,17 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
 bool RenderKindBitmap(const tviewpair& pair, int kind, int manual, int separation, int height,
                       int width, bool bits24, EngineBitmap& out);
 
-// RenderKind to a file: JPEG or BMP by the name's extension. False when the
-// file was not written.
+// RenderKind to a file: JPEG (with the current JPEG options) or BMP by the
+// name's extension. False when the file was not written.
 bool RenderKind(const tviewpair& pair, const QString& fileName, int kind, int manual,
-                int separation, int height, int width, bool save24bit, const tjpegoptions& jpeg);
+                int separation, int height, int width, bool save24bit);
+
+// RenderKind for the preview window: always 32-bit; when the name asks for
+// JPEG, the picture goes through "tmp.jpg" in the current folder and back so
+// that the compression shows. False for a kind the preview cannot show or
+// nothing to draw.
+bool RenderKindPreview(const tviewpair& pair, const QString& fileName, int kind, int manual,
+                       int separation, int height, int width, QImage& picture);
 
 // The preview mode that shows a kind (SX 2, SP 0, Ana 8, SV 4), -1 for none.
 int PreviewModeOfKind(int kind);

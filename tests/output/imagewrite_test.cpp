@@ -217,6 +217,16 @@ TEST(OutputFiles, FailedWriteLeavesTheExistingFileAndNoLeftovers) {
     EXPECT_FALSE(QFile::exists(dir.filePath("e.bmp")));
 }
 
+TEST(OutputFiles, FormatLimitsAreKnownBeforeComposing) {
+    EXPECT_TRUE(OutputFileCanHold("a.jpg", 65500, 65500, false));
+    EXPECT_FALSE(OutputFileCanHold("a.jpg", 65501, 10, false));
+    EXPECT_TRUE(OutputFileCanHold("a.bmp", 24000, 6000, false));
+    // 32768 x 32768 x 4 bytes is exactly 4 GiB, more than a BMP can say.
+    EXPECT_FALSE(OutputFileCanHold("a.bmp", 32768, 32768, false));
+    EXPECT_TRUE(OutputFileCanHold("a.bmp", 32768, 32768, true));
+    EXPECT_FALSE(OutputFileCanHold("a.bmp", 0, 10, false));
+}
+
 TEST(OutputFiles, JpegWiderThanTheFormatAllowsFailsCleanly) {
     QTemporaryDir dir;
     const EngineBitmap b(70000, 1, PixelFormat::Bgr24);

@@ -277,14 +277,35 @@ TEST_F(SaveFixture, ReadOnlyFolderIsAnErrorLine) {
 
 TEST_F(SaveFixture, RenderKindTakesTheFrameSizeForAZeroSizeAndWritesByExtension) {
     const QString bmp = Out("single.bmp");
-    ASSERT_TRUE(RenderKind(pair, bmp, KindParallel, 0, 3, 0, 0, false, tjpegoptions()));
+    ASSERT_TRUE(RenderKind(pair, bmp, KindParallel, 0, 3, 0, 0, false));
     EXPECT_EQ(QImage(bmp).size(), QSize(2 * 46 + 3, 36));
     const QString jpg = Out("single.jpeg");
-    ASSERT_TRUE(RenderKind(pair, jpg, KindLeft, 0, 0, 18, 23, true, tjpegoptions()));
+    ASSERT_TRUE(RenderKind(pair, jpg, KindLeft, 0, 0, 18, 23, true));
     EXPECT_TRUE(Content(jpg).startsWith("\xFF\xD8"));
-    EXPECT_FALSE(RenderKind(pair, Out("p.bmp"), KindParams, 0, 0, 0, 0, false, tjpegoptions()));
-    EXPECT_FALSE(
-        RenderKind(pair, Out("missing/dir/a.bmp"), KindLeft, 0, 0, 0, 0, false, tjpegoptions()));
+    EXPECT_FALSE(RenderKind(pair, Out("p.bmp"), KindParams, 0, 0, 0, 0, false));
+    EXPECT_FALSE(RenderKind(pair, Out("missing/dir/a.bmp"), KindLeft, 0, 0, 0, 0, false));
+}
+
+TEST_F(SaveFixture, PictureTooLargeForItsFileFormatFailsBeforeComposing) {
+    Tick({KindCrossed, KindLeft});
+    options.W = 60000; // a crossed BMP of 120000 x 40000 would pass 4 GiB
+    options.H = 40000;
+    const tsavereport r = Save();
+    ASSERT_EQ(r.outputs.size(), 2u);
+    EXPECT_EQ(r.outputs[0].text, "Error!!! - File not Save");
+    EXPECT_EQ(r.outputs[1].text, "Error!!! - File not Save");
+}
+
+TEST_F(SaveFixture, PreviewGoesThroughJpegAndLeavesNoTemporaryFile) {
+    QDir::setCurrent(dir.path());
+    QImage picture;
+    ASSERT_TRUE(RenderKindPreview(pair, "a_X.jpg", KindCrossed, 0, 2, 0, 0, picture));
+    EXPECT_EQ(picture.size(), QSize(2 * 46 + 2, 36));
+    EXPECT_FALSE(QFile::exists(Out("tmp.jpg")));
+    ASSERT_TRUE(RenderKindPreview(pair, "a_X.bmp", KindAnaglyph, 0, 0, 0, 0, picture));
+    EXPECT_EQ(picture.size(), QSize(46, 36));
+    EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 255);
+    EXPECT_FALSE(RenderKindPreview(pair, "a.bmp", KindDouble, 0, 0, 0, 0, picture));
 }
 
 TEST(PreviewModes, KindsAndModesMatch) {
