@@ -1,6 +1,7 @@
 // The display window's side of picture loading.
 #include "display/displayhost_ui.h"
 
+#include "core/viewops.h"
 #include "display/tformmain.h"
 #include "input/pictureload.h"
 
@@ -118,7 +119,10 @@ QStringList tformmainhost::AskOpenPictures(const QString& title, const QString& 
 }
 
 void tformmainhost::ReduceView(timg& view, double factor) {
-    if (OnReduceView) OnReduceView(view, factor);
+    if (OnReduceView)
+        OnReduceView(view, factor);
+    else
+        ::ReduceView(view, factor);
 }
 
 void tformmainhost::ReadParameterFile() {

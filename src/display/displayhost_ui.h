@@ -16,7 +16,7 @@ public:
     // What other windows do on the loader's behalf; each may stay empty.
     std::function<void()> OnRefreshSaveSizes;
     std::function<void()> OnShowFirstMontageTab;
-    std::function<void(timg& view, double factor)> OnReduceView;
+    std::function<void(timg& view, double factor)> OnReduceView; // else the plain reduction
     std::function<void()> OnReadParameterFile;
 
     void ShowMessage(const QString& text) override;

@@ -4,6 +4,7 @@
 
 #include "app/runflags.h"
 #include "app/settings.h"
+#include "core/qimageview.h"
 #include "engine/transform.h"
 #include "input/composite.h"
 #include "output/sourceframe.h"
@@ -21,25 +22,6 @@ const std::array<const char*, kVisionModeCount> VisionModeNames = {
     "Anaglyphe", "Transparence", "Alternée",  "Image"};
 
 namespace {
-
-// The engine's window on a QImage's pixels, without copying. Only 32-bit
-// pictures are drawn; anything else reaches the engine as empty.
-ImageView ViewOf(const QImage& img) {
-    ImageView v;
-    if (img.isNull() || img.depth() != 32) return v;
-    v.data = const_cast<std::uint8_t*>(img.constBits());
-    v.width = img.width();
-    v.height = img.height();
-    v.stride = img.bytesPerLine();
-    v.format = PixelFormat::Bgra32;
-    return v;
-}
-
-ImageView WritableViewOf(QImage& img) {
-    ImageView v = ViewOf(img);
-    if (!v.Empty()) v.data = img.bits();
-    return v;
-}
 
 EngineRect ToEngine(const tscreenrect& r) {
     return {r.left, r.top, r.right, r.bottom};
@@ -361,7 +343,7 @@ void tdisplaystate::Compose() {
         BmpWork = QImage(w, h, QImage::Format_RGB32);
     BmpWork.fill(0u);
 
-    const ImageView dst = WritableViewOf(BmpWork);
+    const ImageView dst = WritableView(BmpWork);
     tviewslot& leftSlot = SlotOf(&Pair.ImgLeft);
     tviewslot& rightSlot = SlotOf(&Pair.ImgRight);
     const int mode = Settings.VisionMode;
@@ -369,7 +351,7 @@ void tdisplaystate::Compose() {
     auto draw = [&](const tviewslot& slot, unsigned write, unsigned keep, int dstW, int srcW,
                     BlendOp op, bool smooth) {
         timg& v = *slot.img;
-        const ImageView src = ViewOf(v.bitmap);
+        const ImageView src = ReadView(v.bitmap);
         if (src.Empty()) return;
         const EngineRect srcRect = ToEngine(tscreenrect{0, 0, v.Width() - 1, v.Height() - 1});
         const EngineRect dstRect = ToEngine(slot.DrawRect);

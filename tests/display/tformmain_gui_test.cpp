@@ -161,6 +161,8 @@ TEST_F(FormMain, LoadingHostMovesTheCurrentSlotAndTheCaption) {
     const tpointd s = form->Display.PictureToScreen(form->GetCurrent(), 150, 100);
     EXPECT_DOUBLE_EQ(s.x, form->GetCurrent().Area.left + 495 / 2.0);
     EXPECT_TRUE(form->Display.ZoomAnchorSet);
+    host.ReduceView(form->ImgRight(), 2);
+    EXPECT_EQ(form->ImgRight().Width(), 150);
     form->ClearView(form->ImgLeft());
     EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("Aucun Fichier Image Chargé")));
     EXPECT_EQ(DialogFilter(QStringLiteral("Images|*.bmp;*.jpg|Tous|*.*")),
