@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -222,4 +223,27 @@ TEST_F(AlignCommand, ParameterFileIsReadBackAndExtended) {
     EXPECT_EQ(file.ReadFloat("Right", "posx", 0), -10);
     EXPECT_GT(file.ReadFloat("Right", "rot", 0), 0);
     EXPECT_EQ(file.ReadString("Left", "filename", ""), QFileInfo(left).absoluteFilePath());
+}
+
+TEST_F(AlignCommand, ProgramRunsAlignWithItsExitStatus) {
+    auto run = [](const QStringList& args, QString* err = nullptr) {
+        QProcess p;
+        p.start(QStringLiteral(ORVANEL_BIN_DIR "/orvanel-cli"), QStringList{"align"} + args);
+        p.waitForFinished(30000);
+        if (err) *err = QString::fromUtf8(p.readAllStandardError());
+        return p.exitCode();
+    };
+    QString err;
+    EXPECT_EQ(run(Pair() << "--do"
+                         << "window",
+                  &err),
+              2);
+    EXPECT_TRUE(err.contains("window"));
+    EXPECT_EQ(run(Pair() << "--point"
+                         << "C"
+                         << "100,100,110,95"
+                         << "--do"
+                         << "level"),
+              0);
+    EXPECT_EQ(Read("Right", "posx"), -10);
 }
