@@ -20,8 +20,12 @@
 #include "input/viewloader.h"
 #include "montage/imagehandoff.h"
 #include "montage/infotexts.h"
+#include "montage/magnification.h"
 #include "montage/mainmenu.h"
+#include "montage/manualmoves.h"
+#include "montage/orientation.h"
 #include "montage/taboutbox.h"
+#include "montage/tformgeometry.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -456,10 +460,7 @@ QToolButton* TFormBuild2::LockButton(QWidget* parent) {
     b->setToolTip(QString::fromUtf8("Protéger les points posés"));
     b->setCheckable(true);
     b->setMinimumWidth(36);
-    connect(b, &QToolButton::clicked, this, [this] {
-        if (SBCadre1) SBCadre1->setChecked(false);
-        sequencer_.LockPoints();
-    });
+    connect(b, &QToolButton::clicked, this, [this] { LockPoints(); });
     lockButtons_.append(b);
     return b;
 }
@@ -573,14 +574,14 @@ void TFormBuild2::BuildTabs() {
         group({SBCPoint, SBA1, SBA2, SBLockPoint});
         v->addWidget(instruction(w, "2 - Nivelez et Calez vos Images en Rotation:"));
         r = row(v);
-        r->addWidget(laterButton(w, "SBVertCalPoint", QStringLiteral("Niveller "),
+        r->addWidget(plainButton(w, "SBVertCalPoint", QStringLiteral("Niveller "),
                                  QStringLiteral("Niveller ")));
-        r->addWidget(laterButton(w, "SBCalStereo2Point", QStringLiteral("Caler en Rotation"),
+        r->addWidget(plainButton(w, "SBCalStereo2Point", QStringLiteral("Caler en Rotation"),
                                  QStringLiteral("Caler en Rotation")));
         r = row(v);
-        r->addWidget(laterButton(w, "SBHomLeft", QStringLiteral("<"),
+        r->addWidget(plainButton(w, "ToolButtonStereoTrigoManuel", QStringLiteral("↺"),
                                  QString::fromUtf8("Rotation Manuelle Homologue à gauche")));
-        r->addWidget(laterButton(w, "SBHomRight", QStringLiteral(">"),
+        r->addWidget(plainButton(w, "ToolButtonStereoHoraireManuel", QStringLiteral("↻"),
                                  QString::fromUtf8("Rotation Manuelle Homologue à droite")));
         r->addStretch();
         v->addWidget(instruction(
@@ -597,17 +598,40 @@ void TFormBuild2::BuildTabs() {
         v->addWidget(instruction(w, "1 - Tracez une Ligne d'Orientation dans chaque image: "
                                     "Position Précise avec Maj+Flèches de Déplacement"));
         QHBoxLayout* r = row(v);
-        SBCOrient = PairButton(w, QStringLiteral("C"), QStringLiteral("Centre de rotation"), 1);
-        SBOrient1 = PairButton(w, QStringLiteral("O1"), QStringLiteral("Début de la ligne"), 5);
-        SBOrient2 = PairButton(w, QStringLiteral("O2"), QStringLiteral("Fin de la ligne"), 6);
+        SBCOrient = PairButton(
+            w, QStringLiteral("C"),
+            QStringLiteral("Paire de Points pour le nivellement et centre de rotation"), 1);
+        SBOrient1 = PairButton(w, QStringLiteral("O1"),
+                               QStringLiteral("Paire de Points pour le calage en rotation"), 5);
+        SBOrient2 = PairButton(w, QStringLiteral("O2"),
+                               QStringLiteral("Paire de Points pour le calage en rotation"), 6);
         SBLockOrient = LockButton(w);
+        SBLockOrient->setToolTip(QStringLiteral("Fixer les points"));
         for (QToolButton* b : {SBCOrient, SBOrient1, SBOrient2, SBLockOrient}) r->addWidget(b);
         r->addStretch();
         group({SBCOrient, SBOrient1, SBOrient2, SBLockOrient});
         v->addWidget(instruction(w, "2 - Nivelez et Orientez vos Images"));
         r = row(v);
-        r->addWidget(laterButton(w, "SBVertCalOrient", QStringLiteral("Niveller "),
+        r->addWidget(plainButton(w, "SBVertCalOrient", QStringLiteral("Niveller "),
                                  QStringLiteral("Niveller ")));
+        r->addStretch();
+        r = row(v);
+        r->addWidget(
+            plainButton(w, "SBOrR", QStringLiteral("D/G"),
+                        QString::fromUtf8("Orienter Image Droite par rapport à Image Gauche")));
+        r->addWidget(
+            plainButton(w, "SbOrL", QStringLiteral("G/D"),
+                        QString::fromUtf8("Orienter Image Gauche par rapport à Image Droite")));
+        r->addWidget(plainButton(w, "SBCalOrSym", QStringLiteral("G+D"),
+                                 QStringLiteral("Orienter Image Gauche et Image Droite")));
+        r->addWidget(plainButton(w, "SBCalOrVert", QStringLiteral("|"),
+                                 QStringLiteral("Orienter sur Verticale")));
+        r->addWidget(plainButton(w, "SBCalOrHorz", QStringLiteral("—"),
+                                 QStringLiteral("Orienter sur Horizontale")));
+        r->addWidget(plainButton(w, "SBCalOrHorzManuel", QStringLiteral("↻"),
+                                 QStringLiteral("Rotation Manuelle")));
+        r->addWidget(plainButton(w, "SBCalOrTrigoManuel", QStringLiteral("↺"),
+                                 QStringLiteral("Rotation Manuelle")));
         r->addStretch();
         v->addWidget(instruction(
             w, "3 - Cliquez sur l'onglet \"Fenêtre\" pour Positionner la Fenêtre Stéréo"));
@@ -630,24 +654,25 @@ void TFormBuild2::BuildTabs() {
         group({SBCManual, SBLockManual, SpeedButton11, SpeedButton10});
         v->addWidget(instruction(w, "2 - Déplacez et Orientez vos Images"));
         r = row(v);
-        r->addWidget(laterButton(w, "SBManuUp", QStringLiteral("^"), QStringLiteral("Haut")));
-        r->addWidget(laterButton(w, "SBManuDown", QStringLiteral("v"), QStringLiteral("Bas")));
-        r->addWidget(laterButton(w, "SBManuLeft", QStringLiteral("<"), QStringLiteral("Gauche")));
-        r->addWidget(laterButton(w, "SBManuRight", QStringLiteral(">"), QStringLiteral("Droite")));
-        r->addWidget(laterButton(w, "SBManuHoraire", QStringLiteral("↻"),
+        r->addWidget(plainButton(w, "SBManuUp", QStringLiteral("^"), QStringLiteral("Haut")));
+        r->addWidget(plainButton(w, "SBManuDown", QStringLiteral("v"), QStringLiteral("Bas")));
+        r->addWidget(plainButton(w, "SBManuLeft", QStringLiteral("<"), QStringLiteral("Gauche")));
+        r->addWidget(plainButton(w, "SBManuRight", QStringLiteral(">"), QStringLiteral("Droite")));
+        r->addWidget(plainButton(w, "SBManuHoraire", QStringLiteral("↻"),
                                  QStringLiteral("Rotation Manuelle")));
-        r->addWidget(laterButton(w, "SBManuTrigo", QStringLiteral("↺"),
+        r->addWidget(plainButton(w, "SBManuTrigo", QStringLiteral("↺"),
                                  QStringLiteral("Rotation Manuelle")));
         r->addStretch();
         auto* box = new QGroupBox(QStringLiteral("Rotation:"), w);
         box->setObjectName(QStringLiteral("RadioGroupRotation"));
         auto* bl = new QHBoxLayout(box);
+        int item = 0;
         for (const char* t : {"Simple", "Double", "Homologue"}) {
             auto* rb = new QRadioButton(QString::fromLatin1(t), box);
+            rb->setObjectName(QStringLiteral("RadioGroupRotationItem%1").arg(item++));
             rb->setChecked(t[0] == 'S');
             bl->addWidget(rb);
         }
-        box->setEnabled(false);
         v->addWidget(box);
         v->addStretch();
     }
@@ -665,8 +690,14 @@ void TFormBuild2::BuildTabs() {
         first->setObjectName(QStringLiteral("RadioGroup1Item0"));
         first->setChecked(true);
         bl->addWidget(first);
-        bl->addWidget(new QRadioButton(QStringLiteral("Distance réelle: Sqrt(dx2+dy2) "), box));
-        box->setEnabled(false);
+        auto* second = new QRadioButton(QStringLiteral("Distance réelle: Sqrt(dx2+dy2) "), box);
+        second->setObjectName(QStringLiteral("RadioGroup1Item1"));
+        bl->addWidget(second);
+        // The distance mode belongs to the Geometry dialog.
+        connect(second, &QRadioButton::toggled, this, [](bool on) {
+            if (auto* g = qobject_cast<TFormGeometry*>(AppWindows.FormGeometry))
+                g->DistanceMode = on;
+        });
         v->addWidget(box);
         QHBoxLayout* r = row(v);
         ToolButtonD1 = PairButton(
@@ -676,14 +707,15 @@ void TFormBuild2::BuildTabs() {
             w, QString::fromUtf8("d2"),
             QString::fromUtf8("Deuxième paire de points pour calculer erreur de grandissement"), 8);
         ToolButtonLockGeometry = LockButton(w);
+        ToolButtonLockGeometry->setToolTip(QString::fromUtf8("Protéger les points posés"));
         for (QToolButton* b : {ToolButtonD1, ToolButtonD2, ToolButtonLockGeometry}) r->addWidget(b);
         r->addStretch();
         group({ToolButtonD1, ToolButtonD2, ToolButtonLockGeometry});
         v->addWidget(instruction(w, "2 - Appliquez / Annulez la Correction"));
         r = row(v);
-        r->addWidget(laterButton(w, "ToolButtonApplyZoom", QStringLiteral("Appliquer"),
+        r->addWidget(plainButton(w, "ToolButtonApplyZoom", QStringLiteral("Appliquer"),
                                  QStringLiteral("Appliquer correction de grandissement")));
-        r->addWidget(laterButton(w, "ToolButtonCancelZoom", QStringLiteral("Annuler"),
+        r->addWidget(plainButton(w, "ToolButtonCancelZoom", QStringLiteral("Annuler"),
                                  QStringLiteral("Annuler correction de grandissement")));
         r->addStretch();
         v->addStretch();
@@ -846,7 +878,8 @@ void TFormBuild2::BindCommands() {
         remembered("MenuFile_Open", &tsettings::DefStereoIndex, true, nullptr);
         remembered("MenuFile_Extract", &tsettings::DefExtractIndex, false, nullptr);
     }
-    remembered("MenuFile_Rotations", &tsettings::DefRotationsIndex, false, nullptr);
+    remembered("MenuFile_Rotations", &tsettings::DefRotationsIndex, false,
+               [this](int i) { RunQuickRotation(host_, i); });
     remembered("MenuFile_Save", &tsettings::DefSaveIndex, true, nullptr);
     if (Display()) {
         remembered("MenuView_Mode", &tsettings::DefShowIndex, true,
@@ -895,6 +928,7 @@ void TFormBuild2::BindCommands() {
 
     // Edit.
     Bind("MenuEdit_Stop", [] { gBusy = false; });
+    BindAlignment();
 
     if (TFormMain* main = AppWindows.FormMain) {
         // View commands on the display.
@@ -1396,6 +1430,65 @@ void TFormBuild2::SetMask(int mask) {
     }
 }
 
+void TFormBuild2::BindAlignment() {
+    auto click = [this](const char* name, std::function<void()> run) {
+        auto* b = findChild<QToolButton*>(QString::fromUtf8(name));
+        connect(b, &QToolButton::clicked, this, [run] { run(); });
+    };
+    talignhost& h = host_;
+    click("SBVertCalPoint", [&h] { LevelOnCentre(h); });
+    click("SBVertCalOrient", [&h] { LevelOnCentre(h); });
+    click("SBCalStereo2Point", [&h] { ::AlignRotation(h); });
+    click("ToolButtonStereoHoraireManuel", [&h] { Rotate(h, RotateHomologous, 0); });
+    click("ToolButtonStereoTrigoManuel", [&h] { Rotate(h, RotateHomologous, 2); });
+    click("SBOrR", [&h] { CalOrient(h, OrientRightOnLeft); });
+    click("SbOrL", [&h] { CalOrient(h, OrientLeftOnRight); });
+    click("SBCalOrSym", [&h] { CalOrient(h, OrientHalfway); });
+    click("SBCalOrVert", [&h] { CalOrient(h, OrientVertical); });
+    click("SBCalOrHorz", [&h] { CalOrient(h, OrientHorizontal); });
+    click("SBCalOrHorzManuel", [&h] { Rotate(h, RotateBoth, 0); });
+    click("SBCalOrTrigoManuel", [&h] { Rotate(h, RotateBoth, 2); });
+    click("SBManuUp", [&h] { ManualMove(h, MoveUp); });
+    click("SBManuDown", [&h] { ManualMove(h, MoveDown); });
+    click("SBManuLeft", [&h] { ManualMove(h, MoveLeft); });
+    click("SBManuRight", [&h] { ManualMove(h, MoveRight); });
+    click("SBManuHoraire", [this, &h] { ManualRotate(h, RotationItem(), true); });
+    click("SBManuTrigo", [this, &h] { ManualRotate(h, RotationItem(), false); });
+    click("ToolButtonApplyZoom", [this, &h] { ApplyZoomCorrection(h, DistanceMode()); });
+    click("ToolButtonCancelZoom", [&h] { CancelZoomCorrection(h); });
+
+    Bind("MenuRaz_Point", [&h] { ClearCurrentPoint(h); });
+    Bind("MenuRaz_Scroll", [&h] { CancelDisplayMoves(h); });
+    Bind("MenuRaz_Level", [&h] { CancelLevelling(h); });
+    Bind("MenuRaz_Rotation", [&h] { RazRotation(h, true); });
+    Bind("MenuRaz_Geometry", [&h] { CancelGeometry(h); });
+    Bind("MenuRaz_RazParams", [&h] { ResetParameters(h); });
+    Bind("MenuClose_RazParams", [&h] { ResetParameters(h); });
+    Bind("MenuBuild_Demo", [&h] { RunRotationDemo(h); });
+}
+
+bool TFormBuild2::DistanceMode() const {
+    auto* g = qobject_cast<TFormGeometry*>(AppWindows.FormGeometry);
+    return g && g->DistanceMode;
+}
+
+int TFormBuild2::RotationItem() const {
+    for (int i = 0; i < 3; ++i) {
+        auto* rb = findChild<QRadioButton*>(QStringLiteral("RadioGroupRotationItem%1").arg(i));
+        if (rb && rb->isChecked()) return i;
+    }
+    return -1;
+}
+
+void TFormBuild2::LockPoints() {
+    if (SBCadre1) SBCadre1->setChecked(false);
+    sequencer_.LockPoints();
+}
+
+void TFormBuild2::AlignRotation() {
+    ::AlignRotation(host_);
+}
+
 void TFormBuild2::OpenFromLoadTab(bool left) {
     TFormMain* main = AppWindows.FormMain;
     if (!main) return;
@@ -1752,6 +1845,8 @@ void TFormBuild2::ApplyToolButtonStates() {
 
 void TFormBuild2::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // The Geometry dialog is created after this window and acts through it.
+    if (auto* g = qobject_cast<TFormGeometry*>(AppWindows.FormGeometry)) g->SetHost(&host_);
     if (TFormMain* main = AppWindows.FormMain) main->StatusBar1->update();
     if (auto* transpMenu = findChild<QMenu*>(QStringLiteral("PopupMenu_Transparence")))
         transpMenu->actions().first()->setChecked(true);

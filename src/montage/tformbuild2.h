@@ -2,6 +2,7 @@
 // display and carries the main menu, the tool bars and the alignment steps.
 #pragma once
 
+#include "montage/montagehost_ui.h"
 #include "montage/sequencing.h"
 
 #include <QHash>
@@ -51,6 +52,12 @@ public:
     void PressLockButtons() override;
     void PressCentreButtons();
     int LastPoint() const { return sequencer_.LastPoint; }
+    void ForgetLastPoint() { sequencer_.LastPoint = 0; }
+    // What every Lock button does: the frame button released, the points
+    // locked, pair 0.
+    void LockPoints();
+    // The alignment commands' view of the display and of this window.
+    talignhost& AlignHost() { return host_; }
 
     // Information texts.
     void ShowAngleInfo();
@@ -128,6 +135,7 @@ private:
     void PairSelected(int index) override;
     bool PairPlaced(int index) const override;
     int ActiveTab() const override;
+    void AlignRotation() override;
 
     void BuildMenus();
     void BuildToolBars(QWidget* host);
@@ -166,10 +174,14 @@ private:
     void CloseView(bool left);
     void CloseAll();
     void ConvertToGrey(bool both);
+    void BindAlignment();
+    bool DistanceMode() const;
+    int RotationItem() const;
     QToolButton* PairButton(QWidget* parent, const QString& text, const QString& hint, int pair);
     QToolButton* LockButton(QWidget* parent);
 
     tpairsequencer sequencer_;
+    tmontagehost host_{*this};
     QHash<QString, QAction*> actions_;
     QHash<QAction*, std::function<void()>> handlers_;
     QHash<QMenu*, QPointer<QMenu>> popupCopies_;

@@ -528,3 +528,57 @@ TEST_F(MontageWindow, FitsTheColumnOfTheDesktopArrangement) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MontageWindow, LevelButtonBringsTheCentrePointsTogether) {
+    left().PlacePoint(1, 100, 50);
+    right().PlacePoint(1, 110, 60);
+    form->PageControl1->setCurrentIndex(TabPoint);
+    form->findChild<QToolButton*>(QStringLiteral("SBVertCalPoint"))->click();
+    // The left view is current and stays put; the right view's C point is
+    // shifted onto the left one: (100 - 110, 50 - 60).
+    EXPECT_DOUBLE_EQ(left().posx, 0);
+    EXPECT_DOUBLE_EQ(left().posy, 0);
+    EXPECT_DOUBLE_EQ(right().posx, -10);
+    EXPECT_DOUBLE_EQ(right().posy, -10);
+}
+
+TEST_F(MontageWindow, CompletingCWithAutomaticAlignmentLevelsThePair) {
+    Settings.CalAuto = true;
+    Settings.MaxPtsIndex = 2;
+    form->PageControl1->setCurrentIndex(TabPoint);
+    left().PlacePoint(1, 40, 30);
+    right().PlacePoint(1, 45, 20);
+    form->AdvanceAfterPair();
+    EXPECT_DOUBLE_EQ(right().posx, -5);
+    EXPECT_DOUBLE_EQ(right().posy, 10);
+    EXPECT_EQ(CurPoint, 2);
+}
+
+TEST_F(MontageWindow, QuickRotationMenuTurnsThePairAndShowsTheCodes) {
+    left().bitmap = NewViewBitmap(8, 4);
+    right().bitmap = NewViewBitmap(8, 4);
+    QMenu* rotations = form->Submenu(QStringLiteral("MenuFile_Rotations"));
+    EXPECT_EQ(form->DoMenuItem(rotations, 0), 0);
+    EXPECT_EQ(left().bitmap.width(), 4);
+    EXPECT_EQ(form->SpeedButton1->text(), QStringLiteral("90"));
+    EXPECT_EQ(form->SpeedButton2->text(), QStringLiteral("90"));
+    EXPECT_EQ(Settings.DefRotationsIndex, 0);
+    // Ctrl+R in the display repeats it.
+    form->MenuFile_RotationsCurrentMenu();
+    EXPECT_EQ(form->SpeedButton1->text(), QStringLiteral("180"));
+}
+
+TEST_F(MontageWindow, ResetParametersLocksAndForgetsThePairs) {
+    form->PageControl1->setCurrentIndex(TabPoint);
+    form->SBA1->click();
+    left().posx = 12;
+    act("MenuClose_RazParams")->trigger();
+    EXPECT_DOUBLE_EQ(left().posx, 0);
+    EXPECT_EQ(form->LastPoint(), 0);
+    EXPECT_EQ(Settings.GridIndex, 0);
+    for (QToolButton* b : lockButtons()) EXPECT_TRUE(b->isChecked());
+}
+
+} // namespace
