@@ -16,6 +16,7 @@
 #include <QProcess>
 
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -147,6 +148,31 @@ TEST_F(RenderFixture, TurnedPairFromAParameterFileMatchesTheReference) {
     draw(ana, pair.ImgLeft, f.left, 0, 0xFF0000, 0x00FFFF);
     draw(ana, pair.ImgRight, f.right, 0, 0x00FFFF, 0xFF0000);
     EXPECT_EQ(CountDifferences(QImage(Out("o/ana/t_A.bmp")), ana), 0);
+}
+
+TEST_F(RenderFixture, SeveralParameterFilesAreRenderedInTurn) {
+    ASSERT_TRUE(QFile::copy(left, Out("m.bmp")));
+    ASSERT_TRUE(QFile::copy(right, Out("n.bmp")));
+    tnoparamdialogs host;
+    tsettings settings;
+    for (const auto& [prm, l, r] :
+         {std::tuple<QString, QString, QString>{Out("a.prm"), left, right},
+          {Out("b.prm"), Out("m.bmp"), Out("n.bmp")}}) {
+        tviewpair pair;
+        pair.ImgLeft.filename = l;
+        pair.ImgRight.filename = r;
+        pair.StereoType = KindPair;
+        ASSERT_TRUE(WriteParams(pair, prm, false, host, settings));
+    }
+    const CliRun run = Render({"--noini", "--prm", Out("a.prm"), Out("b.prm"), Out("none.prm"),
+                               "--kinds", "L", "--out", Out("o")});
+    EXPECT_EQ(run.exitCode, 1); // the missing file
+    ASSERT_EQ(run.lines.size(), 3);
+    EXPECT_TRUE(run.lines[0].startsWith(QDir::cleanPath(Out("o/l/l_r_L.bmp")) + "\tOk"));
+    EXPECT_TRUE(run.lines[1].startsWith(QDir::cleanPath(Out("o/l/m_n_L.bmp")) + "\tOk"));
+    EXPECT_EQ(run.lines[2], Out("none.prm") + "\tError!!! - File not Save");
+    // Standard error is not a terminal here: no progress lines.
+    EXPECT_FALSE(run.err.contains("[1/3]"));
 }
 
 TEST_F(RenderFixture, SizeSeparationFormatAndDepthOptions) {
