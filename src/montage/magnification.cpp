@@ -117,7 +117,15 @@ void CancelMagnification(talignhost& host) {
     for (timg* v : {&pair.ImgLeft, &pair.ImgRight}) {
         // dz is positive wherever it came from: the parameter file refuses
         // any other, and so does the application above.
-        if (v->dz != 1 && v->dz > 0) ReduceView(*v, 1 / v->dz);
+        if (v->dz == 1 || !(v->dz > 0)) continue;
+        if (!ReduceView(*v, 1 / v->dz)) {
+            // The enlarged picture could not be held: the reload below brings
+            // the picture back from its file, the points must match it.
+            for (trealpoint& p : v->pt) {
+                p.x *= v->dz;
+                p.y *= v->dz;
+            }
+        }
     }
     for (timg* v : {&pair.ImgLeft, &pair.ImgRight}) {
         v->dz = 1.0;

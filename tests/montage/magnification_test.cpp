@@ -154,3 +154,16 @@ TEST_F(Magnification, FineStepToZeroIsRefused) {
     EXPECT_EQ(L().scale, 0.001);
     EXPECT_TRUE(host.factorTexts.last().startsWith("Correction refusée"));
 }
+
+TEST_F(Magnification, CancelKeepsPointsOnTheFileWhenTheEnlargedPictureCannotBeHeld) {
+    // A picture said to be reduced a billion times: it cannot be enlarged back.
+    R().bitmap = NewViewBitmap(10, 10);
+    R().dz = 1e9;
+    R().PlacePoint(PtDz1, 2, 3);
+    CancelMagnification(host);
+    EXPECT_EQ(R().dz, 1.0);
+    EXPECT_DOUBLE_EQ(R().pt[PtDz1].x, 2e9);
+    EXPECT_DOUBLE_EQ(R().pt[PtDz1].y, 3e9);
+    EXPECT_EQ(host.reloads, 1);
+    EXPECT_EQ(R().Width(), 1001); // read again from its file
+}
