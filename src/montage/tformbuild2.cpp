@@ -26,6 +26,7 @@
 #include "montage/orientation.h"
 #include "montage/taboutbox.h"
 #include "montage/tformgeometry.h"
+#include "output/sourceframe.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -1744,9 +1745,19 @@ void TFormBuild2::ShowZoomInfo() {
 }
 
 void TFormBuild2::ShowAutoWindowSize(double& width, double& height) {
-    // The automatic window comes with the crop modes; until then it is empty.
     width = 0;
     height = 0;
+    TFormMain* main = AppWindows.FormMain;
+    if (!main) return;
+    // The automatic window: the views' common frame under the ratio
+    // constraint, without the manual frame.
+    const tcommonframe f =
+        ComputeSourceFrame(&main->ImgLeft(), &main->ImgRight(), false, WinRatioH, WinRatioW);
+    if (f.valid) {
+        width = f.width;
+        height = f.height;
+    }
+    LabelAutoWin->setText(AutoWindowText(width, height));
 }
 
 void TFormBuild2::WriteLabelVisu() {

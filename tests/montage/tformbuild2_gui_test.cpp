@@ -582,3 +582,15 @@ TEST_F(MontageWindow, ResetParametersLocksAndForgetsThePairs) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MontageWindow, WindowTabShowsTheAutomaticWindowSize) {
+    left().bitmap = NewViewBitmap(640, 480);
+    right().bitmap = NewViewBitmap(640, 480);
+    right().posx = 40; // the views overlap on 600 columns
+    form->PageControl1->setCurrentIndex(TabWindow);
+    EXPECT_EQ(form->LabelAutoWin->text(), QString::fromUtf8("Fenêtre Auto: 0600 * 0480"));
+}
+
+} // namespace
