@@ -368,17 +368,6 @@ TEST_F(Modes, MagnifierFollowsThePlacedCurrentPointWhenShown) {
     EXPECT_EQ(shownView, nullptr);
 }
 
-TEST_F(Modes, ColorMaskIsReportedOnlyAfterStartUp) {
-    tdisplaystate d(pair);
-    int reported = -1;
-    d.Hooks.ColorMaskChanged = [&](int m) { reported = m; };
-    d.SetColorMask(0x0000FF);
-    EXPECT_EQ(reported, -1);
-    gStarted = true;
-    d.SetColorMask(0xFF0000);
-    EXPECT_EQ(reported, 0xFF0000);
-}
-
 using Marks = DisplayTest;
 
 TEST_F(Marks, PlacedHomologousPointGetsArmsCircleAndCaption) {

@@ -246,13 +246,4 @@ TEST_F(Status, PointIconFollowsThePairAfterStartUp) {
     }
 }
 
-TEST_F(Status, FrameSizeFieldsGetWholeAbsoluteValues) {
-    tdisplaystate d(pair);
-    int h = 0, w = 0;
-    d.Hooks.WindowFrameSize = [&](int hh, int ww) { h = hh, w = ww; };
-    d.ShowWindowFrameSize(-120.9, 301.7);
-    EXPECT_EQ(h, 120);
-    EXPECT_EQ(w, 301);
-}
-
 } // namespace
