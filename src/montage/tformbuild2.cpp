@@ -26,6 +26,7 @@
 #include "montage/orientation.h"
 #include "montage/taboutbox.h"
 #include "montage/tformgeometry.h"
+#include "output/savepass.h"
 #include "output/sourceframe.h"
 
 #include <QActionGroup>
@@ -1367,6 +1368,18 @@ void TFormBuild2::HandOffToImageProgram() {
     h.warn = [this](const QString& text) {
         QMessageBox::warning(this, QString(), text, QMessageBox::Ok);
     };
+    if (TFormMain* main = AppWindows.FormMain) {
+        // Until the save dialog offers its size fields, the views are handed
+        // over at the size of their common frame.
+        h.writeViews = [main](const QString& left, const QString& right) {
+            const int manual = Settings.AutoCrop ? 0 : 1;
+            const bool l =
+                RenderKind(main->Pair, left, KindLeft, manual, 0, 0, 0, Settings.Save24bit);
+            const bool r =
+                RenderKind(main->Pair, right, KindRight, manual, 0, 0, 0, Settings.Save24bit);
+            return l && r;
+        };
+    }
     h.launch = [](const QString& exe, const QStringList& args, const QString& folder) {
         return QProcess::startDetached(exe, args, folder);
     };

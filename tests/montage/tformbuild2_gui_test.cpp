@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -591,6 +592,23 @@ TEST_F(MontageWindow, WindowTabShowsTheAutomaticWindowSize) {
     right().posx = 40; // the views overlap on 600 columns
     form->PageControl1->setCurrentIndex(TabWindow);
     EXPECT_EQ(form->LabelAutoWin->text(), QString::fromUtf8("Fenêtre Auto: 0600 * 0480"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MontageWindow, ImageProcessingButtonWarnsWhenTheProgramIsMissing) {
+    QString text;
+    QTimer::singleShot(0, [&text] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            text = box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    form->ToolButtonTTMT->click();
+    EXPECT_EQ(text, QStringLiteral("Programme de traitement d'image introuvable\n") +
+                        QCoreApplication::applicationDirPath() + QStringLiteral("/tralfe.exe"));
 }
 
 } // namespace
