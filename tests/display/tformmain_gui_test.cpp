@@ -169,8 +169,9 @@ TEST_F(FormMain, LoadingHostMovesTheCurrentSlotAndTheCaption) {
               QStringLiteral("Images (*.bmp *.jpg);;Tous (*.*)"));
 }
 
-// With ORVANEL_SHOW_SECONDS set, shows the aloe pair in the chosen mode (ORVANEL_SHOW_MODE)
-// for that long, so that the window can be looked at under a virtual screen.
+// With ORVANEL_SHOW_SECONDS set, shows the aloe pair in the chosen mode (ORVANEL_SHOW_MODE,
+// cropped with ORVANEL_SHOW_CROP=1) for that long, so that the window can be looked at under a
+// virtual screen.
 TEST_F(FormMain, ShowsARealPairWhenAskedTo) {
     const QByteArray seconds = qgetenv("ORVANEL_SHOW_SECONDS");
     const QByteArray data = qgetenv("ORVANEL_TESTDATA");
@@ -192,6 +193,9 @@ TEST_F(FormMain, ShowsARealPairWhenAskedTo) {
     form->ImgLeft().pt[1].d = true;
     form->resize(1200, 800);
     form->show();
+    form->ImgRight().SetRotation(0.03, 300, 400); // a slightly turned right view
+    form->ImgRight().SetPos(6, -15);
+    form->Display.CropOn = qEnvironmentVariableIntValue("ORVANEL_SHOW_CROP") != 0;
     form->SetVisionMode(qEnvironmentVariableIntValue("ORVANEL_SHOW_MODE"));
     form->UpdateLayout();
     form->FitAndCompose();
