@@ -72,7 +72,20 @@ fx=$(( (6000 - fw) / 2 ))
 fy=$(( (4000 - fh) / 2 ))
 crop="${fw}x${fh}+${fx}+${fy}"
 
+# The distribution's policy keeps ImageMagick to 256 MiB of memory and 1 GiB
+# of disk cache, too little for these pictures: it would fail part way.
+cat > policy.xml <<'XML'
+<policymap>
+  <policy domain="resource" name="memory" value="8GiB"/>
+  <policy domain="resource" name="map" value="8GiB"/>
+  <policy domain="resource" name="area" value="2GP"/>
+  <policy domain="resource" name="disk" value="16GiB"/>
+</policymap>
+XML
+export MAGICK_CONFIGURE_PATH="$work"
+
 theirs() {
+  rm -f im_*.jpg
   convert l.jpg -crop "$crop" +repage -write mpr:L +delete \
     \( r.jpg -virtual-pixel black -distort SRT "3012,1994 1 $angle_deg 3000,2000" \
        -crop "$crop" +repage \) -write mpr:R +delete \
@@ -100,6 +113,10 @@ for _ in 1 2 3; do
   best_ours=$(python3 -c "print(min($best_ours, $t))")
   t=$(seconds theirs)
   best_theirs=$(python3 -c "print(min($best_theirs, $t))")
+  if [ ! -s im_A.jpg ] || [ ! -s im_X.jpg ]; then
+    echo "render_vs_magick: the ImageMagick command did not write its four files" >&2
+    exit 1
+  fi
 done
 python3 - "$best_ours" "$best_theirs" "$fw" "$fh" <<'PY'
 import sys
