@@ -336,23 +336,28 @@ bool LoadPair(const trenderargs& a, tviewpair& pair, theadlesshost& host, std::F
     return true;
 }
 
-// "Taille Réelle": one view as large as the source frame, its shape adapted
-// to the frame's own ratio in adapt modes 1 and 2.
-QSize RealSize(const tviewpair& pair, const tsaveoptions& o) {
+// One view's size as the dialog's size fields make it: the given size, or
+// the frame's own ("Taille Réelle"); adapt modes 1 and 2 then make the height
+// or the width follow the frame's shape.
+QSize ViewSize(const tviewpair& pair, const tsaveoptions& o, const std::optional<QSize>& given) {
     const timg& l = pair.ImgLeft;
     const timg& r = pair.ImgRight;
+    // Without a crop in both views the manual source falls back to the
+    // automatic frame, and so does its size.
+    const bool manual = o.manual && l.mancropd && r.mancropd;
     int c = 0, b = 0;
-    if (o.manual) {
-        if (l.mancropd) {
-            c = std::abs(int(std::trunc(l.mancropw)));
-            b = std::abs(int(std::trunc(l.mancroph)));
-        }
+    if (given) {
+        c = given->width();
+        b = given->height();
+    } else if (manual) {
+        c = std::abs(int(std::trunc(l.mancropw)));
+        b = std::abs(int(std::trunc(l.mancroph)));
     } else {
         const tcommonframe f = ComputeSourceFrame(&l, &r, false, o.ratioH, o.ratioW);
         c = int(std::trunc(f.width));
         b = int(std::trunc(f.height));
     }
-    const tcommonframe plain = ComputeSourceFrame(&l, &r, o.manual, 0, 0);
+    const tcommonframe plain = ComputeSourceFrame(&l, &r, manual, 0, 0);
     const double a = std::trunc(plain.width);
     const double h = std::trunc(plain.height);
     const double ratio = h == 0 ? 1 : a / h;
@@ -400,7 +405,7 @@ bool RenderPair(const trenderargs& a, tviewpair& pair, theadlesshost& host, std:
     o.askBeforeCreateDir = false; // missing kind folders are created
     o.ratioW = a.ratioW;
     o.ratioH = a.ratioH;
-    const QSize size = a.size.value_or(RealSize(pair, o));
+    const QSize size = ViewSize(pair, o, a.size);
     o.W = size.width();
     o.H = size.height();
 

@@ -186,6 +186,15 @@ TEST_F(RenderFixture, SizeSeparationFormatAndDepthOptions) {
                                 "--bits", "24", "--out", Out("o"), "--name", "s"});
     ASSERT_EQ(bits.exitCode, 0);
     EXPECT_EQ(Content(Out("o/r/s_R.bmp"))[28], char(24));
+    // Adapt modes make the height, or the width, follow the 80 x 60 frame.
+    for (const auto& [mode, size] :
+         {std::pair<const char*, QSize>{"1", QSize(40, 30)}, {"2", QSize(53, 40)}}) {
+        const CliRun adapted =
+            Render({"--noini", "--left", left, "--right", right, "--kinds", "L", "--size", "40x40",
+                    "--adapt", mode, "--out", Out("o"), "--overwrite"});
+        ASSERT_EQ(adapted.exitCode, 0);
+        EXPECT_EQ(QImage(Out("o/l/l_r_L.bmp")).size(), size) << mode;
+    }
 }
 
 TEST_F(RenderFixture, SettingsFileGivesSuffixesAndFoldersRatioGivesTheSize) {
