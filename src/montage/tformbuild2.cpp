@@ -315,15 +315,9 @@ void TFormBuild2::BuildToolBars(QWidget* host) {
                                    [] { return Settings.DefShowIndex; });
     ToolButtonView->setObjectName(QStringLiteral("ToolButtonView"));
     ToolBar1->addWidget(ToolButtonView);
-    auto cropRepeat = [this] {
-        // The current view's manual frame is known to the display; until it
-        // tells, the frame button alone decides.
-        Settings.CropIndex =
-            CropRepeatIndex(Settings.CropIndex, SBCadre1 && SBCadre1->isChecked(), false);
-        return Settings.CropIndex;
-    };
     ToolButtonCrop = SubmenuButton("MenuView_Crop", QStringLiteral("Crop"),
-                                   QString::fromUtf8("Modes de découpe...   Ctrl+W"), cropRepeat);
+                                   QString::fromUtf8("Modes de découpe...   Ctrl+W"),
+                                   [this] { return CropToRepeat(); });
     ToolButtonCrop->setObjectName(QStringLiteral("ToolButtonCrop"));
     ToolBar1->addWidget(ToolButtonCrop);
     button(ToolBar1, "MenuEdit_Stop", QStringLiteral("Stop"),
@@ -764,11 +758,8 @@ void TFormBuild2::BuildTabs() {
         v->addWidget(instruction(w, "2 - Positionnez et découpez la Fenêtre:"));
         r = row(v);
         ToolButtonCrop2 = SubmenuButton("MenuView_Crop", QStringLiteral("Crop"),
-                                        QString::fromUtf8("Modes de découpe...   Ctrl+W"), [this] {
-                                            Settings.CropIndex = CropRepeatIndex(
-                                                Settings.CropIndex, SBCadre1->isChecked(), false);
-                                            return Settings.CropIndex;
-                                        });
+                                        QString::fromUtf8("Modes de découpe...   Ctrl+W"),
+                                        [this] { return CropToRepeat(); });
         ToolButtonCrop2->setObjectName(QStringLiteral("ToolButtonCrop2"));
         r->addWidget(ToolButtonCrop2);
         auto* ratio = new QComboBox(w);
@@ -1492,6 +1483,17 @@ int TFormBuild2::RotationItem() const {
         if (rb && rb->isChecked()) return i;
     }
     return -1;
+}
+
+int TFormBuild2::CropToRepeat() {
+    bool hasFrame = false;
+    if (TFormMain* main = AppWindows.FormMain) {
+        const timg* current = main->GetCurrent().img;
+        hasFrame = current && current->mancropd;
+    }
+    Settings.CropIndex =
+        CropRepeatIndex(Settings.CropIndex, SBCadre1 && SBCadre1->isChecked(), hasFrame);
+    return Settings.CropIndex;
 }
 
 void TFormBuild2::LockPoints() {

@@ -177,6 +177,8 @@ private:
     void BindAlignment();
     bool DistanceMode() const;
     int RotationItem() const;
+    // The crop mode a right click on a crop button repeats.
+    int CropToRepeat();
     QToolButton* PairButton(QWidget* parent, const QString& text, const QString& hint, int pair);
     QToolButton* LockButton(QWidget* parent);
 

@@ -408,6 +408,14 @@ TEST_F(MontageWindow, RightClickOnACropButtonNeverRepeatsTheUncroppedView) {
         EXPECT_EQ(Settings.CropIndex, 1);
         EXPECT_FALSE(b->isDown()) << "the button is released after the repeat";
     }
+    // With the frame button down and a manual frame on the current view the
+    // manual-frame crop is repeated instead.
+    form->SBCadre1->setChecked(true);
+    left().mancropd = true;
+    Settings.CropIndex = 0;
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2));
+    QApplication::sendEvent(form->ToolButtonCrop, &e);
+    EXPECT_EQ(Settings.CropIndex, 2);
 }
 
 TEST_F(MontageWindow, RightClickOnTheViewButtonRepeatsTheRememberedMode) {
@@ -609,6 +617,23 @@ TEST_F(MontageWindow, ImageProcessingButtonWarnsWhenTheProgramIsMissing) {
     form->ToolButtonTTMT->click();
     EXPECT_EQ(text, QStringLiteral("Programme de traitement d'image introuvable\n") +
                         QCoreApplication::applicationDirPath() + QStringLiteral("/tralfe.exe"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MontageWindow, CtrlDGoesToTheCentringItemOnly) {
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    Settings.AdaptAndCenter = true;
+    int scrollCancels = 0;
+    QObject::connect(act("MenuRaz_Scroll"), &QAction::triggered, [&] { ++scrollCancels; });
+    QTest::keyClick(form, Qt::Key_D, Qt::ControlModifier);
+    EXPECT_FALSE(Settings.AdaptAndCenter);
+    EXPECT_EQ(scrollCancels, 0);
+    form->hide();
 }
 
 } // namespace
