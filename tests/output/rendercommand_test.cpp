@@ -230,6 +230,30 @@ TEST_F(RenderFixture, CompositeIsSplitWithoutBand) {
     EXPECT_EQ(Rgb(r, 25, 20), QRgb(0x0000FF));
 }
 
+TEST_F(RenderFixture, OverUnderOpenedAgainComesBackWithItsViewsExchanged) {
+    timg red, blue;
+    MakeView(red, 30, 20, 0xFFFF0000);
+    MakeView(blue, 30, 20, 0xFF0000FF);
+    ASSERT_TRUE(red.bitmap.save(Out("red.bmp")));
+    ASSERT_TRUE(blue.bitmap.save(Out("blue.bmp")));
+    ASSERT_EQ(Render({"--noini", "--left", Out("red.bmp"), "--right", Out("blue.bmp"), "--kinds",
+                      "V", "--out", Out("o"), "--name", "ou"})
+                  .exitCode,
+              0);
+    // The right view is on top, and the over-under split takes the top as the left view.
+    const CliRun again = Render({"--noini", "--composite", "V", Out("o/v/ou_V.bmp"), "--kinds", "L",
+                                 "--out", Out("o"), "--name", "back"});
+    ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
+    EXPECT_EQ(Rgb(QImage(Out("o/l/back_L.bmp")), 15, 10), QRgb(0x0000FF));
+}
+
+TEST_F(RenderFixture, TypedNameLosesItsExtensionAndTakesTheKindsSuffix) {
+    const CliRun run = Render({"--noini", "--left", left, "--right", right, "--kinds", "X",
+                               "--format", "jpg", "--name", "vacances.jpg", "--out", Out("o")});
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(QFile::exists(Out("o/x/vacances_X.jpg")));
+}
+
 TEST_F(RenderFixture, ExistingFilesAreKeptWithoutOverwrite) {
     const QStringList args = {"--noini", "--left", left,    "--right", right,
                               "--kinds", "L,Prm",  "--out", Out("o")};
