@@ -298,12 +298,15 @@ void TFormBuild2::BuildToolBars(QWidget* host) {
     ToolBar1 = bar("ToolBar1");
     ToolButtonLeft = plainButton(ToolBar1, "ToolButtonLeft", QStringLiteral("G"),
                                  QStringLiteral("Focus vue gauche"), true);
+    // The focus and marker buttons work on the display; they come alive with it.
+    ToolButtonLeft->setEnabled(false);
     ToolBar1->addWidget(ToolButtonLeft);
     button(ToolBar1, "MenuFile_Swap", QStringLiteral("<>"),
            QStringLiteral("Echanger Vue Droite <=> Vue Gauche"))
         ->setObjectName(QStringLiteral("ToolButtonSwap2"));
     ToolButtonRight = plainButton(ToolBar1, "ToolButtonRight", QStringLiteral("D"),
                                   QStringLiteral("Focus vue droite"), true);
+    ToolButtonRight->setEnabled(false);
     ToolBar1->addWidget(ToolButtonRight);
     ToolButtonGrid = SubmenuButton("MenuView_Grid", QStringLiteral("#"),
                                    QString::fromUtf8("Grille et repères de montage..."),
@@ -333,6 +336,7 @@ void TFormBuild2::BuildToolBars(QWidget* host) {
     ToolButtonBlackWhiteGrid =
         plainButton(ToolBar3, "ToolButtonBlackWhiteGrid", QStringLiteral("N/B"),
                     QStringLiteral("Repères noirs ou blancs"), true);
+    ToolButtonBlackWhiteGrid->setEnabled(false);
     ToolBar3->addWidget(ToolButtonBlackWhiteGrid);
     ToolButtonLissage = plainButton(ToolBar3, "ToolButtonLissage", QStringLiteral("Liss"),
                                     QStringLiteral("Lissage"), true);
@@ -1158,9 +1162,6 @@ void TFormBuild2::BindCommands() {
             [this] { PrecisionMode = ToolButtonPrecision->isChecked(); });
     connect(ToolButtonTransp, &QToolButton::clicked, this,
             [this] { ToolBarTransparence->setVisible(ToolButtonTransp->isChecked()); });
-    ToolButtonBlackWhiteGrid->setEnabled(false);
-    ToolButtonLeft->setEnabled(false);
-    ToolButtonRight->setEnabled(false);
 
     // Every item without a command is shown disabled.
     for (auto it = actions_.begin(); it != actions_.end(); ++it) {

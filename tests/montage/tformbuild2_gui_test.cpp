@@ -637,3 +637,18 @@ TEST_F(MontageWindow, CtrlDGoesToTheCentringItemOnly) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MontageWindow, FocusButtonsMakeTheirViewCurrent) {
+    ASSERT_TRUE(form->ToolButtonRight->isEnabled());
+    form->ToolButtonRight->click();
+    EXPECT_EQ(AppWindows.FormMain->GetCurrent().img, &right());
+    EXPECT_TRUE(form->ToolButtonRight->isChecked());
+    EXPECT_FALSE(form->ToolButtonLeft->isChecked());
+    act("MenuEdit_Focus")->trigger();
+    EXPECT_EQ(AppWindows.FormMain->GetCurrent().img, &left());
+    EXPECT_TRUE(form->ToolButtonLeft->isChecked());
+}
+
+} // namespace
