@@ -10,5 +10,7 @@ constexpr std::int64_t kMaxPicturePixels = std::int64_t(1) << 28;
 
 // True when a picture of this size may be allocated.
 inline bool PictureSizeAllowed(std::int64_t width, std::int64_t height) {
-    return width > 0 && height > 0 && width * height <= kMaxPicturePixels;
+    // Divided rather than multiplied: forged sizes overflow any product.
+    return width > 0 && height > 0 && width <= kMaxPicturePixels &&
+           height <= kMaxPicturePixels / width;
 }

@@ -366,7 +366,9 @@ void tviewloader::ReloadViews(int Kind) {
         const double f = view->dz;
         if (!std::isfinite(f) || f <= 0) continue;
         const double w = std::trunc(view->Width() / f), h = std::trunc(view->Height() / f);
-        if (w < 1 || h < 1 || !PictureSizeAllowed(std::int64_t(w), std::int64_t(h))) continue;
+        if (w < 1 || h < 1 || w > double(kMaxPicturePixels) || h > double(kMaxPicturePixels) ||
+            !PictureSizeAllowed(std::int64_t(w), std::int64_t(h)))
+            continue;
         host_.ReduceView(*view, f);
     }
 }

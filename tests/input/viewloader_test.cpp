@@ -319,7 +319,7 @@ TEST_F(ViewLoader, ReloadingASeparatePairKeepsTheAlignmentAndReducesByDz) {
 
 TEST_F(ViewLoader, ReloadingWithADamagedFactorDoesNotReduce) {
     L.filename = Picture("l.png", 40, 30);
-    for (double dz : {0.0, -2.0, 1e-9, std::nan("")}) {
+    for (double dz : {0.0, -2.0, 1e-9, 1e-300, std::nan("")}) {
         L.dz = dz;
         loader.ReloadViews(KindLeft);
         EXPECT_EQ(L.bitmap.size(), QSize(40, 30)) << dz;
