@@ -121,6 +121,5 @@ void tmontagehost::AfterParametersReset() {
 
 void tmontagehost::ReloadViews() {
     if (!display()) return;
-    tviewloader loader(display()->DisplayHost);
-    loader.ReloadViews(display()->Pair.StereoType);
+    form_.Loader().ReloadViews(display()->Pair.StereoType);
 }

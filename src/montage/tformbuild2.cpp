@@ -944,7 +944,7 @@ void TFormBuild2::BindCommands() {
             PageControl1->setCurrentIndex(TabLoad);
             main->ResetViews();
             SelectNoCrop();
-            tviewloader loader(main->DisplayHost);
+            tviewloader& loader = Loader();
             loader.ReloadViews(main->Pair.StereoType);
             Redraw();
             sequencer_.LastPoint = 0;
@@ -1506,12 +1506,18 @@ void TFormBuild2::AlignRotation() {
     ::AlignRotation(host_);
 }
 
+tviewloader& TFormBuild2::Loader() {
+    // One loader for the run, so the open dialog offers the last file's name.
+    if (!loader_) loader_ = std::make_unique<tviewloader>(AppWindows.FormMain->DisplayHost);
+    return *loader_;
+}
+
 void TFormBuild2::OpenFromLoadTab(bool left) {
     TFormMain* main = AppWindows.FormMain;
     if (!main) return;
     PageControl1->setCurrentIndex(TabLoad);
     SelectNoCrop();
-    tviewloader loader(main->DisplayHost);
+    tviewloader& loader = Loader();
     if (left)
         loader.OpenLeft();
     else
@@ -1531,7 +1537,7 @@ void TFormBuild2::OpenCommand(int index) {
         main->Display.Transp2 = ScrollBarTransp2->value();
     }
     SelectNoCrop();
-    tviewloader loader(main->DisplayHost);
+    tviewloader& loader = Loader();
     switch (index) {
     case 0:
         loader.OpenPair();
@@ -1567,7 +1573,7 @@ void TFormBuild2::ExtractCommand(int index) {
     TFormMain* main = AppWindows.FormMain;
     if (!main) return;
     QMenu* extract = Submenu(QStringLiteral("MenuFile_Extract"));
-    tviewloader loader(main->DisplayHost);
+    tviewloader& loader = Loader();
     if (index == 0) {
         auto* dialog = qobject_cast<TSeparDialog*>(AppWindows.SeparDialog);
         if (!dialog) return;

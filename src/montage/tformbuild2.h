@@ -10,6 +10,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 class QAbstractButton;
 class QAction;
@@ -25,6 +26,7 @@ class QToolBar;
 class QToolButton;
 class timg;
 class tdisplaystate;
+class tviewloader;
 
 class TFormBuild2 : public QMainWindow, private tpairhooks {
     Q_OBJECT
@@ -58,6 +60,8 @@ public:
     void LockPoints();
     // The alignment commands' view of the display and of this window.
     talignhost& AlignHost() { return host_; }
+    // The open commands' loader; only while the display window exists.
+    tviewloader& Loader();
 
     // Information texts.
     void ShowAngleInfo();
@@ -184,6 +188,7 @@ private:
 
     tpairsequencer sequencer_;
     tmontagehost host_{*this};
+    std::unique_ptr<tviewloader> loader_;
     QHash<QString, QAction*> actions_;
     QHash<QAction*, std::function<void()>> handlers_;
     QHash<QMenu*, QPointer<QMenu>> popupCopies_;
