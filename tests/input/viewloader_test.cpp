@@ -351,4 +351,23 @@ TEST_F(ViewLoader, ReloadingACompositeSplitsItAgain) {
     EXPECT_EQ(R.filename, path);
 }
 
+TEST_F(ViewLoader, RealStereoJpsOpensAsACrossedPair) {
+    const QString data = TestDataDir();
+    if (data.isEmpty()) GTEST_SKIP() << "ORVANEL_TESTDATA not set";
+    const QString jps = data + "/panasonic_3d1_mario.jps";
+    Settings.ExtractOption = 1;
+    host.answers << QStringList{jps};
+    ASSERT_TRUE(loader.OpenCrossed());
+    EXPECT_EQ(L.bitmap.size(), QSize(522, 720));
+    EXPECT_EQ(R.bitmap.size(), QSize(522, 720));
+    EXPECT_EQ(kind, KindCrossed);
+    EXPECT_EQ(host.pair.ImageInfo, "  1044 *  0720 - 24 Bits");
+    // The right half of the file is the left view.
+    QImage whole;
+    QString info;
+    ASSERT_TRUE(LoadPictureFile(whole, jps, info));
+    EXPECT_EQ(L.bitmap, whole.copy(522, 0, 522, 720));
+    EXPECT_EQ(Settings.OpenDirSX, data);
+}
+
 } // namespace
