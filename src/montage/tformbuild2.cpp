@@ -18,6 +18,7 @@
 #include "input/pictureload.h"
 #include "input/tsepardialog.h"
 #include "input/viewloader.h"
+#include "lists/tformrepopenimg.h"
 #include "montage/imagehandoff.h"
 #include "montage/infotexts.h"
 #include "montage/magnification.h"
@@ -1132,10 +1133,16 @@ void TFormBuild2::BindCommands() {
     Action(QStringLiteral("MenuOptions_defkeyF2"))->setCheckable(true);
     Action(QStringLiteral("MenuOptions_CBDHook"))->setCheckable(true);
     Bind("MenuOptions_deleteini", [this] { ResetStartupSettings(); });
+    Bind("MenuOptions_ImageDirectory", [] {
+        if (auto* dialog = qobject_cast<TFormRepOpenImg*>(AppWindows.FormRepOpenImg))
+            dialog->exec();
+    });
     // The separation dialog is created after this window.
     connect(Submenu(QStringLiteral("MenuOptions")), &QMenu::aboutToShow, this, [this] {
         Action(QStringLiteral("MenuOptions_MakeStereo"))
             ->setEnabled(qobject_cast<TSeparDialog*>(AppWindows.SeparDialog) != nullptr);
+        Action(QStringLiteral("MenuOptions_ImageDirectory"))
+            ->setEnabled(qobject_cast<TFormRepOpenImg*>(AppWindows.FormRepOpenImg) != nullptr);
     });
     connect(Submenu(QStringLiteral("MenuOptions")), &QMenu::aboutToShow, this,
             [this] { RefreshOptionChecks(); });

@@ -5,6 +5,8 @@
 #include "app/runflags.h"
 #include "app/settings.h"
 #include "display/tformmain.h"
+#include "input/tsepardialog.h"
+#include "lists/tformrepopenimg.h"
 #include "montage/taboutbox.h"
 #include "montage/tformbuild2.h"
 
@@ -13,6 +15,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -649,6 +652,41 @@ TEST_F(MontageWindow, FocusButtonsMakeTheirViewCurrent) {
     act("MenuEdit_Focus")->trigger();
     EXPECT_EQ(AppWindows.FormMain->GetCurrent().img, &left());
     EXPECT_TRUE(form->ToolButtonLeft->isChecked());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MontageWindow, OptionsOpenTheSeparationAndRedirectionDialogs) {
+    QMenu* options = form->Submenu(QStringLiteral("MenuOptions"));
+    Q_EMIT options->aboutToShow();
+    EXPECT_FALSE(act("MenuOptions_MakeStereo")->isEnabled()) << "no dialog yet";
+
+    TSeparDialog separ;
+    TFormRepOpenImg redirect;
+    AppWindows.SeparDialog = &separ;
+    AppWindows.FormRepOpenImg = &redirect;
+    Q_EMIT options->aboutToShow();
+    ASSERT_TRUE(act("MenuOptions_MakeStereo")->isEnabled());
+    ASSERT_TRUE(act("MenuOptions_ImageDirectory")->isEnabled());
+
+    Settings.OpenSepar = 24;
+    Settings.ExtractOption = 2; // the dialog keeps the manual width for this choice
+    act("MenuOptions_MakeStereo")->trigger();
+    EXPECT_TRUE(separ.isVisible());
+    EXPECT_EQ(separ.EditSeparManuel->text(), QStringLiteral("24"));
+    separ.hide();
+
+    bool wasModal = false;
+    QTimer::singleShot(0, [&] {
+        wasModal = QApplication::activeModalWidget() == &redirect;
+        redirect.reject();
+    });
+    act("MenuOptions_ImageDirectory")->trigger();
+    EXPECT_TRUE(wasModal);
+    AppWindows.SeparDialog = nullptr;
+    AppWindows.FormRepOpenImg = nullptr;
 }
 
 } // namespace
