@@ -5,7 +5,9 @@
 #include "app/runflags.h"
 #include "app/settings.h"
 #include "display/tformmain.h"
+#include "input/pictureload.h"
 #include "input/tsepardialog.h"
+#include "input/viewloader.h"
 #include "lists/tformrepopenimg.h"
 #include "montage/taboutbox.h"
 #include "montage/tformbuild2.h"
@@ -687,6 +689,43 @@ TEST_F(MontageWindow, OptionsOpenTheSeparationAndRedirectionDialogs) {
     EXPECT_TRUE(wasModal);
     AppWindows.SeparDialog = nullptr;
     AppWindows.FormRepOpenImg = nullptr;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MontageWindow, AutomaticSequenceAlignsARealPair) {
+    const QByteArray folder = qgetenv("ORVANEL_TESTDATA");
+    if (folder.isEmpty()) GTEST_SKIP() << "ORVANEL_TESTDATA not set";
+    const QString l = QString::fromLocal8Bit(folder) + QStringLiteral("/aloe_L.jpg");
+    const QString r = QString::fromLocal8Bit(folder) + QStringLiteral("/aloe_R.jpg");
+    QImage pl, pr;
+    QString info;
+    ASSERT_TRUE(LoadPictureFile(pl, l, info));
+    ASSERT_TRUE(LoadPictureFile(pr, r, info));
+    form->Loader().LoadSingleView(pl, left(), l, nullptr);
+    form->Loader().LoadSingleView(pr, right(), r, nullptr);
+    form->show();
+
+    form->SpeedButtonAutomat->click();
+    ASSERT_EQ(CurPoint, 1);
+    left().PlacePoint(1, 100, 100);
+    right().PlacePoint(1, 120, 90);
+    form->AdvanceAfterPair();
+    ASSERT_EQ(CurPoint, 2);
+    // A1 lies 500 pixels right of C in both views, 20 pixels lower in the
+    // right one: that view turns by atan(20 / 500) = 2.29 degrees.
+    left().PlacePoint(2, 600, 100);
+    right().PlacePoint(2, 620, 110);
+    form->AdvanceAfterPair();
+    EXPECT_TRUE(PointsLocked);
+    EXPECT_EQ(CurPoint, 0);
+    EXPECT_NEAR(right().rot, std::atan(20.0 / 500.0), 1e-9);
+    EXPECT_DOUBLE_EQ(left().rot, 0);
+    EXPECT_TRUE(form->StaticTextRotation->text().endsWith(QString::fromUtf8("R   2.29 °")))
+        << form->StaticTextRotation->text().toStdString();
+    form->hide();
 }
 
 } // namespace
