@@ -3,6 +3,7 @@
 
 #include "app/tplainform.h"
 #include "display/tformmain.h"
+#include "input/userreport.h"
 #include "lists/tformrepopenimg.h"
 #include "montage/taboutbox.h"
 #include "montage/tformbuild2.h"
@@ -56,6 +57,8 @@ void CreateWindows() {
 }
 
 void DestroyWindows() {
+    // The loaders must not report to a window that is gone.
+    SetUserReport(nullptr);
     QList<QWidget*> all = AppWindows.InOrder();
     for (int i = all.size() - 1; i >= 0; --i) delete all[i];
     AppWindows = tappwindows();

@@ -1,10 +1,18 @@
 // The command line's actions on the display window.
 #include "app/commandline_ui.h"
 
+#include "app/appwindows_ui.h"
+#include "app/paramhost_ui.h"
 #include "app/settings.h"
+#include "app/startplan.h"
+#include "display/tformmain.h"
 
 void ProcessCommandLine(const QStringList& args) {
     if (args.isEmpty()) return;
-    // Any single argument leaves the windows to be arranged at the next start.
-    if (args.size() == 1) Settings.DesktopType = 255;
+    TFormMain& main = *AppWindows.FormMain;
+    const tstartplan plan = PlanCommandLine(args, main.Pair.StereoType);
+    tviewloader loader(main.DisplayHost);
+    ExecuteStartPlan(plan, loader, main.DisplayHost, Settings, OpenParamFileWithImages);
+    main.FitAndCompose();
+    main.UpdateCaption();
 }

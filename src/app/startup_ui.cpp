@@ -11,6 +11,7 @@
 #include "app/windowlist_ui.h"
 #include "core/stereokinds.h"
 #include "display/tformmain.h"
+#include "input/userreport.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -28,6 +29,8 @@ void InitSettingsUnit() {
 void StartProgram(const QStringList& args) {
     InitSettingsUnit();
     CreateWindows();
+    // From here on the loaders' messages and hour-glass go to the display window.
+    SetUserReport(&AppWindows.FormMain->DisplayHost);
     tappwindowlist& windows = AppWindowList();
     LoadSettings(Settings, windows, AppSettingsEnv(), args);
     gStarted = true;

@@ -1,0 +1,31 @@
+// The parameter file as the program's windows serve it: its dialogs, the
+// folder redirection dialog, the reload of the views and the messages.
+#pragma once
+
+#include "core/paramfile.h"
+
+class TFormMain;
+
+class tformparamhost : public tparamhost {
+public:
+    explicit tformparamhost(TFormMain& form) : form_(form) {}
+
+    void ViewsReset() override;
+    bool AskSaveParamName(QString& fileName) override;
+    QString AskOpenParamName(const QString& startFolder, const QString& proposedName) override;
+    void AskRedirectFolders(const QString& leftFolder, const QString& rightFolder) override;
+    void ReloadViews(int stereoType) override;
+    void ShowMessage(const QString& text) override;
+    void BeginBusy() override;
+    void EndBusy() override;
+
+private:
+    TFormMain& form_;
+};
+
+// The one host over the display window; the windows must exist.
+tformparamhost& AppParamHost();
+
+// Opens a parameter file with its images into the display window and
+// refreshes it; false when the file was refused.
+bool OpenParamFileWithImages(const QString& fileName);
