@@ -1,6 +1,7 @@
 // The start-up and exit sequence of the desktop program, run offscreen with
 // a settings folder of its own.
 #include "app/appwindows_ui.h"
+#include "app/commandline_ui.h"
 #include "app/exitsequence_ui.h"
 #include "app/precisbitmaps.h"
 #include "app/runflags.h"
@@ -12,6 +13,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -114,4 +116,21 @@ TEST_F(StartUp, CancelledQuitSavesNothingAndConfirmedQuitWritesTheSettings) {
     EXPECT_LT(formMain, formDirImg);
     EXPECT_LT(formDirImg, lng);
     EXPECT_TRUE(text.contains("[Quit]\nchecked=1"));
+}
+
+TEST_F(StartUp, CommandLinePairAppearsInTheDisplayWindowAndItsCaption) {
+    QTemporaryDir dir;
+    QImage img(120, 80, QImage::Format_RGB32);
+    img.fill(qRgb(250, 10, 10));
+    ASSERT_TRUE(img.save(dir.path() + "/IMG_1.png"));
+    img.fill(qRgb(10, 10, 250));
+    ASSERT_TRUE(img.save(dir.path() + "/IMG_2.png"));
+    ProcessCommandLine({"1", dir.path() + "/IMG_1.png", dir.path() + "/IMG_2.png"});
+    TFormMain& main = *AppWindows.FormMain;
+    EXPECT_EQ(main.Pair.StereoType, 1);
+    EXPECT_EQ(main.Pair.ImgLeft.Width(), 120);
+    EXPECT_EQ(qRed(main.Pair.ImgLeft.bitmap.pixel(5, 5)), 250);
+    EXPECT_EQ(qBlue(main.Pair.ImgRight.bitmap.pixel(5, 5)), 250);
+    EXPECT_TRUE(main.windowTitle().contains("IMG_1.png - IMG_2.png"))
+        << main.windowTitle().toStdString();
 }
