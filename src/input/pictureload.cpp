@@ -46,7 +46,9 @@ const char* const OpenPictureFilter =
 
 namespace {
 
-enum class Decoder { Jpeg, Bmp, Qt, None };
+// Our JPEG decoder; Qt's bitmap reader after our header checks; the
+// libraries' readers named in the table.
+enum class Decoder { Jpeg, Bmp, Library };
 
 struct tformat {
     const char* ext;
@@ -58,27 +60,27 @@ struct tformat {
 // Decoders per registered extension. Formats that no library here reads keep
 // both readers empty and end with a decoder error.
 const tformat kFormats[] = {
-    {"bmp", Decoder::Bmp, "bmp", nullptr},    {"dib", Decoder::Bmp, "bmp", nullptr},
-    {"rle", Decoder::Bmp, "bmp", nullptr},    {"ico", Decoder::Qt, "ico", "ICO"},
-    {"wmf", Decoder::Qt, nullptr, "WMF"},     {"emf", Decoder::Qt, nullptr, nullptr},
-    {"jpg", Decoder::Jpeg, nullptr, nullptr}, {"jpeg", Decoder::Jpeg, nullptr, nullptr},
-    {"jpe", Decoder::Jpeg, nullptr, nullptr}, {"jfif", Decoder::Jpeg, nullptr, nullptr},
-    {"jps", Decoder::Jpeg, nullptr, nullptr}, {"gif", Decoder::Qt, "gif", "GIF"},
-    {"png", Decoder::Qt, "png", nullptr},     {"tif", Decoder::Qt, "tiff", "TIFF"},
-    {"tiff", Decoder::Qt, "tiff", "TIFF"},    {"fax", Decoder::Qt, "tiff", "FAX"},
-    {"tga", Decoder::Qt, "tga", "TGA"},       {"win", Decoder::Qt, "tga", "TGA"},
-    {"vst", Decoder::Qt, "tga", "TGA"},       {"vda", Decoder::Qt, "tga", "TGA"},
-    {"icb", Decoder::Qt, "tga", "TGA"},       {"pcx", Decoder::Qt, nullptr, "PCX"},
-    {"pcc", Decoder::Qt, nullptr, "PCX"},     {"scr", Decoder::Qt, nullptr, "PCX"},
-    {"psd", Decoder::Qt, nullptr, "PSD"},     {"pdd", Decoder::Qt, nullptr, "PSD"},
-    {"psp", Decoder::Qt, nullptr, nullptr},   {"sgi", Decoder::Qt, nullptr, "SGI"},
-    {"rgb", Decoder::Qt, nullptr, "SGI"},     {"rgba", Decoder::Qt, nullptr, "SGI"},
-    {"bw", Decoder::Qt, nullptr, "SGI"},      {"rla", Decoder::Qt, nullptr, "RLA"},
-    {"rpf", Decoder::Qt, nullptr, "RLA"},     {"ppm", Decoder::Qt, "ppm", "PPM"},
-    {"pgm", Decoder::Qt, "pgm", "PGM"},       {"pbm", Decoder::Qt, "pbm", "PBM"},
-    {"cel", Decoder::Qt, nullptr, nullptr},   {"pic", Decoder::Qt, nullptr, nullptr},
-    {"pcd", Decoder::Qt, nullptr, "PCD"},     {"cut", Decoder::Qt, nullptr, "CUT"},
-    {"eps", Decoder::Qt, nullptr, "EPS"},
+    {"bmp", Decoder::Bmp, "bmp", nullptr},       {"dib", Decoder::Bmp, "bmp", nullptr},
+    {"rle", Decoder::Bmp, "bmp", nullptr},       {"ico", Decoder::Library, "ico", "ICO"},
+    {"wmf", Decoder::Library, nullptr, "WMF"},   {"emf", Decoder::Library, nullptr, nullptr},
+    {"jpg", Decoder::Jpeg, nullptr, nullptr},    {"jpeg", Decoder::Jpeg, nullptr, nullptr},
+    {"jpe", Decoder::Jpeg, nullptr, nullptr},    {"jfif", Decoder::Jpeg, nullptr, nullptr},
+    {"jps", Decoder::Jpeg, nullptr, nullptr},    {"gif", Decoder::Library, "gif", "GIF"},
+    {"png", Decoder::Library, "png", nullptr},   {"tif", Decoder::Library, "tiff", "TIFF"},
+    {"tiff", Decoder::Library, "tiff", "TIFF"},  {"fax", Decoder::Library, "tiff", "FAX"},
+    {"tga", Decoder::Library, "tga", "TGA"},     {"win", Decoder::Library, "tga", "TGA"},
+    {"vst", Decoder::Library, "tga", "TGA"},     {"vda", Decoder::Library, "tga", "TGA"},
+    {"icb", Decoder::Library, "tga", "TGA"},     {"pcx", Decoder::Library, nullptr, "PCX"},
+    {"pcc", Decoder::Library, nullptr, "PCX"},   {"scr", Decoder::Library, nullptr, "PCX"},
+    {"psd", Decoder::Library, nullptr, "PSD"},   {"pdd", Decoder::Library, nullptr, "PSD"},
+    {"psp", Decoder::Library, nullptr, nullptr}, {"sgi", Decoder::Library, nullptr, "SGI"},
+    {"rgb", Decoder::Library, nullptr, "SGI"},   {"rgba", Decoder::Library, nullptr, "SGI"},
+    {"bw", Decoder::Library, nullptr, "SGI"},    {"rla", Decoder::Library, nullptr, "RLA"},
+    {"rpf", Decoder::Library, nullptr, "RLA"},   {"ppm", Decoder::Library, "ppm", "PPM"},
+    {"pgm", Decoder::Library, "pgm", "PGM"},     {"pbm", Decoder::Library, "pbm", "PBM"},
+    {"cel", Decoder::Library, nullptr, nullptr}, {"pic", Decoder::Library, nullptr, nullptr},
+    {"pcd", Decoder::Library, nullptr, "PCD"},   {"cut", Decoder::Library, nullptr, "CUT"},
+    {"eps", Decoder::Library, nullptr, "EPS"},
 };
 
 const tformat* FindFormat(const QString& lowerExt) {
@@ -104,7 +106,6 @@ namespace {
 // Composites a picture with transparency over black, as drawing it onto a
 // fresh black bitmap would, and leaves every pixel opaque.
 QImage ToViewPicture(const QImage& src) {
-    if (src.format() == QImage::Format_ARGB32 && !src.hasAlphaChannel()) return src;
     if (src.format() == QImage::Format_RGB32) {
         QImage same = src;
         same.reinterpretAsFormat(QImage::Format_ARGB32);
