@@ -8,6 +8,7 @@
 #include "display/tformmain.h"
 #include "input/viewloader.h"
 #include "lists/tformrepopenimg.h"
+#include "output/naming.h"
 
 #include <QFileDialog>
 
@@ -69,4 +70,13 @@ tformparamhost& AppParamHost() {
 bool OpenParamFileWithImages(const QString& fileName) {
     TFormMain& main = *AppWindows.FormMain;
     return ReadParams(main.Pair, fileName, true, AppParamHost(), Settings) != tparamread::Refused;
+}
+
+void OpenParamsFromMenu(bool withImages) {
+    TFormMain& main = *AppWindows.FormMain;
+    main.Display.CropOn = false;
+    tnamingfields fields = NamingFieldsFromSettings(Settings, main.Pair);
+    // Opening never creates output folders: the proposed name is only a hint.
+    tfixedfolderanswers questions(false);
+    OpenParamsDialog(main.Pair, withImages, fields, AppParamHost(), Settings, questions);
 }

@@ -29,3 +29,8 @@ tformparamhost& AppParamHost();
 // Opens a parameter file with its images into the display window and
 // refreshes it; false when the file was refused.
 bool OpenParamFileWithImages(const QString& fileName);
+
+// "Ouvrir un fichier de Paramètres et ses Images..." (withImages) and
+// "Appliquer un fichier de Paramètres aux vues courantes...": the crop
+// display off, the open dialog in OpenDirPrm, then the reader.
+void OpenParamsFromMenu(bool withImages);

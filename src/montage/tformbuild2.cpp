@@ -2,12 +2,15 @@
 // alignment steps and the routing of every command.
 #include "montage/tformbuild2.h"
 
+#include "app/paramhost_ui.h"
+
 #include "app/appwindows_ui.h"
 #include "app/desktop_ui.h"
 #include "app/desktoplayout.h"
 #include "app/exitsequence_ui.h"
 #include "app/helpfile.h"
 #include "app/helpfile_ui.h"
+#include "app/paramhost_ui.h"
 #include "app/runflags.h"
 #include "app/settings.h"
 #include "app/windowlist_ui.h"
@@ -867,9 +870,8 @@ void TFormBuild2::BindCommands() {
     if (AppWindows.FormMain) {
         remembered("MenuFile_Open", &tsettings::DefStereoIndex, true,
                    [this](int i) { OpenCommand(i); });
-        // Parameter files open through their own dialogs, still to come.
-        handlers_.remove(Action(QStringLiteral("MenuFile_OpenParams")));
-        handlers_.remove(Action(QStringLiteral("MenuFile_ApplyParams")));
+        Bind("MenuFile_OpenParams", [] { OpenParamsFromMenu(true); });
+        Bind("MenuFile_ApplyParams", [] { OpenParamsFromMenu(false); });
         remembered("MenuFile_Extract", &tsettings::DefExtractIndex, false,
                    [this](int i) { ExtractCommand(i); });
     } else {

@@ -281,6 +281,69 @@ void RememberSaveDir(const QString& folder, int kind, tsettings& settings) {
     }
 }
 
+QString tsettings::*KindSuffixSetting(int kind) {
+    switch (kind) {
+    case KindCrossed:
+        return &tsettings::SuffixSX;
+    case KindParallel:
+        return &tsettings::SuffixSP;
+    case KindAnaglyph:
+        return &tsettings::SuffixAna;
+    case KindOverUnder:
+        return &tsettings::SuffixSV;
+    case KindDouble:
+        return &tsettings::SuffixBi;
+    case KindLeft:
+        return &tsettings::SuffixL;
+    case KindRight:
+        return &tsettings::SuffixR;
+    case KindParams:
+        return &tsettings::SuffixPrm;
+    default:
+        return nullptr;
+    }
+}
+
+bool tsettings::*KindTickSetting(int kind) {
+    switch (kind) {
+    case KindCrossed:
+        return &tsettings::SaveSX;
+    case KindParallel:
+        return &tsettings::SaveSP;
+    case KindAnaglyph:
+        return &tsettings::SaveAna;
+    case KindOverUnder:
+        return &tsettings::SaveSV;
+    case KindDouble:
+        return &tsettings::SaveBi;
+    case KindLeft:
+        return &tsettings::SaveL;
+    case KindRight:
+        return &tsettings::SaveR;
+    case KindParams:
+        return &tsettings::SavePrm;
+    default:
+        return nullptr;
+    }
+}
+
+tnamingfields NamingFieldsFromSettings(const tsettings& settings, const tviewpair& pair) {
+    tnamingfields f;
+    f.RepBase = settings.DirBase;
+    f.Rename = settings.ForceFileName;
+    f.FileName = settings.DirFileName;
+    f.Jpeg = settings.SaveJpeg;
+    f.LeftFile = pair.ImgLeft.filename;
+    f.RightFile = pair.ImgRight.filename;
+    for (int kind = 0; kind < kStereoKindCount; ++kind) {
+        if (!KindHasOutputFields(kind)) continue;
+        f.Folder[kind] = settings.*KindFolderSetting(kind);
+        f.Suffix[kind] = settings.*KindSuffixSetting(kind);
+        f.Ticked[kind] = settings.*KindTickSetting(kind);
+    }
+    return f;
+}
+
 QString tsettings::*KindFolderSetting(int kind) {
     switch (kind) {
     case KindCrossed:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/stereokinds.h"
+#include "core/viewpair.h"
 
 #include <QString>
 #include <QStringList>
@@ -125,6 +126,16 @@ void RememberSaveDir(const QString& folder, int kind, tsettings& settings);
 // The settings variable holding a kind's output sub-folder (DirL … DirPrm),
 // nullptr for a kind without one.
 QString tsettings::*KindFolderSetting(int kind);
+// The settings variable holding a kind's file-name suffix (SuffixL …
+// SuffixPrm), nullptr for a kind without one.
+QString tsettings::*KindSuffixSetting(int kind);
+// The settings variable holding a kind's tick in the save dialog (SaveL …
+// SavePrm), nullptr for a kind without one.
+bool tsettings::*KindTickSetting(int kind);
+
+// The save fields as the settings leave them: base folder, base name, kind
+// folders, suffixes, ticks and the JPEG choice, with the pair's file names.
+tnamingfields NamingFieldsFromSettings(const tsettings& settings, const tviewpair& pair);
 
 // The lines of the name list: folder + name per ticked kind, each missing
 // folder marked on the line after it.

@@ -3,6 +3,7 @@
 #include "app/appwindows_ui.h"
 #include "app/commandline_ui.h"
 #include "app/exitsequence_ui.h"
+#include "app/paramhost_ui.h"
 #include "app/precisbitmaps.h"
 #include "app/runflags.h"
 #include "app/settings.h"
@@ -133,4 +134,31 @@ TEST_F(StartUp, CommandLinePairAppearsInTheDisplayWindowAndItsCaption) {
     EXPECT_EQ(qBlue(main.Pair.ImgRight.bitmap.pixel(5, 5)), 250);
     EXPECT_TRUE(main.windowTitle().contains("IMG_1.png - IMG_2.png"))
         << main.windowTitle().toStdString();
+}
+
+TEST_F(StartUp, ParameterFileFromTheCommandLineReloadsItsPairWithItsAlignment) {
+    QTemporaryDir dir;
+    QImage img(100, 60, QImage::Format_RGB32);
+    img.fill(qRgb(200, 100, 0));
+    ASSERT_TRUE(img.save(dir.path() + "/A.png"));
+    ASSERT_TRUE(img.save(dir.path() + "/B.png"));
+    tviewpair pair;
+    pair.StereoType = 1;
+    pair.ImgLeft.filename = dir.path() + "/A.png";
+    pair.ImgRight.filename = dir.path() + "/B.png";
+    pair.ImgRight.posx = -12.5;
+    pair.ImgRight.SetRot(0.25);
+    pair.ImgRight.PlacePoint(1, 40, 30);
+    const QString prm = dir.path() + "/A_B.prm";
+    tsettings scratch;
+    ASSERT_TRUE(WriteParams(pair, prm, false, AppParamHost(), scratch));
+
+    ProcessCommandLine({"10", prm});
+    TFormMain& main = *AppWindows.FormMain;
+    EXPECT_EQ(main.Pair.ImgLeft.filename, dir.path() + "/A.png");
+    EXPECT_EQ(main.Pair.ImgRight.Width(), 100);
+    EXPECT_DOUBLE_EQ(main.Pair.ImgRight.posx, -12.5);
+    EXPECT_DOUBLE_EQ(main.Pair.ImgRight.rot, 0.25);
+    EXPECT_TRUE(main.Pair.ImgRight.pt[1].d);
+    EXPECT_EQ(main.Pair.StereoType, 10);
 }
