@@ -248,7 +248,8 @@ QString FormatImageInfo(int width, int height, int bits) {
     return QString::asprintf(" %5.4d * %5.4d - %2.2d Bits", width, height, bits);
 }
 
-LoadStatus DecodePictureFile(const QString& fileName, QImage& image, int& bits, QString& error) {
+LoadStatus DecodePictureFile(const QString& fileName, QImage& image, int& bits, QString& error,
+                             tuserreport* report) {
     InitPictureDecoders();
     const QFileInfo info(fileName);
     if (!info.exists()) return LoadStatus::Missing;
@@ -269,7 +270,10 @@ LoadStatus DecodePictureFile(const QString& fileName, QImage& image, int& bits, 
 
     if (format->decoder == Decoder::Jpeg) {
         tjpegpicture picture;
-        const tjpegpasscallback onPass = [](const QImage& pass) { UserReport().PicturePass(pass); };
+        tuserreport& passes = report ? *report : UserReport();
+        const tjpegpasscallback onPass = [&passes](const QImage& pass) {
+            passes.PicturePass(pass);
+        };
         if (!DecodeJpegFile(fileName, JpegDefaults, picture, error,
                             JpegDefaults.progressiveDisplay ? onPass : tjpegpasscallback()))
             return LoadStatus::DecoderError;
@@ -307,7 +311,9 @@ LoadStatus DecodePictureFile(const QString& fileName, QImage& image, int& bits, 
     return LoadStatus::Loaded;
 }
 
-bool LoadPictureFile(QImage& Bitmap, const QString& FileName, QString& Info, tloadresult* result) {
+bool LoadPictureFile(QImage& Bitmap, const QString& FileName, QString& Info, tloadresult* result,
+                     tuserreport* report) {
+    tuserreport& user = report ? *report : UserReport();
     tloadresult local;
     tloadresult& r = result ? *result : local;
     r = tloadresult();
@@ -322,7 +328,7 @@ bool LoadPictureFile(QImage& Bitmap, const QString& FileName, QString& Info, tlo
     if (ext.isEmpty() || !QString::fromUtf8(OpenPictureFilter).toUpper().contains(ext)) {
         r.status = LoadStatus::UnknownType;
         r.message = QStringLiteral("Type de Fichier Image Inconnu : %1").arg(ext);
-        UserReport().ShowMessage(r.message);
+        user.ShowMessage(r.message);
         return false;
     }
 
@@ -331,8 +337,8 @@ bool LoadPictureFile(QImage& Bitmap, const QString& FileName, QString& Info, tlo
     QString error;
     LoadStatus status;
     {
-        tbusyguard busy(UserReport());
-        status = DecodePictureFile(FileName, picture, bits, error);
+        tbusyguard busy(user);
+        status = DecodePictureFile(FileName, picture, bits, error, &user);
     }
     if (status == LoadStatus::Missing) {
         r.status = status;
@@ -341,7 +347,7 @@ bool LoadPictureFile(QImage& Bitmap, const QString& FileName, QString& Info, tlo
     if (status != LoadStatus::Loaded) {
         r.status = LoadStatus::DecoderError;
         r.message = QDir::toNativeSeparators(FileName) + "\n" + error;
-        UserReport().ShowMessage(r.message);
+        user.ShowMessage(r.message);
         return false;
     }
     if (picture.isNull() || picture.width() == 0 || picture.height() == 0) {

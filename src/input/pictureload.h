@@ -30,12 +30,15 @@ struct tloadresult {
     QString message; // what the user was told, empty when nothing
 };
 
+class tuserreport;
+
 // Reads FileName into Bitmap (32-bit ARGB, alpha 255) and sets Info, the
-// picture description (`ImageInfo` of the pair on screen). Messages go
-// through UserReport(); the hour-glass shows while decoding. On any failure
-// Bitmap is left as it was; Info changes only for a loaded or empty picture.
+// picture description (`ImageInfo` of the pair on screen). Messages, the
+// hour-glass shown while decoding and progressive passes go to `report`
+// (UserReport() when null). On any failure Bitmap is left as it was; Info
+// changes only for a loaded or empty picture.
 bool LoadPictureFile(QImage& Bitmap, const QString& FileName, QString& Info,
-                     tloadresult* result = nullptr);
+                     tloadresult* result = nullptr, tuserreport* report = nullptr);
 
 // Sets up the decoders once (GraphicsMagick, the size limits of Qt's
 // readers). Loading calls it; code that uses GraphicsMagick on its own
@@ -45,4 +48,5 @@ void InitPictureDecoders();
 // The decoding step alone, without messages or description: used by the loader
 // and by tests. Fills `image` (32-bit) and `bits`, or returns the decoder's
 // message in `error`.
-LoadStatus DecodePictureFile(const QString& fileName, QImage& image, int& bits, QString& error);
+LoadStatus DecodePictureFile(const QString& fileName, QImage& image, int& bits, QString& error,
+                             tuserreport* report = nullptr);

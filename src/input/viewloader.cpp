@@ -121,7 +121,8 @@ bool tviewloader::OpenIntoView(timg& Target, timg* Other, const QString& Title, 
     QStringList files;
     if (!AskOne(Title, Folder, true, files)) return false;
     QImage work;
-    if (!LoadPictureFile(work, files.first(), host_.Pair().ImageInfo)) return false;
+    if (!LoadPictureFile(work, files.first(), host_.Pair().ImageInfo, nullptr, &host_))
+        return false;
     Folder = FileFolder(files.first());
     LoadSingleView(work, Target, files.first(), Other);
     return true;
@@ -146,7 +147,7 @@ bool tviewloader::OpenLeft() {
     QStringList files;
     QImage work;
     if (AskOne(OpenDialogTitle(KindPair), Settings.OpenDirL, true, files) &&
-        LoadPictureFile(work, files[0], pair.ImageInfo)) {
+        LoadPictureFile(work, files[0], pair.ImageInfo, nullptr, &host_)) {
         Settings.OpenDirL = FileFolder(files[0]);
         LoadSingleView(work, pair.ImgLeft, files[0], nullptr);
         int& st = pair.StereoType;
@@ -156,7 +157,7 @@ bool tviewloader::OpenLeft() {
         ok = true;
         if (files.size() >= 2) {
             QImage second;
-            if (LoadPictureFile(second, files[1], pair.ImageInfo)) {
+            if (LoadPictureFile(second, files[1], pair.ImageInfo, nullptr, &host_)) {
                 Settings.OpenDirR = FileFolder(files[1]);
                 LoadSingleView(second, pair.ImgRight, files[1], nullptr);
                 st = (st == KindPair || st == KindLeft || st == KindPairOpening) ? KindPair
@@ -217,7 +218,7 @@ bool tviewloader::OpenComposite(int kind, QString& folder) {
     pair.ImgRight.filename.clear();
     pair.StereoType = KindNone;
     QImage work;
-    if (!LoadPictureFile(work, files.first(), pair.ImageInfo)) {
+    if (!LoadPictureFile(work, files.first(), pair.ImageInfo, nullptr, &host_)) {
         host_.RefreshCaption();
         return false;
     }
@@ -324,11 +325,11 @@ void tviewloader::ReloadViews(int Kind) {
     switch (Kind) {
     case KindPair:
         pair.StereoType = KindPair;
-        if (LoadPictureFile(work, leftName, pair.ImageInfo)) {
+        if (LoadPictureFile(work, leftName, pair.ImageInfo, nullptr, &host_)) {
             left.bitmap = work;
             InstallViewImage(left, leftName);
         }
-        if (LoadPictureFile(work, rightName, pair.ImageInfo)) {
+        if (LoadPictureFile(work, rightName, pair.ImageInfo, nullptr, &host_)) {
             right.bitmap = work;
             InstallViewImage(right, rightName);
         }
@@ -338,10 +339,11 @@ void tviewloader::ReloadViews(int Kind) {
     case KindAnaglyph:
     case KindOverUnder:
     case KindDouble:
-        if (LoadPictureFile(work, leftName, pair.ImageInfo)) SplitByKind(Kind, work, leftName);
+        if (LoadPictureFile(work, leftName, pair.ImageInfo, nullptr, &host_))
+            SplitByKind(Kind, work, leftName);
         break;
     case KindRight:
-        if (LoadPictureFile(work, rightName, pair.ImageInfo)) {
+        if (LoadPictureFile(work, rightName, pair.ImageInfo, nullptr, &host_)) {
             LoadSingleView(work, right, rightName, &left);
             pair.StereoType = KindRight;
         }
@@ -351,7 +353,7 @@ void tviewloader::ReloadViews(int Kind) {
         break;
     case KindLeft:
     default:
-        if (LoadPictureFile(work, leftName, pair.ImageInfo)) {
+        if (LoadPictureFile(work, leftName, pair.ImageInfo, nullptr, &host_)) {
             LoadSingleView(work, left, leftName, &right);
             pair.StereoType = KindLeft;
         }

@@ -30,11 +30,15 @@ public:
     int redraws = 0, recomposes = 0, captions = 0, saveRefreshes = 0, firstTabs = 0;
     int slotResets = 0, paramReads = 0;
     int busyDepth = 0;
+    int busyCalls = 0;
     QList<double> reductions;
 
     tviewpair& Pair() override { return pair; }
     void ShowMessage(const QString& text) override { messages << text; }
-    void BeginBusy() override { ++busyDepth; }
+    void BeginBusy() override {
+        ++busyDepth;
+        ++busyCalls;
+    }
     void EndBusy() override { --busyDepth; }
     void SetColorMask(quint32 mask) override { colorMask = mask; }
     void SetTransp1(int value) override { transp1 = value; }
