@@ -3,6 +3,8 @@
 
 #include "app/tplainform.h"
 #include "display/tformmain.h"
+#include "input/composite.h"
+#include "input/tsepardialog.h"
 #include "input/userreport.h"
 #include "lists/tformrepopenimg.h"
 #include "montage/taboutbox.h"
@@ -37,7 +39,10 @@ void CreateWindows() {
     a.FormGeometry = new TFormGeometry();
     a.FormPt = plain("FormPt", "FormPt", 520, 380, true);
     a.FormRepOpenImg = new TFormRepOpenImg();
-    a.SeparDialog = plain("SeparDialog", "Extraction des Vues Stéréo", 380, 300);
+    auto* separ = new TSeparDialog();
+    // Composite splits ask their band width through this dialog.
+    SetSeparationDialog(separ);
+    a.SeparDialog = separ;
     a.AboutBox = new TAboutBox();
     a.FormDiaporama = plain("FormDiaporama", "Liste", 420, 360);
     a.FormList = plain("FormList", "Liste d'images", 640, 420);
@@ -59,6 +64,7 @@ void CreateWindows() {
 void DestroyWindows() {
     // The loaders must not report to a window that is gone.
     SetUserReport(nullptr);
+    SetSeparationDialog(nullptr);
     QList<QWidget*> all = AppWindows.InOrder();
     for (int i = all.size() - 1; i >= 0; --i) delete all[i];
     AppWindows = tappwindows();
