@@ -1509,6 +1509,9 @@ int TFormBuild2::CropToRepeat() {
 void TFormBuild2::LockPoints() {
     if (SBCadre1) SBCadre1->setChecked(false);
     sequencer_.LockPoints();
+    // The Geometry dialog carries a Lock button of its own that follows.
+    if (auto* geometry = qobject_cast<TFormGeometry*>(AppWindows.FormGeometry))
+        geometry->PressLock();
 }
 
 void TFormBuild2::AlignRotation() {
