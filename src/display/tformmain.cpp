@@ -2,10 +2,15 @@
 // status bar and alternating timer around the display state.
 #include "display/tformmain.h"
 
+#include "app/appwindows_ui.h"
 #include "app/exitsequence_ui.h"
+#include "app/helpfile.h"
+#include "app/helpfile_ui.h"
 #include "app/runflags.h"
 #include "app/settings.h"
 #include "display/pointicons_ui.h"
+#include "montage/alignment.h"
+#include "montage/tformbuild2.h"
 
 #include <QAbstractSlider>
 #include <QApplication>
@@ -13,12 +18,15 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 
 namespace {
 
@@ -110,6 +118,50 @@ tscrollcode CodeOf(int action) {
     }
 }
 
+tshiftstate StateOf(Qt::KeyboardModifiers m, Qt::MouseButtons b) {
+    tshiftstate s;
+    s.shift = m & Qt::ShiftModifier;
+    s.ctrl = m & Qt::ControlModifier;
+    s.alt = m & Qt::AltModifier;
+    s.keypad = m & Qt::KeypadModifier;
+    s.left = b & Qt::LeftButton;
+    s.right = b & Qt::RightButton;
+    s.middle = b & Qt::MiddleButton;
+    return s;
+}
+
+tmousebutton ButtonOf(Qt::MouseButton b) {
+    switch (b) {
+    case Qt::LeftButton:
+        return tmousebutton::Left;
+    case Qt::RightButton:
+        return tmousebutton::Right;
+    case Qt::MiddleButton:
+        return tmousebutton::Middle;
+    default:
+        return tmousebutton::None;
+    }
+}
+
+Qt::CursorShape ShapeOf(tcursorshape c) {
+    switch (c) {
+    case tcursorshape::SizeWE:
+        return Qt::SizeHorCursor;
+    case tcursorshape::SizeNS:
+        return Qt::SizeVerCursor;
+    case tcursorshape::SizeNWSE:
+        return Qt::SizeFDiagCursor;
+    case tcursorshape::SizeNESW:
+        return Qt::SizeBDiagCursor;
+    case tcursorshape::SizeAll:
+        return Qt::SizeAllCursor;
+    case tcursorshape::Hand:
+        return Qt::PointingHandCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+
 QIcon CentreButtonIcon() {
     QPixmap pm(8, 8);
     pm.fill(Qt::lightGray);
@@ -186,6 +238,14 @@ TFormMain::TFormMain() : QWidget(nullptr, Qt::Window), Display(Pair) {
         }
     };
 
+    // Keys reach the window itself, never its scroll bars.
+    setFocusPolicy(Qt::StrongFocus);
+    ScrollBarX->setFocusPolicy(Qt::NoFocus);
+    ScrollBarY->setFocusPolicy(Qt::NoFocus);
+    SpeedButtonCentre->setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(true);
+    ConnectPointer();
+
     resize(1024, 700);
     Display.SetClientSize(width(), height());
     UpdateLayout();
@@ -194,6 +254,7 @@ TFormMain::TFormMain() : QWidget(nullptr, Qt::Window), Display(Pair) {
 
 TFormMain::~TFormMain() {
     Display.Hooks = tdisplayhooks{};
+    Pointer.Hooks = tpointerhooks{};
     TimerSwap->stop();
 }
 
@@ -328,4 +389,184 @@ void TFormMain::closeEvent(QCloseEvent* event) {
     Display.StopAlternation();
     event->accept();
     QuitApplication();
+}
+
+// ---------------------------------------------------------------- pointer and keys
+
+void TFormMain::ConnectPointer() {
+    // The Montage window is created after this one: it is looked up at each call.
+    tpointerhooks& h = Pointer.Hooks;
+    h.SelectPair = [](int index) {
+        if (TFormBuild2* b = AppWindows.FormBuild2) b->SelectPair(index);
+    };
+    h.AdvanceAfterPair = [] {
+        if (TFormBuild2* b = AppWindows.FormBuild2) b->AdvanceAfterPair();
+    };
+    h.PlaceCurrentPoint = [this](timg& view, double x, double y) {
+        if (TFormBuild2* b = AppWindows.FormBuild2) {
+            b->PlaceCurrentPoint(view, x, y);
+        } else if (CurPoint >= 0 && CurPoint < kPointCount) {
+            view.PlacePoint(CurPoint, x, y);
+            Display.ShowPointIcon(CurPoint);
+        }
+    };
+    h.ShowSelectedPair = [] {
+        if (TFormBuild2* b = AppWindows.FormBuild2) {
+            b->ShowSelectedPair();
+            b->update();
+        }
+    };
+    h.ShowShiftInfo = [] {
+        if (TFormBuild2* b = AppWindows.FormBuild2) {
+            b->ShowShiftInfo();
+            b->update();
+        }
+    };
+    h.ActiveTab = [] {
+        TFormBuild2* b = AppWindows.FormBuild2;
+        return b && b->PageControl1 ? b->PageControl1->currentIndex() : int(TabLoad);
+    };
+    h.SetActiveTab = [](int tab) {
+        TFormBuild2* b = AppWindows.FormBuild2;
+        if (b && b->PageControl1) b->PageControl1->setCurrentIndex(tab);
+    };
+    h.SetViewRotation = [](timg& view, double angle, double cy, double cx) {
+        if (TFormBuild2* b = AppWindows.FormBuild2)
+            SetViewRotation(b->AlignHost(), view, angle, cy, cx);
+        else
+            view.SetRotation(angle, cy, cx);
+    };
+    h.SetCursor = [this](tcursorshape shape) {
+        if (shape == tcursorshape::Default)
+            unsetCursor();
+        else
+            setCursor(ShapeOf(shape));
+    };
+    h.Command = [this](tdisplaycommand c) { RunCommand(c); };
+}
+
+void TFormMain::RunCommand(tdisplaycommand c) {
+    if (c == tdisplaycommand::CloseDisplay) {
+        close();
+        return;
+    }
+    TFormBuild2* b = AppWindows.FormBuild2;
+    if (!b) return;
+    auto run = [b](const char* name) { b->RunAction(b->Action(QString::fromUtf8(name))); };
+    // The popup menus open over the middle of this window.
+    const QPoint middle = mapToGlobal(QPoint(width() / 2, height() / 2));
+    switch (c) {
+    case tdisplaycommand::CopyStereo:
+        return run("MenuEdit_CopyStereo");
+    case tdisplaycommand::SwapViews:
+        return run("MenuFile_Swap");
+    case tdisplaycommand::RepeatOpen:
+        return b->MenuFile_OpenCurrentMenu();
+    case tdisplaycommand::ShowGrid:
+        return run("MenuView_GridNone");
+    case tdisplaycommand::NextPair:
+        return b->NextPair();
+    case tdisplaycommand::OpenList:
+        return run("MenuFile_OpenList");
+    case tdisplaycommand::NextListEntry:
+        return run("MenuFile_Next");
+    case tdisplaycommand::SaveParams:
+        return run("MenuSave_Params");
+    case tdisplaycommand::RepeatRotation:
+        return b->MenuFile_RotationsCurrentMenu();
+    case tdisplaycommand::RepeatSave:
+        return b->MenuFile_SaveCurrentMenu();
+    case tdisplaycommand::SaveDialog:
+        return run("MenuSave_Multi");
+    case tdisplaycommand::PopupVision:
+        return b->PopupVisionMenu(middle.x(), middle.y());
+    case tdisplaycommand::PasteStereo:
+        return run("MenuEdit_PasteStereo");
+    case tdisplaycommand::PopupCrop:
+        return b->PopupCropMenu(middle.x(), middle.y());
+    case tdisplaycommand::CutStereo:
+        return run("MenuEdit_CutStereo");
+    case tdisplaycommand::AlignRotation:
+        return AlignRotation(b->AlignHost());
+    case tdisplaycommand::ArrangeDefault:
+        return run("MenuView_ConfigDesktop");
+    case tdisplaycommand::ToggleMontage:
+        return run("MenuView_Build");
+    case tdisplaycommand::Help:
+        return OpenHelpPage(QString::fromUtf8(HelpMainPage), this);
+    case tdisplaycommand::ToggleDisplay:
+        return run("MenuView_Image");
+    case tdisplaycommand::ToggleMagnifier:
+        return run("MenuView_Magnifier");
+    case tdisplaycommand::ArrangeCurrent:
+        return run("MenuView_CurrentDesktop");
+    case tdisplaycommand::FullScreen:
+        return run("MenuView_FullScreen");
+    default:
+        // The automatic window and the full-screen layout come with their
+        // windows.
+        return;
+    }
+}
+
+void TFormMain::FormMouseDown(QMouseEvent* e, bool doubleClick) {
+    tshiftstate s = StateOf(e->modifiers(), e->buttons());
+    s.doubleClick = doubleClick;
+    Pointer.MouseDown(ButtonOf(e->button()), s, e->position().x(), e->position().y());
+}
+
+void TFormMain::FormMouseMove(QMouseEvent* e) {
+    Pointer.MouseMove(StateOf(e->modifiers(), e->buttons()), e->position().x(), e->position().y());
+}
+
+void TFormMain::FormMouseUp(QMouseEvent* e) {
+    Pointer.MouseUp(ButtonOf(e->button()), StateOf(e->modifiers(), e->buttons()), e->position().x(),
+                    e->position().y());
+}
+
+void TFormMain::FormMouseWheel(QWheelEvent* e) {
+    // With Alt some platforms turn the wheel sideways.
+    const QPoint a = e->angleDelta();
+    Pointer.MouseWheel(a.y() != 0 ? a.y() : a.x(), StateOf(e->modifiers(), e->buttons()));
+    e->accept();
+}
+
+bool TFormMain::FormKeyDown(QKeyEvent* e) {
+    return Pointer.KeyDown(e->key(), StateOf(e->modifiers(), Qt::NoButton));
+}
+
+void TFormMain::mousePressEvent(QMouseEvent* e) {
+    FormMouseDown(e, false);
+    e->accept();
+}
+
+void TFormMain::mouseDoubleClickEvent(QMouseEvent* e) {
+    FormMouseDown(e, true);
+    e->accept();
+}
+
+void TFormMain::mouseMoveEvent(QMouseEvent* e) {
+    FormMouseMove(e);
+    e->accept();
+}
+
+void TFormMain::mouseReleaseEvent(QMouseEvent* e) {
+    FormMouseUp(e);
+    e->accept();
+}
+
+void TFormMain::wheelEvent(QWheelEvent* e) {
+    FormMouseWheel(e);
+}
+
+void TFormMain::keyPressEvent(QKeyEvent* e) {
+    if (FormKeyDown(e))
+        e->accept();
+    else
+        e->ignore();
+}
+
+void TFormMain::leaveEvent(QEvent* e) {
+    Pointer.FrameMove();
+    QWidget::leaveEvent(e);
 }

@@ -5,6 +5,7 @@
 #include "core/viewpair.h"
 #include "display/displayhost_ui.h"
 #include "display/displaystate.h"
+#include "display/pointerinput.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -12,7 +13,10 @@
 #include <functional>
 #include <vector>
 
+class QKeyEvent;
+class QMouseEvent;
 class QScrollBar;
+class QWheelEvent;
 class QTimer;
 class QToolButton;
 
@@ -32,6 +36,8 @@ public:
     tdisplaystate Display;
     // What picture loading asks of the display window.
     tformmainhost DisplayHost{*this};
+    // Pointer and key handling; the handlers below only translate events.
+    tpointerinput Pointer{Display};
 
     QScrollBar* ScrollBarX = nullptr;
     QScrollBar* ScrollBarY = nullptr;
@@ -63,16 +69,35 @@ public:
     void ScrollBarYScroll(tscrollcode code, int pos);
     void SpeedButtonCentreDblClick() { Display.Recentre(); }
 
+    void FormMouseDown(QMouseEvent* event, bool doubleClick);
+    void FormMouseMove(QMouseEvent* event);
+    void FormMouseUp(QMouseEvent* event);
+    void FormMouseWheel(QWheelEvent* event);
+    // True when the key is consumed; the Montage window and the magnifier
+    // send their keys here first.
+    bool FormKeyDown(QKeyEvent* event);
+    // The Montage window left the crop frame tool.
+    void LeaveFrameDrawing() { Pointer.LeaveFrameDrawing(); }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void FormPaint();
     void PlaceControls();
     void FollowScrollBars();
+    void ConnectPointer();
+    void RunCommand(tdisplaycommand command);
 
     std::vector<tmark> Marks; // reused from one paint to the next
 };
