@@ -163,17 +163,6 @@ TEST(OutputFiles, JpegOptionsReachTheEncoder) {
     EXPECT_TRUE(h.progressive);
 }
 
-TEST(OutputFiles, HigherQualityMakesALargerFile) {
-    QTemporaryDir dir;
-    const EngineBitmap b = Pattern(128, 128, PixelFormat::Bgra32);
-    tjpegoptions o;
-    o.quality = 30;
-    ASSERT_TRUE(WriteJpegFile(b.View(), dir.filePath("q30.jpg"), o));
-    o.quality = 100;
-    ASSERT_TRUE(WriteJpegFile(b.View(), dir.filePath("q100.jpg"), o));
-    EXPECT_LT(Read(dir.filePath("q30.jpg")).size(), Read(dir.filePath("q100.jpg")).size());
-}
-
 TEST(OutputFiles, ApplyJpegOptionsCopiesTheDefaultsAndKeepsSubsamplingInSettings) {
     const tjpegoptions saved = JpegDefaults;
     JpegDefaults.quality = 77;

@@ -247,13 +247,6 @@ TEST_F(RenderFixture, OverUnderOpenedAgainComesBackWithItsViewsExchanged) {
     EXPECT_EQ(Rgb(QImage(Out("o/l/back_L.bmp")), 15, 10), QRgb(0x0000FF));
 }
 
-TEST_F(RenderFixture, TypedNameLosesItsExtensionAndTakesTheKindsSuffix) {
-    const CliRun run = Render({"--noini", "--left", left, "--right", right, "--kinds", "X",
-                               "--format", "jpg", "--name", "vacances.jpg", "--out", Out("o")});
-    ASSERT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(QFile::exists(Out("o/x/vacances_X.jpg")));
-}
-
 TEST_F(RenderFixture, ExistingFilesAreKeptWithoutOverwrite) {
     const QStringList args = {"--noini", "--left", left,    "--right", right,
                               "--kinds", "L,Prm",  "--out", Out("o")};

@@ -10,7 +10,6 @@
 #include "output/composition.h"
 #include "output/naming.h"
 #include "outputfixtures.h"
-#include "readonlyfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -264,17 +263,6 @@ TEST_F(SaveFixture, ExistingParameterFileIsReplacedOnlyAfterItsDialog) {
     EXPECT_TRUE(Content(prm).contains("IMG_1234.JPG"));
 }
 
-TEST_F(SaveFixture, ReadOnlyFolderIsAnErrorLine) {
-    Tick({KindCrossed});
-    ASSERT_TRUE(QDir().mkpath(Out("x")));
-    treadonlyfolder ro(Out("x"));
-    if (!ro.Active()) GTEST_SKIP() << "cannot make a folder read-only here";
-    const tsavereport r = Save();
-    ASSERT_EQ(r.log.size(), 2);
-    EXPECT_EQ(r.log[1], "Error!!! - File not Save");
-    EXPECT_FALSE(r.AllWritten());
-}
-
 TEST_F(SaveFixture, RenderKindTakesTheFrameSizeForAZeroSizeAndWritesByExtension) {
     const QString bmp = Out("single.bmp");
     ASSERT_TRUE(RenderKind(pair, bmp, KindParallel, 0, 3, 0, 0, false));
@@ -306,15 +294,4 @@ TEST_F(SaveFixture, PreviewGoesThroughJpegAndLeavesNoTemporaryFile) {
     EXPECT_EQ(picture.size(), QSize(46, 36));
     EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 255);
     EXPECT_FALSE(RenderKindPreview(pair, "a.bmp", KindDouble, 0, 0, 0, 0, picture));
-}
-
-TEST(PreviewModes, KindsAndModesMatch) {
-    EXPECT_EQ(PreviewModeOfKind(KindCrossed), 2);
-    EXPECT_EQ(PreviewModeOfKind(KindParallel), 0);
-    EXPECT_EQ(PreviewModeOfKind(KindAnaglyph), 8);
-    EXPECT_EQ(PreviewModeOfKind(KindOverUnder), 4);
-    EXPECT_EQ(PreviewModeOfKind(KindDouble), -1);
-    for (int kind : {KindCrossed, KindParallel, KindAnaglyph, KindOverUnder})
-        EXPECT_EQ(KindOfPreviewMode(PreviewModeOfKind(kind)), kind);
-    EXPECT_EQ(KindOfPreviewMode(6), -1);
 }
