@@ -1133,6 +1133,9 @@ void TFormBuild2::BindCommands() {
         connect(mouse, &QMenu::aboutToShow, this, [this] { RefreshOptionChecks(); });
     }
     Action(QStringLiteral("MenuOptions_defkeyF2"))->setCheckable(true);
+    // The display window takes the next key as the toggle key of this window.
+    Bind("MenuOptions_defkeyF2",
+         [this] { DefKeyF2 = Action(QStringLiteral("MenuOptions_defkeyF2"))->isChecked(); });
     Action(QStringLiteral("MenuOptions_CBDHook"))->setCheckable(true);
     Bind("MenuOptions_deleteini", [this] { ResetStartupSettings(); });
     Bind("MenuOptions_ImageDirectory", [] {
@@ -1212,6 +1215,7 @@ void TFormBuild2::RefreshOptionChecks() {
     check("MenuOptions_AutoWindowPlane", s.DefStereoWindow == 1);
     check("MenuOptions_AutoWindowInfinity", s.DefStereoWindow == 2);
     check("MenuOptions_CBDHook", s.ClipboardHook);
+    check("MenuOptions_defkeyF2", DefKeyF2);
     check("MenuOptions_InvMouse", s.MouseSwap);
     check("MenuOptions_DefaultMouse", !s.MouseSwap);
 }
@@ -1726,7 +1730,9 @@ void TFormBuild2::ShowSelectedPair() {
     }
 }
 
-void TFormBuild2::LeaveFrameDrawing() {}
+void TFormBuild2::LeaveFrameDrawing() {
+    if (AppWindows.FormMain) AppWindows.FormMain->LeaveFrameDrawing();
+}
 
 void TFormBuild2::PairSelected(int index) {
     TFormMain* main = AppWindows.FormMain;

@@ -9,6 +9,7 @@
 #include "montage/sequencing.h"
 #include "montage/tformbuild2.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTabWidget>
@@ -124,6 +125,27 @@ TEST_F(PointerWindow, CropFrameDrawnUpwardsWithTheMouse) {
     EXPECT_DOUBLE_EQ(v.mancropt, 100);
     EXPECT_DOUBLE_EQ(v.mancropw, 101);
     EXPECT_DOUBLE_EQ(v.mancroph, 51);
+}
+
+TEST_F(PointerWindow, ChoosingAPairWithoutTheFrameToolEndsFrameDrawing) {
+    Settings.MouseTool = 64;
+    main->Pointer.FrameDrawing = main->Pointer.Dragging = true;
+    montage->SelectPair(11);
+    EXPECT_TRUE(main->Pointer.FrameDrawing);
+    montage->SelectPair(2);
+    EXPECT_FALSE(main->Pointer.FrameDrawing);
+    EXPECT_FALSE(main->Pointer.Dragging);
+}
+
+TEST_F(PointerWindow, RedefinitionItemTakesTheNextKeyAsTheMontageWindowKey) {
+    QAction* item = montage->Action(QStringLiteral("MenuOptions_defkeyF2"));
+    ASSERT_TRUE(item->isEnabled());
+    item->trigger();
+    EXPECT_TRUE(DefKeyF2);
+    QTest::keyClick(main, Qt::Key_F7);
+    EXPECT_FALSE(DefKeyF2);
+    EXPECT_EQ(MontageKey, int(Qt::Key_F7));
+    MontageKey = Qt::Key_Less;
 }
 
 } // namespace
