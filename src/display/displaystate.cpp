@@ -104,6 +104,11 @@ tpairbutton PairButtonFor(int curPoint) {
     }
 }
 
+bool PointShown(int i, int tool) {
+    return ((tool & 2) && i >= 1 && i <= 3) || ((tool & 4) && (i == 1 || i == 5 || i == 6)) ||
+           (tool == 8 && i == 9) || (tool == 32 && (i == 7 || i == 8));
+}
+
 int PointIconImageIndex(int index) {
     switch (index) {
     case 1:
@@ -426,10 +431,7 @@ void tdisplaystate::AddPointMarks(const tviewslot& slot, std::vector<tmark>& mar
     const tscreenrect& R = slot.DrawRect;
     const int windowWidth = ClientWidth;
     for (int i = 1; i <= 10; ++i) {
-        const bool shown = ((tool & 2) && i >= 1 && i <= 3) ||
-                           ((tool & 4) && (i == 1 || i == 5 || i == 6)) || (tool == 8 && i == 9) ||
-                           (tool == 32 && (i == 7 || i == 8));
-        if (!shown || !v.pt[i].d) continue;
+        if (!PointShown(i, tool) || !v.pt[i].d) continue;
         const tpointd s = PictureToScreen(slot, v.pt[i].x, v.pt[i].y);
         const int X = Trunc(s.x), Y = Trunc(s.y);
         const bool across = Settings.GridIndex == 3 && CurPoint != 5 && CurPoint != 6;

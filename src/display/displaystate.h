@@ -247,5 +247,8 @@ private:
     }
 };
 
+// Point i is drawn, and can be grabbed with the pointer, under pointer tool `tool`.
+bool PointShown(int index, int tool);
+
 // Image index of the Montage window's list for the icon of point pair `index`.
 int PointIconImageIndex(int index);

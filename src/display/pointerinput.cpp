@@ -19,11 +19,6 @@ bool Near(const tpointd& a, double x, double y) {
 
 } // namespace
 
-bool PointShown(int i, int tool) {
-    return ((tool & 2) && i >= 1 && i <= 3) || ((tool & 4) && (i == 1 || i == 5 || i == 6)) ||
-           (tool == 8 && i == 9) || (tool == 32 && (i == 7 || i == 8));
-}
-
 void MovePoint(timg& view, int index, double dy, double dx,
                const std::function<void(timg&, double, double)>& place) {
     if (index < 0 || index >= kPointCount) return;

@@ -79,9 +79,6 @@ struct tpointerhooks {
 extern int MontageKey;
 extern bool DefKeyF2;
 
-// Point i is drawn and can be grabbed under pointer tool `tool`.
-bool PointShown(int index, int tool);
-
 // Moves point `index` of the view by (dx, dy) in screen directions, whatever
 // the view's rotation, storing it through `place` (point CurPoint).
 void MovePoint(timg& view, int index, double dy, double dx,
