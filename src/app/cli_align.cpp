@@ -2,6 +2,8 @@
 // order as the Montage window runs them, the result written as a parameter file.
 #include "app/cli_align.h"
 
+#include "input/headlesspair.h"
+
 #include "app/runflags.h"
 #include "app/settings.h"
 #include "core/paramfile.h"
@@ -61,19 +63,6 @@ struct talignargs {
     std::vector<tstep> steps;
     QString out;
 };
-
-int CompositeKind(const QString& text) {
-    const QString t = text.trimmed().toUpper();
-    if (t == "X") return KindCrossed;
-    if (t == "P") return KindParallel;
-    if (t == "V") return KindOverUnder;
-    if (t == "A") return KindAnaglyph;
-    if (t == "BI") return KindDouble;
-    bool ok = false;
-    const int code = t.toInt(&ok);
-    if (ok && code >= KindCrossed && code <= KindDouble) return code;
-    return -1;
-}
 
 int PointOfName(const QString& name) {
     static const struct {
@@ -148,7 +137,7 @@ bool ParseArgs(const QStringList& args, talignargs& a, QString& error) {
         } else if (o == "--composite") {
             QString kind;
             if (!value(i, kind)) return false;
-            a.compositeKind = CompositeKind(kind);
+            a.compositeKind = CompositeKindOfText(kind);
             if (a.compositeKind < 0) {
                 error = QString("unknown composite kind '%1'").arg(kind);
                 return false;
@@ -215,71 +204,13 @@ QString Absolute(const QString& path) {
     return QFileInfo(path).absoluteFilePath();
 }
 
-// The display side of loading without a display, and the parameter file's
-// questions answered without asking: nothing to draw, scroll or centre.
-class tclihost : public tdisplayhost, public tparamhost {
-public:
-    explicit tclihost(tviewpair& pair) : pair_(pair) {}
-
-    tviewpair& Pair() override { return pair_; }
-    void SetColorMask(quint32) override {}
-    void SetTransp1(int) override {}
-    void ResetSlot(const timg&) override {}
-    void MakeCurrent(const timg&) override {}
-    void SetScrollRanges(int, int) override {}
-    QSize DisplayArea(const timg&) const override { return {}; }
-    void CentreOnArea(const timg&) override {}
-    void SetDisplayCentre(const timg&, double, double) override {}
-    void Redraw() override {}
-    void Recompose() override {}
-    void RefreshCaption() override {}
-    void RefreshSaveSizes() override {}
-    void ShowFirstMontageTab() override {}
-    QStringList AskOpenPictures(const QString&, const QString&, const QString&, bool) override {
-        return {};
-    }
-    void ReduceView(timg& view, double factor) override { ::ReduceView(view, factor); }
-    void ReadParameterFile() override {}
-
-    bool AskSaveParamName(QString&) override { return true; }
-    QString AskOpenParamName(const QString&, const QString&) override { return {}; }
-    void AskRedirectFolders(const QString&, const QString&) override {}
-    void ReloadViews(int stereoType) override {
-        tviewloader loader(*this);
-        loader.ReloadViews(stereoType);
-    }
-    void ShowMessage(const QString& text) override { UserReport().ShowMessage(text); }
-
-private:
-    tviewpair& pair_;
-};
-
-bool LoadPair(const talignargs& a, tviewpair& pair, tclihost& host) {
+bool LoadPair(const talignargs& a, tviewpair& pair, theadlesshost& host) {
     if (!a.prm.isEmpty()) {
         const tparamread read = ReadParams(pair, Absolute(a.prm), true, host, Settings);
         return read != tparamread::Refused && !pair.ImgLeft.bitmap.isNull();
     }
-    tviewloader loader(host);
-    if (!a.composite.isEmpty()) {
-        const QString file = Absolute(a.composite);
-        QImage picture;
-        if (!LoadPictureFile(picture, file, pair.ImageInfo)) return false;
-        // Split at the middle, without a band, as every command of this
-        // program reads a composite, so that the parameter file reloads the
-        // same views.
-        Settings.ExtractOption = 1;
-        return loader.SplitByKind(a.compositeKind, picture, file);
-    }
-    for (const auto& [view, name] : {std::pair<timg*, QString>{&pair.ImgLeft, a.left},
-                                     std::pair<timg*, QString>{&pair.ImgRight, a.right}}) {
-        QImage picture;
-        const QString file = Absolute(name);
-        if (!LoadPictureFile(picture, file, pair.ImageInfo)) return false;
-        view->bitmap = picture;
-        loader.InstallViewImage(*view, file);
-    }
-    pair.StereoType = KindPair;
-    return true;
+    QString failed;
+    return LoadPairHeadless({a.left, a.right, a.composite, a.compositeKind}, pair, host, failed);
 }
 
 } // namespace
@@ -293,7 +224,7 @@ int RunAlignCommand(const QStringList& args) {
     }
 
     tviewpair pair;
-    tclihost loadHost(pair);
+    theadlesshost loadHost(pair, true);
     if (!LoadPair(a, pair, loadHost)) {
         std::fprintf(stderr, "orvanel-cli align: the pair could not be read\n");
         return 1;

@@ -2,6 +2,8 @@
 // composite or parameter files), the save fields and the pass.
 #include "output/rendercommand.h"
 
+#include "input/headlesspair.h"
+
 #include "app/runflags.h"
 #include "app/settings.h"
 #include "core/jpegdefaults.h"
@@ -116,9 +118,8 @@ bool ParseArgs(const QStringList& args, trenderargs& a, QString& error) {
             if (!value(i, a.right)) return false;
         } else if (o == "--composite") {
             if (!value(i, v)) return false;
-            int code = KindOfLetter(v);
-            if (code < 0) ParseInt(v, code, 0, 12);
-            if (code < KindCrossed || code > KindDouble) {
+            const int code = CompositeKindOfText(v);
+            if (code < 0) {
                 error = QString("unknown composite kind '%1'").arg(v);
                 return false;
             }
@@ -232,47 +233,6 @@ bool ParseArgs(const QStringList& args, trenderargs& a, QString& error) {
     return true;
 }
 
-// The display side of loading, without a display: nothing to draw, scroll
-// or centre; messages go where the console report sends them.
-class theadlesshost : public tdisplayhost, public tparamhost {
-public:
-    theadlesshost(tviewpair& pair, bool overwrite) : pair_(pair), overwrite_(overwrite) {}
-
-    tviewpair& Pair() override { return pair_; }
-    void SetColorMask(quint32) override {}
-    void SetTransp1(int) override {}
-    void ResetSlot(const timg&) override {}
-    void MakeCurrent(const timg&) override {}
-    void SetScrollRanges(int, int) override {}
-    QSize DisplayArea(const timg&) const override { return {}; }
-    void CentreOnArea(const timg&) override {}
-    void SetDisplayCentre(const timg&, double, double) override {}
-    void Redraw() override {}
-    void Recompose() override {}
-    void RefreshCaption() override {}
-    void RefreshSaveSizes() override {}
-    void ShowFirstMontageTab() override {}
-    QStringList AskOpenPictures(const QString&, const QString&, const QString&, bool) override {
-        return {};
-    }
-    void ReduceView(timg& view, double factor) override { ::ReduceView(view, factor); }
-    void ReadParameterFile() override {}
-
-    // tparamhost: an existing parameter file is replaced only with --overwrite.
-    bool AskSaveParamName(QString&) override { return overwrite_; }
-    QString AskOpenParamName(const QString&, const QString&) override { return {}; }
-    void AskRedirectFolders(const QString&, const QString&) override {}
-    void ReloadViews(int stereoType) override {
-        tviewloader loader(*this);
-        loader.ReloadViews(stereoType);
-    }
-    void ShowMessage(const QString& text) override { UserReport().ShowMessage(text); }
-
-private:
-    tviewpair& pair_;
-    bool overwrite_;
-};
-
 // Overwriting answered by --overwrite: yes to all, or no with the other
 // name refused, which leaves the file alone and fails the output.
 class tclioverwrite : public tsavequestions {
@@ -300,40 +260,6 @@ public:
 
 QString Absolute(const QString& path) {
     return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
-}
-
-bool LoadInto(tviewloader& loader, timg& view, const QString& file, QString& info) {
-    QImage picture;
-    if (!LoadPictureFile(picture, file, info)) return false;
-    view.bitmap = picture;
-    loader.InstallViewImage(view, file);
-    return true;
-}
-
-// The pair from two pictures or a composite; false (with a message on err)
-// when a picture could not be read.
-bool LoadPair(const trenderargs& a, tviewpair& pair, theadlesshost& host, std::FILE* err) {
-    tviewloader loader(host);
-    if (!a.composite.isEmpty()) {
-        const QString file = Absolute(a.composite);
-        QImage picture;
-        if (!LoadPictureFile(picture, file, pair.ImageInfo)) {
-            std::fprintf(err, "orvanel-cli: cannot read '%s'\n", qPrintable(a.composite));
-            return false;
-        }
-        // The composite is split at its middle, without a band.
-        Settings.ExtractOption = 1;
-        return loader.SplitByKind(a.compositeKind, picture, file);
-    }
-    for (const auto& [view, name] : {std::pair<timg*, QString>{&pair.ImgLeft, a.left},
-                                     std::pair<timg*, QString>{&pair.ImgRight, a.right}}) {
-        if (!LoadInto(loader, *view, Absolute(name), pair.ImageInfo)) {
-            std::fprintf(err, "orvanel-cli: cannot read '%s'\n", qPrintable(name));
-            return false;
-        }
-    }
-    pair.StereoType = KindPair;
-    return true;
 }
 
 // One view's size as the dialog's size fields make it: the given size, or
@@ -453,7 +379,13 @@ int RunRenderCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
     if (a.prmFiles.isEmpty()) {
         tviewpair pair;
         theadlesshost host(pair, a.overwrite);
-        if (!LoadPair(a, pair, host, err)) return 1;
+        QString failed;
+        if (!LoadPairHeadless({a.left, a.right, a.composite, a.compositeKind}, pair, host,
+                              failed)) {
+            if (!failed.isEmpty())
+                std::fprintf(err, "orvanel-cli: cannot read '%s'\n", qPrintable(failed));
+            return 1;
+        }
         return RenderPair(a, pair, host, out, err) ? 0 : 1;
     }
     const bool progress = isatty(fileno(err));

@@ -1,0 +1,66 @@
+// Loading a pair without a display, for the command-line commands: a host
+// that draws nothing and asks nothing, and the pair read from two pictures
+// or from a composite split at its middle.
+#pragma once
+
+#include "core/paramfile.h"
+#include "input/displayhost.h"
+
+#include <QString>
+
+class theadlesshost : public tdisplayhost, public tparamhost {
+public:
+    // replaceParamFile answers the parameter file's "replace it?" question.
+    explicit theadlesshost(tviewpair& pair, bool replaceParamFile = false)
+        : pair_(pair), replaceParamFile_(replaceParamFile) {}
+
+    tviewpair& Pair() override { return pair_; }
+    void SetColorMask(quint32) override {}
+    void SetTransp1(int) override {}
+    void ResetSlot(const timg&) override {}
+    void MakeCurrent(const timg&) override {}
+    void SetScrollRanges(int, int) override {}
+    QSize DisplayArea(const timg&) const override { return {}; }
+    void CentreOnArea(const timg&) override {}
+    void SetDisplayCentre(const timg&, double, double) override {}
+    void Redraw() override {}
+    void Recompose() override {}
+    void RefreshCaption() override {}
+    void RefreshSaveSizes() override {}
+    void ShowFirstMontageTab() override {}
+    QStringList AskOpenPictures(const QString&, const QString&, const QString&, bool) override {
+        return {};
+    }
+    void ReduceView(timg& view, double factor) override;
+    void ReadParameterFile() override {}
+
+    bool AskSaveParamName(QString&) override { return replaceParamFile_; }
+    QString AskOpenParamName(const QString&, const QString&) override { return {}; }
+    void AskRedirectFolders(const QString&, const QString&) override {}
+    void ReloadViews(int stereoType) override;
+    void ShowMessage(const QString& text) override;
+
+private:
+    tviewpair& pair_;
+    bool replaceParamFile_;
+};
+
+// Where a command takes its pair from: two pictures, or a composite of a
+// kind 2..6.
+struct tpairsource {
+    QString left;
+    QString right;
+    QString composite;
+    int compositeKind = -1;
+};
+
+// The composite kind of a command-line word: X, P, V, A, Bi (any case) or the
+// codes 2..6; -1 for anything else.
+int CompositeKindOfText(const QString& text);
+
+// Reads the pair (absolute file names); false with the file that could not
+// be read in `failed`. A composite is split at its middle, without a band,
+// as every command of the program reads one, so that a parameter file
+// written from it reloads the same views.
+bool LoadPairHeadless(const tpairsource& source, tviewpair& pair, theadlesshost& host,
+                      QString& failed);
