@@ -11,16 +11,23 @@
 #include "app/windowlist_ui.h"
 #include "core/stereokinds.h"
 #include "display/tformmain.h"
+#include "engine/transform.h"
 #include "input/userreport.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QResizeEvent>
+#include <QThread>
+
+#include <algorithm>
 
 void InitSettingsUnit() {
     gBusy = false;
     Settings.VisionMode = 0;
     Settings.GridIndex = 1;
+    // The smoothed drawing may share its rows among the cores while the
+    // interface waits for it; the picture is the same with any count.
+    SetEngineThreads(std::max(1, QThread::idealThreadCount()));
     RegisterProgramCursors();
     LoadPrecisBitmaps();
     InitStereoKinds();
