@@ -1,6 +1,7 @@
 // The display window's side of picture loading.
 #include "display/displayhost_ui.h"
 
+#include "core/stereokinds.h"
 #include "core/viewops.h"
 #include "display/tformmain.h"
 #include "input/pictureload.h"
@@ -8,17 +9,6 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-
-QString DialogFilter(const QString& pipeFilter) {
-    const QStringList parts = pipeFilter.split(QLatin1Char('|'));
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
-    }
-    return filters.join(QStringLiteral(";;"));
-}
 
 void tformmainhost::ShowMessage(const QString& text) {
     QMessageBox::information(&form_, QString::fromUtf8(ProductCaption), text);
@@ -108,7 +98,7 @@ void tformmainhost::ShowFirstMontageTab() {
 
 QStringList tformmainhost::AskOpenPictures(const QString& title, const QString& folder,
                                            const QString& fileName, bool multiSelect) {
-    QFileDialog dialog(&form_, title, folder, DialogFilter(QString::fromUtf8(OpenPictureFilter)));
+    QFileDialog dialog(&form_, title, folder, PipeFilterToQt(QString::fromUtf8(OpenPictureFilter)));
     dialog.setFileMode(multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::ReadOnly, false);

@@ -45,7 +45,3 @@ public:
 private:
     TFormMain& form_;
 };
-
-// A filter in the pipe form ("text|*.a;*.b|text|*.c") as the file dialog
-// wants it ("text (*.a *.b);;text (*.c)").
-QString DialogFilter(const QString& pipeFilter);

@@ -52,4 +52,5 @@ TEST(StereoKinds, OpenDialogTitles) {
 TEST(StereoKinds, PipeFiltersBecomeQtFilters) {
     EXPECT_EQ(PipeFilterToQt(ParamFileFilter), "Params *.prm (*.prm);;All Files *.* (*.*)");
     EXPECT_EQ(PipeFilterToQt(PictureSaveFilter).count(";;"), 3);
+    EXPECT_EQ(PipeFilterToQt("Images|*.bmp;*.jpg|Tous|*.*"), "Images (*.bmp *.jpg);;Tous (*.*)");
 }
