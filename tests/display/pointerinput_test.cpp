@@ -349,6 +349,29 @@ TEST_F(Pointer, HoverFindsTheFrameHandlesAndDragsAnEdgeOrTheWholeFrame) {
     EXPECT_DOUBLE_EQ(pair.ImgLeft.mancroph, 80);
 }
 
+TEST_F(Pointer, FourToThreeRightEdgeDragDerivesTheHeightAndTheReleaseSnaps) {
+    Settings.MouseTool = 64;
+    WinRatioW = 4;
+    WinRatioH = 3;
+    for (timg* v : {&pair.ImgLeft, &pair.ImgRight}) {
+        v->mancropl = 50, v->mancropt = 40, v->mancropw = 100, v->mancroph = 80;
+        v->mancropd = true;
+    }
+    in.MouseMove({}, X(150), Y(80));
+    ASSERT_EQ(in.FrameHandle, 2);
+    Press(tmousebutton::Right, X(150), Y(80));
+    Move(tmousebutton::Right, X(170), Y(82));
+    // 121 wide: Trunc(3 * 121 / 4) = 90 high, the top edge staying.
+    EXPECT_DOUBLE_EQ(pair.ImgLeft.mancropw, 121);
+    EXPECT_DOUBLE_EQ(pair.ImgLeft.mancroph, 90);
+    EXPECT_DOUBLE_EQ(pair.ImgLeft.mancropt, 40);
+    Release(tmousebutton::Right, X(170), Y(82));
+    // 121 x 90 snaps to 120 x 90 (30 x 4 : 30 x 3).
+    EXPECT_DOUBLE_EQ(pair.ImgLeft.mancropw, 120);
+    EXPECT_DOUBLE_EQ(pair.ImgLeft.mancroph, 90);
+    EXPECT_DOUBLE_EQ(pair.ImgLeft.mancropl, 50);
+}
+
 TEST_F(Pointer, HandCursorOverAShownPoint) {
     Settings.MouseTool = 2;
     pair.ImgLeft.PlacePoint(2, 60, 70);
