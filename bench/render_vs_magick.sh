@@ -9,7 +9,7 @@
 set -euo pipefail
 build="${1:-build-bench}"
 work="${2:-/tmp/orvanel-render-bench}"
-cli="$build/bin/orvanel-cli"
+cli="$(cd "$build" 2>/dev/null && pwd)/bin/orvanel-cli"
 if [ ! -x "$cli" ]; then
   echo "render_vs_magick: $cli not found; build orvanel-cli in $build first" >&2
   exit 2
