@@ -182,17 +182,9 @@ bool ParseArgs(const QStringList& args, talignargs& a, QString& error) {
             return false;
         }
     }
-    const int sources = (a.prm.isEmpty() ? 0 : 1) +
-                        (a.left.isEmpty() && a.right.isEmpty() ? 0 : 1) +
-                        (a.composite.isEmpty() ? 0 : 1);
-    if (sources != 1) {
-        error = "give exactly one of --prm, --left/--right or --composite";
+    if (!CheckPairSourceOptions(!a.prm.isEmpty(), {a.left, a.right, a.composite, a.compositeKind},
+                                error))
         return false;
-    }
-    if (a.prm.isEmpty() && a.composite.isEmpty() && (a.left.isEmpty() || a.right.isEmpty())) {
-        error = "--left and --right go together";
-        return false;
-    }
     if (a.out.isEmpty()) {
         error = "--write-prm OUT is required";
         return false;

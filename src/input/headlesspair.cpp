@@ -35,6 +35,21 @@ int CompositeKindOfText(const QString& text) {
     return -1;
 }
 
+bool CheckPairSourceOptions(bool hasParamFile, const tpairsource& source, QString& error) {
+    const bool pictures = !source.left.isEmpty() || !source.right.isEmpty();
+    const int sources =
+        (hasParamFile ? 1 : 0) + (pictures ? 1 : 0) + (source.composite.isEmpty() ? 0 : 1);
+    if (sources != 1) {
+        error = QStringLiteral("give exactly one of --prm, --left/--right or --composite");
+        return false;
+    }
+    if (pictures && (source.left.isEmpty() || source.right.isEmpty())) {
+        error = QStringLiteral("--left and --right go together");
+        return false;
+    }
+    return true;
+}
+
 namespace {
 
 QString absolute(const QString& path) {

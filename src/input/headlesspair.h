@@ -54,6 +54,11 @@ struct tpairsource {
     int compositeKind = -1;
 };
 
+// The commands' rule for where the pair comes from: exactly one of a
+// parameter file (hasParamFile), the two pictures together, or a composite.
+// False with the usage message in `error`.
+bool CheckPairSourceOptions(bool hasParamFile, const tpairsource& source, QString& error);
+
 // The composite kind of a command-line word: X, P, V, A, Bi (any case) or the
 // codes 2..6; -1 for anything else.
 int CompositeKindOfText(const QString& text);

@@ -207,17 +207,9 @@ bool ParseArgs(const QStringList& args, trenderargs& a, QString& error) {
             return false;
         }
     }
-    const int sources = (a.prmFiles.isEmpty() ? 0 : 1) +
-                        (a.left.isEmpty() && a.right.isEmpty() ? 0 : 1) +
-                        (a.composite.isEmpty() ? 0 : 1);
-    if (sources != 1) {
-        error = "give exactly one of --prm, --left/--right or --composite";
+    if (!CheckPairSourceOptions(!a.prmFiles.isEmpty(),
+                                {a.left, a.right, a.composite, a.compositeKind}, error))
         return false;
-    }
-    if ((a.left.isEmpty() || a.right.isEmpty()) && a.prmFiles.isEmpty() && a.composite.isEmpty()) {
-        error = "--left and --right go together";
-        return false;
-    }
     if (!a.settingsFile.isEmpty() && a.noIni) {
         error = "--settings and --noini exclude each other";
         return false;
