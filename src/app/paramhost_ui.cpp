@@ -8,6 +8,7 @@
 #include "display/tformmain.h"
 #include "input/viewloader.h"
 #include "lists/tformrepopenimg.h"
+#include "output/folderquestions_ui.h"
 #include "output/naming.h"
 
 #include <QFileDialog>
@@ -79,4 +80,11 @@ void OpenParamsFromMenu(bool withImages) {
     // Opening never creates output folders: the proposed name is only a hint.
     tfixedfolderanswers questions(false);
     OpenParamsDialog(main.Pair, withImages, fields, AppParamHost(), Settings, questions);
+}
+
+bool SaveParamsFromMenu() {
+    TFormMain& main = *AppWindows.FormMain;
+    tnamingfields fields = NamingFieldsFromSettings(Settings, main.Pair);
+    tformfolderquestions questions(&main);
+    return SaveParams(main.Pair, fields, AppParamHost(), Settings, questions);
 }

@@ -34,3 +34,8 @@ bool OpenParamFileWithImages(const QString& fileName);
 // "Appliquer un fichier de Paramètres aux vues courantes...": the crop
 // display off, the open dialog in OpenDirPrm, then the reader.
 void OpenParamsFromMenu(bool withImages);
+
+// "Enregistrer les paramètres de calage..." (Ctrl+P): the parameter file
+// under its default name, after its save dialog; output folders are asked
+// for as the settings say.
+bool SaveParamsFromMenu();

@@ -921,6 +921,10 @@ void TFormBuild2::BindCommands() {
     Bind("MenuBuild_Geometry", [this] { PageControl1->setCurrentIndex(TabGeometry); });
     Bind("MenuBuild_StereoWindow", [this] { PageControl1->setCurrentIndex(TabWindow); });
     Bind("MenuBuild_NextPoint", [this] { NextPair(); });
+    Bind("MenuSave_Params", [this] {
+        PageControl1->setCurrentIndex(TabSave);
+        SaveParamsFromMenu();
+    });
     connect(Submenu(QStringLiteral("MenuBuild")), &QMenu::aboutToShow, this, [this] {
         Action(QStringLiteral("MenuBuild_Line"))->setEnabled(Settings.ExpertMode);
         Action(QStringLiteral("MenuBuild_Manual"))->setEnabled(Settings.ExpertMode);

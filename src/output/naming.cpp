@@ -329,7 +329,14 @@ bool tsettings::*KindTickSetting(int kind) {
 
 tnamingfields NamingFieldsFromSettings(const tsettings& settings, const tviewpair& pair) {
     tnamingfields f;
-    f.RepBase = settings.DirBase;
+    // As the save dialog shows its current values: the forced base folder, or
+    // the left picture's own folder, or the current directory.
+    if (settings.ForceRepBase)
+        f.RepBase = settings.DirBase;
+    else if (!pair.ImgLeft.filename.isEmpty())
+        f.RepBase = FileFolder(pair.ImgLeft.filename);
+    else
+        f.RepBase = QDir::currentPath();
     f.Rename = settings.ForceFileName;
     f.FileName = settings.DirFileName;
     f.Jpeg = settings.SaveJpeg;

@@ -133,7 +133,8 @@ QString tsettings::*KindSuffixSetting(int kind);
 // SavePrm), nullptr for a kind without one.
 bool tsettings::*KindTickSetting(int kind);
 
-// The save fields as the settings leave them: base folder, base name, kind
+// The save fields as the save dialog first shows them: the base folder
+// (DirBase when forced, else the left picture's folder), the base name, kind
 // folders, suffixes, ticks and the JPEG choice, with the pair's file names.
 tnamingfields NamingFieldsFromSettings(const tsettings& settings, const tviewpair& pair);
 

@@ -8,12 +8,14 @@
 #include "app/runflags.h"
 #include "app/settings.h"
 #include "app/startup_ui.h"
+#include "core/paramfile.h"
 #include "display/tformmain.h"
 #include "montage/tformbuild2.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -161,4 +163,28 @@ TEST_F(StartUp, ParameterFileFromTheCommandLineReloadsItsPairWithItsAlignment) {
     EXPECT_DOUBLE_EQ(main.Pair.ImgRight.rot, 0.25);
     EXPECT_TRUE(main.Pair.ImgRight.pt[1].d);
     EXPECT_EQ(main.Pair.StereoType, 10);
+}
+
+TEST_F(StartUp, SavingTheParametersFromTheMenuWritesThemBesideTheLeftPicture) {
+    QTemporaryDir dir;
+    QImage img(80, 60, QImage::Format_RGB32);
+    img.fill(qRgb(5, 90, 200));
+    ASSERT_TRUE(img.save(dir.path() + "/IMG_1234.png"));
+    ASSERT_TRUE(img.save(dir.path() + "/IMG_1235.png"));
+    ProcessCommandLine({dir.path() + "/IMG_1234.png", dir.path() + "/IMG_1235.png"});
+    AppWindows.FormMain->Pair.ImgRight.posy = 3.5;
+    Settings.AskBeforeCreateDir = false;
+    Settings.DirBase.clear();
+    // The save dialog proposes the default name; accept it as it stands.
+    QTimer::singleShot(0, [] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            d->done(QDialog::Accepted);
+    });
+    ASSERT_TRUE(SaveParamsFromMenu());
+    const QString prm = dir.path() + "/prm/IMG_1234_35.prm";
+    ASSERT_TRUE(QFile::exists(prm)) << prm.toStdString() << " " << PrmFileName.toStdString();
+    QFile f(prm);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    EXPECT_TRUE(text.contains("posy=3.5")) << text.toStdString();
 }
