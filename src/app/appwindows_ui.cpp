@@ -1,6 +1,7 @@
 // Creation of the program's windows in their fixed order.
 #include "app/appwindows_ui.h"
 
+#include "aids/tformzoom.h"
 #include "app/tplainform.h"
 #include "display/tformmain.h"
 #include "input/composite.h"
@@ -34,7 +35,7 @@ void CreateWindows() {
     tappwindows& a = AppWindows;
     a.FormMain = new TFormMain();
     a.FormBuild2 = new TFormBuild2();
-    a.FormZoom = plain("FormZoom", "Zoom", 200, 200, true);
+    a.FormZoom = new TFormZoom(a.FormMain);
     a.FormSave = plain("FormSave", "Sauvegarde", 640, 520);
     a.FormGeometry = new TFormGeometry();
     a.FormPt = plain("FormPt", "FormPt", 520, 380, true);
