@@ -1,0 +1,92 @@
+// The magnifier window offscreen beside a display window: the display's
+// hooks reach it, its buttons step the size, closing stops the following.
+#include "aids/tformzoom.h"
+
+#include "app/precisbitmaps.h"
+#include "app/runflags.h"
+#include "app/settings.h"
+#include "display/tformmain.h"
+
+#include <gtest/gtest.h>
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+class FormZoom : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Settings = tsettings();
+        gStarted = false;
+        LoadPrecisBitmaps();
+        main = std::make_unique<TFormMain>();
+        QImage left = NewViewBitmap(120, 90);
+        left.fill(0xFF3060A0u);
+        main->ImgLeft().bitmap = left;
+        main->ImgLeft().Reset();
+        QImage right = NewViewBitmap(120, 90);
+        right.fill(0xFFA06030u);
+        main->ImgRight().bitmap = right;
+        main->ImgRight().Reset();
+        main->Display.UpdateLayout();
+        zoom = std::make_unique<TFormZoom>(main.get());
+    }
+    void TearDown() override {
+        zoom.reset();
+        main.reset();
+        Settings = tsettings();
+    }
+    std::unique_ptr<TFormMain> main;
+    std::unique_ptr<TFormZoom> zoom;
+};
+
+TEST_F(FormZoom, DisplayHooksShowThePointOnlyWhileTheWindowIsShown) {
+    tdisplayhooks& h = main->Display.Hooks;
+    ASSERT_TRUE(h.MagnifierVisible && h.MagnifierShow);
+    EXPECT_FALSE(h.MagnifierVisible());
+    zoom->show();
+    EXPECT_TRUE(h.MagnifierVisible());
+    EXPECT_TRUE(Settings.ZoomVisible);
+    EXPECT_TRUE(main->Pointer.ZoomFollow);
+
+    const tviewslot right = main->Display.SlotOf(&main->ImgRight());
+    h.MagnifierShow(right, 60, 45);
+    EXPECT_EQ(zoom->Zoom.X, 60);
+    EXPECT_EQ(zoom->Label1->text(), QStringLiteral("Vue Droite"));
+    EXPECT_EQ(zoom->Zoom.ZoomBitmap.pixel(30, 30) & 0xFFFFFFu, 0xA06030u);
+
+    const tviewslot left = main->Display.SlotOf(&main->ImgLeft());
+    h.MagnifierShow(left, 10, 10);
+    EXPECT_EQ(zoom->Label1->text(), QStringLiteral("Vue Gauche"));
+    EXPECT_EQ(zoom->Zoom.ZoomBitmap.pixel(72, 72) & 0xFFFFFFu, 0x3060A0u);
+}
+
+TEST_F(FormZoom, ButtonsStepTheSizeAndTheWindowFollows) {
+    Settings.ZoomSize = 150;
+    zoom->show();
+    EXPECT_EQ(zoom->size(), QSize(165, 205));
+    QTest::mouseClick(zoom->SpeedButton1, Qt::LeftButton);
+    EXPECT_EQ(Settings.ZoomSize, 201);
+    EXPECT_EQ(zoom->Zoom.ZoomBitmap.size(), QSize(201, 201));
+    EXPECT_EQ(zoom->size(), QSize(216, 256));
+    QTest::mouseClick(zoom->SpeedButton2, Qt::LeftButton);
+    QTest::mouseClick(zoom->SpeedButton2, Qt::LeftButton);
+    EXPECT_EQ(Settings.ZoomSize, 300);
+}
+
+TEST_F(FormZoom, ClosingStopsFollowingAndDestroyingReleasesTheHooks) {
+    zoom->show();
+    zoom->close();
+    EXPECT_FALSE(Settings.ZoomVisible);
+    EXPECT_FALSE(main->Pointer.ZoomFollow);
+    zoom.reset();
+    EXPECT_FALSE(main->Display.Hooks.MagnifierShow);
+    EXPECT_FALSE(main->Display.Hooks.MagnifierVisible);
+}
+
+} // namespace
