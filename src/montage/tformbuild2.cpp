@@ -4,6 +4,7 @@
 
 #include "app/paramhost_ui.h"
 
+#include "aids/tformzoom.h"
 #include "app/appwindows_ui.h"
 #include "app/desktop_ui.h"
 #include "app/desktoplayout.h"
@@ -1410,6 +1411,8 @@ void TFormBuild2::ConnectDisplay() {
     h.CurrentChanged = [this](const tviewslot& current) {
         ShowFocusButtons(current.img);
         ShowShiftInfo();
+        // The magnifier names the view it follows.
+        if (auto* zoom = qobject_cast<TFormZoom*>(AppWindows.FormZoom)) zoom->ZoomLabel(current);
     };
     h.ZoomText = [this](const QString& text) { EditZoom->setText(text); };
     h.WindowFrameSize = [this](int height, int width) {
