@@ -286,28 +286,14 @@ QSize ViewSize(const tviewpair& pair, const tsaveoptions& o, const std::optional
 
 // The save fields from the settings and the options.
 tnamingfields FieldsFor(const trenderargs& a, const tviewpair& pair) {
-    tnamingfields f;
+    // Kind folders and suffixes as the settings have them; the base folder,
+    // name, format and ticks from the options.
+    tnamingfields f = NamingFieldsFromSettings(Settings, pair);
     f.RepBase = a.out == "." ? QStringLiteral(".") : Absolute(a.out);
     f.Rename = a.name.has_value();
     f.FileName = a.name.value_or(QString());
     f.Jpeg = a.jpeg;
-    f.LeftFile = pair.ImgLeft.filename;
-    f.RightFile = pair.ImgRight.filename;
-    const std::array<std::pair<int, QString tsettings::*>, 8> suffixes = {{
-        {KindLeft, &tsettings::SuffixL},
-        {KindRight, &tsettings::SuffixR},
-        {KindCrossed, &tsettings::SuffixSX},
-        {KindParallel, &tsettings::SuffixSP},
-        {KindOverUnder, &tsettings::SuffixSV},
-        {KindAnaglyph, &tsettings::SuffixAna},
-        {KindDouble, &tsettings::SuffixBi},
-        {KindParams, &tsettings::SuffixPrm},
-    }};
-    for (const auto& [kind, member] : suffixes) {
-        f.Suffix[kind] = Settings.*member;
-        f.Folder[kind] = Settings.*KindFolderSetting(kind);
-        f.Ticked[kind] = a.kinds[kind];
-    }
+    f.Ticked = a.kinds;
     return f;
 }
 
