@@ -132,9 +132,7 @@ bool ComposeKind(const timg& left, const timg& right, const tcommonframe& frame,
         const timg& v = p.leftView ? left : right;
         const ImageView& src = p.leftView ? srcLeft : srcRight;
         const QPointF origin = p.leftView ? frame.left : frame.right;
-        // The repeated left view of the double stereo takes the same scale
-        // as the first, so both ends of the picture are the same.
-        const double k = c.withDz ? c.m * v.dz : c.m;
+        const double k = c.m;
         EngineRect rect{p.x0, p.y0, std::min(p.x0 + d - 1, p.cellRight),
                         std::min(p.y0 + e - 1, p.cellBottom)};
         const EngineRect bounds{0, 0, src.width - 1, src.height - 1};

@@ -54,13 +54,13 @@ struct tcomposition {
     double m = 1; // source pixels per output pixel
     bool centre = true;
     bool bits24 = false;
-    // The multi-output save draws each view at m x its dz; the single-output
-    // path draws at m alone.
-    bool withDz = true;
 };
 
 // Draws the kind into `out` (resized, black): each view resampled straight
-// into its placement. False when there is nothing to draw (no picture kind,
-// no size, no usable frame) or the bitmap cannot be had; `out` is then empty.
+// into its placement at the scale m alone. A magnification correction is
+// already in the views' bitmaps (reduced by their dz) and in the frame
+// computed on them, so applying dz again would undo it. False when there is
+// nothing to draw (no picture kind, no size, no usable frame) or the bitmap
+// cannot be had; `out` is then empty.
 bool ComposeKind(const timg& left, const timg& right, const tcommonframe& frame,
                  const tcomposition& c, EngineBitmap& out);

@@ -126,7 +126,6 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
     c.m = AdaptScale(frame.width, frame.height, options.W, options.H, options.adapt);
     c.centre = options.centre;
     c.bits24 = options.bits24;
-    c.withDz = true;
 
     const QSize size = OutputBitmapSize(kind, c.W, c.H, c.S);
     if (!OutputFileCanHold(path, size.width(), size.height(), c.bits24)) {
@@ -207,7 +206,6 @@ bool RenderSetup(const tviewpair& pair, int kind, int manual, int separation, in
     c.m = m;
     c.centre = true;
     c.bits24 = bits24;
-    c.withDz = false;
     return true;
 }
 
