@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace {
@@ -24,6 +26,14 @@ constexpr char16_t Cp1252High[32] = {
 
 bool SameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// The index key of a name: its case-folded form. Most names are already
+// lower-case ASCII and share the name's own storage.
+QString Folded(const QString& name) {
+    for (const QChar c : name)
+        if (c.unicode() >= 0x80 || (c >= u'A' && c <= u'Z')) return name.toCaseFolded();
+    return name;
 }
 
 bool IsBlank(QChar c) {
@@ -251,9 +261,7 @@ void tinifile::LoadFromBytes(const QByteArray& bytes) {
         if (key.isEmpty()) continue;
         // The value is the rest of the line, blanks included: captions with
         // a trailing space read back as they were written.
-        const bool seen = std::any_of(section->keys.begin(), section->keys.end(),
-                                      [&](const tinikey& k) { return SameName(k.name, key); });
-        if (!seen) section->keys.push_back({key, line.mid(equals + 1).toString()});
+        if (!section->Find(key)) section->Add(key, line.mid(equals + 1).toString());
     }
     // The unnamed section is kept only when keys came before the first
     // section line.
@@ -263,21 +271,52 @@ void tinifile::LoadFromBytes(const QByteArray& bytes) {
     }
 }
 
+std::size_t tinifile::tnamehash::operator()(const QString& name) const noexcept {
+    static const std::uint64_t seed = [] {
+        std::random_device rd;
+        return (std::uint64_t(rd()) << 32 | rd()) ^ 0xcbf29ce484222325ull;
+    }();
+    std::uint64_t h = seed;
+    for (const QChar c : name) {
+        h ^= c.unicode();
+        h *= 0x100000001b3ull; // the 64-bit FNV prime
+    }
+    return std::size_t(h ^ (h >> 29));
+}
+
+const tinifile::tinikey* tinifile::tinisection::Find(const QString& key) const {
+    const auto at = index.find(Folded(key));
+    return at == index.end() ? nullptr : &keys[at->second];
+}
+
+tinifile::tinikey* tinifile::tinisection::Find(const QString& key) {
+    return const_cast<tinikey*>(std::as_const(*this).Find(key));
+}
+
+void tinifile::tinisection::Add(const QString& key, const QString& value) {
+    index.emplace(Folded(key), keys.size());
+    keys.push_back({key, value});
+}
+
+void tinifile::tinisection::Reindex() {
+    index.clear();
+    for (std::size_t i = 0; i < keys.size(); ++i) index.emplace(Folded(keys[i].name), i);
+}
+
 const tinifile::tinisection* tinifile::FindSection(const QString& section) const {
-    const auto at = Index_.constFind(section.toCaseFolded());
-    return at == Index_.constEnd() ? nullptr : &Sections_[*at];
+    const auto at = Index_.find(Folded(section));
+    return at == Index_.end() ? nullptr : &Sections_[at->second];
 }
 
 tinifile::tinisection& tinifile::AddSection(const QString& section) {
-    Index_.insert(section.toCaseFolded(), Sections_.size());
-    Sections_.push_back({section, {}});
+    Index_.emplace(Folded(section), Sections_.size());
+    Sections_.push_back({section, {}, {}});
     return Sections_.back();
 }
 
 void tinifile::RebuildIndex() {
     Index_.clear();
-    for (std::size_t i = 0; i < Sections_.size(); ++i)
-        Index_.insert(Sections_[i].name.toCaseFolded(), i);
+    for (std::size_t i = 0; i < Sections_.size(); ++i) Index_.emplace(Folded(Sections_[i].name), i);
 }
 
 tinifile::tinisection* tinifile::FindSection(const QString& section) {
@@ -287,9 +326,8 @@ tinifile::tinisection* tinifile::FindSection(const QString& section) {
 const QString* tinifile::FindValue(const QString& section, const QString& key) const {
     const tinisection* s = FindSection(section);
     if (!s) return nullptr;
-    for (const tinikey& k : s->keys)
-        if (SameName(k.name, key)) return &k.value;
-    return nullptr;
+    const tinikey* k = s->Find(key);
+    return k ? &k->value : nullptr;
 }
 
 tinifile::tinisection& tinifile::SectionForWrite(const QString& section) {
@@ -347,13 +385,10 @@ void tinifile::WriteString(const QString& section, const QString& key, const QSt
     QString clean = value;
     clean.replace(u'\r', u' ').replace(u'\n', u' ').replace(QChar(0), u' ');
     tinisection& s = SectionForWrite(section);
-    for (tinikey& k : s.keys) {
-        if (SameName(k.name, key)) {
-            k.value = clean;
-            return;
-        }
-    }
-    s.keys.push_back({key, clean});
+    if (tinikey* k = s.Find(key))
+        k->value = clean;
+    else
+        s.Add(key, clean);
 }
 
 void tinifile::WriteInteger(const QString& section, const QString& key, int value) {
@@ -369,10 +404,12 @@ void tinifile::WriteFloat(const QString& section, const QString& key, double val
 }
 
 void tinifile::DeleteKey(const QString& section, const QString& key) {
-    if (tinisection* s = FindSection(section))
+    if (tinisection* s = FindSection(section)) {
         s->keys.erase(std::remove_if(s->keys.begin(), s->keys.end(),
                                      [&](const tinikey& k) { return SameName(k.name, key); }),
                       s->keys.end());
+        s->Reindex();
+    }
 }
 
 void tinifile::EraseSection(const QString& section) {

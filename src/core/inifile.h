@@ -3,10 +3,11 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
+#include <unordered_map>
 #include <vector>
 
 // How the last Load went. A file that could not be used reads as empty.
@@ -89,6 +90,13 @@ public:
     bool SaveAs(const QString& fileName) const;
 
 private:
+    // The index hash of a case-folded name: FNV-1a over its UTF-16 units from
+    // a per-process seed, so a file cannot be forged to collide every key.
+    struct tnamehash {
+        std::size_t operator()(const QString& name) const noexcept;
+    };
+    using tnameindex = std::unordered_map<QString, std::size_t, tnamehash>;
+
     struct tinikey {
         QString name;
         QString value;
@@ -96,6 +104,15 @@ private:
     struct tinisection {
         QString name;
         std::vector<tinikey> keys;
+        // Key position by case-folded name, so reading a file of n keys
+        // takes time in n, not n squared.
+        tnameindex index;
+
+        const tinikey* Find(const QString& key) const;
+        tinikey* Find(const QString& key);
+        // Appends a key the section does not hold yet.
+        void Add(const QString& key, const QString& value);
+        void Reindex();
     };
 
     const tinisection* FindSection(const QString& section) const;
@@ -109,7 +126,7 @@ private:
     std::vector<tinisection> Sections_;
     // Section position by case-folded name: language files hold a section
     // per control, and every control looks its own up.
-    QHash<QString, std::size_t> Index_;
+    tnameindex Index_;
     tiniload LoadResult_ = tiniload::Ok;
     bool WasWindows1252_ = false;
 };
