@@ -210,9 +210,18 @@ tiniload tinifile::Load(const QString& fileName) {
     FileName_ = fileName;
     Clear();
     WasWindows1252_ = false;
-    QFile file(fileName);
-    if (!file.exists()) return LoadResult_ = tiniload::Missing;
-    if (!file.open(QIODevice::ReadOnly)) return LoadResult_ = tiniload::Unreadable;
+    QFile file;
+    FileState_ = OpenRegularFile(fileName, file);
+    switch (FileState_) {
+    case tfilestate::Regular:
+        break;
+    case tfilestate::Missing:
+        return LoadResult_ = tiniload::Missing;
+    case tfilestate::NotRegular:
+        return LoadResult_ = tiniload::NotRegular;
+    default:
+        return LoadResult_ = tiniload::Unreadable;
+    }
     if (file.size() > MaxFileSize) return LoadResult_ = tiniload::TooLarge;
     // Read at most one byte past the limit: a file that grows meanwhile (or a
     // device that reports no size) is still refused.

@@ -2,6 +2,8 @@
 // an in-memory image that keeps section and key order and is written whole.
 #pragma once
 
+#include "core/regularfile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -14,7 +16,8 @@
 enum class tiniload {
     Ok,         // read (possibly empty)
     Missing,    // no such file: reads as empty, not an error
-    Unreadable, // exists but could not be opened or read
+    Unreadable, // exists but could not be opened or read (FileState says why)
+    NotRegular, // a folder, FIFO, device or socket: never opened for reading
     TooLarge,   // larger than any file this program writes; not parsed
 };
 
@@ -48,6 +51,8 @@ public:
     const QString& FileName() const { return FileName_; }
     void SetFileName(const QString& fileName) { FileName_ = fileName; }
     tiniload LoadResult() const { return LoadResult_; }
+    // What stood at the path of the last Load.
+    tfilestate FileState() const { return FileState_; }
     // True when the last text read was not valid UTF-8 and was decoded as
     // Windows-1252.
     bool WasWindows1252() const { return WasWindows1252_; }
@@ -128,6 +133,7 @@ private:
     // per control, and every control looks its own up.
     tnameindex Index_;
     tiniload LoadResult_ = tiniload::Ok;
+    tfilestate FileState_ = tfilestate::Regular;
     bool WasWindows1252_ = false;
 };
 

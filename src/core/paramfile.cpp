@@ -202,11 +202,17 @@ tparamread ReadParams(tviewpair& pair, const QString& fileName, bool withImages,
         tbusy busy(host);
         const QString name = NativePath(fileName);
         tinifile file;
-        const tiniload load = QFileInfo(name).isDir() ? tiniload::Unreadable : file.Load(name);
+        const tiniload load = file.Load(name);
         if (load != tiniload::Ok) {
             const char* text =
                 load == tiniload::Missing ? ParamFileMissingText : ParamFileUnreadableText;
-            host.ShowMessage(QString::fromUtf8(text).arg(fileName));
+            QString message = QString::fromUtf8(text).arg(fileName);
+            // The cause, where the text alone does not give it.
+            if (load == tiniload::TooLarge)
+                message += QStringLiteral("\n(fichier trop grand)");
+            else if (load != tiniload::Missing)
+                message += "\n(" + FileStateTextFr(file.FileState()) + ")";
+            host.ShowMessage(message);
             return tparamread::Refused;
         }
 
