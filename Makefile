@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 ARGS ?=
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo -G Ninja)
 
-.PHONY: setup build run test bench sample clean format
+.PHONY: setup build run test bench fuzz sample clean format
 
 setup:
 	@bash scripts/setup
@@ -27,8 +27,17 @@ bench:
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@bash bench/run $(BENCH_BUILD) $(ARGS)
 
+# Fuzzing: every reader's libFuzzer program for FUZZ_SECONDS each (default
+# 60), starting from its corpus; what it finds lands in fuzz/corpus/<name>/.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: setup
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANEL_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_jpeg fuzz_picture fuzz_params fuzz_ini fuzz_composite
+	@bash scripts/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

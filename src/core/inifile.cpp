@@ -36,8 +36,10 @@ QString Folded(const QString& name) {
     return name;
 }
 
+// A byte-order mark inside the text (a file pasted after another) is as
+// invisible as a blank: a name never starts or ends with one.
 bool IsBlank(QChar c) {
-    return c == u' ' || c == u'\t';
+    return c == u' ' || c == u'\t' || c == QChar(0xFEFF);
 }
 
 QStringView Trimmed(QStringView s) {
