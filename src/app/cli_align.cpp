@@ -226,14 +226,7 @@ bool ParseArgs(const QStringList& args, talignargs& a, QString& error) {
         error = QString("--write-prm '%1' names a folder, not a file").arg(a.out);
         return false;
     }
-    if (!a.settingsFile.isEmpty() && a.noIni) {
-        error = "--settings and --noini exclude each other";
-        return false;
-    }
-    if (!a.settingsFile.isEmpty() && !QFileInfo(a.settingsFile).isFile()) {
-        error = QString("settings file '%1' not found").arg(a.settingsFile);
-        return false;
-    }
+    if (!CheckSettingsOptions(a.settingsFile, a.noIni, error)) return false;
     for (QString* path : {&a.prm, &a.left, &a.right, &a.composite, &a.out, &a.settingsFile})
         *path = AbsolutePath(*path);
     return true;

@@ -56,6 +56,18 @@ void ApplyBandOption(const tbandoption& band, tsettings& settings) {
     }
 }
 
+bool CheckSettingsOptions(const QString& file, bool noIni, QString& error) {
+    if (!file.isEmpty() && noIni) {
+        error = QStringLiteral("--settings and --noini exclude each other");
+        return false;
+    }
+    if (!file.isEmpty() && !QFileInfo(file).isFile()) {
+        error = QStringLiteral("settings file '%1' not found").arg(file);
+        return false;
+    }
+    return true;
+}
+
 void LoadCommandSettings(tsettings& settings, const QString& file, bool noIni) {
     settings = tsettings();
     if (noIni) return;

@@ -21,6 +21,10 @@ bool ParseBandOption(const QString& text, tbandoption& band, QString& error);
 // command line and one a parameter file reloads are cut alike.
 void ApplyBandOption(const tbandoption& band, tsettings& settings);
 
+// --settings FILE and --noini: not both, and FILE must exist; false with the
+// usage message in `error`.
+bool CheckSettingsOptions(const QString& file, bool noIni, QString& error);
+
 // The settings of a command, read and never written back: the defaults with
 // `noIni`, else `file` when given, else the user's settings file.
 void LoadCommandSettings(tsettings& settings, const QString& file, bool noIni);

@@ -218,14 +218,7 @@ bool ParseArgs(const QStringList& args, trenderargs& a, QString& error) {
     if (!CheckPairSourceOptions(!a.prmFiles.isEmpty(),
                                 {a.left, a.right, a.composite, a.compositeKind}, error))
         return false;
-    if (!a.settingsFile.isEmpty() && a.noIni) {
-        error = "--settings and --noini exclude each other";
-        return false;
-    }
-    if (!a.settingsFile.isEmpty() && !QFileInfo(a.settingsFile).isFile()) {
-        error = QString("settings file '%1' not found").arg(a.settingsFile);
-        return false;
-    }
+    if (!CheckSettingsOptions(a.settingsFile, a.noIni, error)) return false;
     if (std::none_of(a.kinds.begin(), a.kinds.end(), [](bool b) { return b; })) {
         error = "--kinds names no kind";
         return false;
