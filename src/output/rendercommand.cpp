@@ -352,10 +352,19 @@ int RunRenderCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
         }
         return RenderPair(a, pair, host, out, err) ? 0 : 1;
     }
+    // The save pass moves the current folder into the output folders: every
+    // pair, and the caller afterwards, starts again from the folder the
+    // command started in, against which a parameter file's relative picture
+    // names are read.
+    struct tstartfolder {
+        QString path = QDir::currentPath();
+        ~tstartfolder() { QDir::setCurrent(path); }
+    } start;
     const bool progress = isatty(fileno(err));
     bool all = true;
     for (int i = 0; i < a.prmFiles.size(); ++i) {
         const QString& file = a.prmFiles[i];
+        QDir::setCurrent(start.path);
         if (progress)
             std::fprintf(err, "[%d/%d] %s\n", i + 1, int(a.prmFiles.size()), qPrintable(file));
         tviewpair pair;

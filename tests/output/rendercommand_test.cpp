@@ -181,11 +181,12 @@ TEST_F(RenderFixture, RelativeBatchKeepsDottedNamesApartAndWritesOpaqueBitmaps) 
     tnoparamdialogs host;
     tsettings settings;
     for (const char* day : {"2023.05.01", "2023.05.02"}) {
+        // Picture names relative to the folder the command starts in.
         tviewpair pair;
-        pair.ImgLeft.filename = Out(QString("%1_L.bmp").arg(day));
-        pair.ImgRight.filename = Out(QString("%1_R.bmp").arg(day));
-        ASSERT_TRUE(QFile::copy(left, pair.ImgLeft.filename));
-        ASSERT_TRUE(QFile::copy(right, pair.ImgRight.filename));
+        pair.ImgLeft.filename = QString("%1_L.bmp").arg(day);
+        pair.ImgRight.filename = QString("%1_R.bmp").arg(day);
+        ASSERT_TRUE(QFile::copy(left, Out(pair.ImgLeft.filename)));
+        ASSERT_TRUE(QFile::copy(right, Out(pair.ImgRight.filename)));
         pair.StereoType = KindPair;
         ASSERT_TRUE(WriteParams(pair, Out(QString("%1.prm").arg(day)), false, host, settings));
     }
