@@ -33,7 +33,8 @@ protected:
         ASSERT_TRUE(blank.save(right));
     }
     int Run(QStringList args) { return RunAlignCommand(args); }
-    QStringList Pair() { return {"--left", left, "--right", right, "--write-prm", out}; }
+    // The user's settings never reach the tests.
+    QStringList Pair() { return {"--noini", "--left", left, "--right", right, "--write-prm", out}; }
     double Read(const char* section, const char* key) {
         tinifile file;
         file.Load(out);
@@ -136,7 +137,7 @@ TEST_F(AlignCommand, ParameterFileReplacesOnlyARegularFileAndOnlyWhenAllowed) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.target.toStdString());
-        QStringList args = {"--left", left, "--right", right, "--write-prm", c.target};
+        QStringList args = {"--noini", "--left", left, "--right", right, "--write-prm", c.target};
         if (c.overwrite) args << "--overwrite";
         EXPECT_EQ(RunProgram(args).exitCode, c.exitCode);
     }
@@ -177,6 +178,10 @@ TEST_F(AlignCommand, UsageErrorsExitWithTwoAndWriteNothing) {
                          << "Q" << left),
               2);
     EXPECT_EQ(Run(Pair() << "--prm" << out), 2); // two sources
+    EXPECT_EQ(Run(Pair() << "--band"
+                         << "-1"),
+              2);
+    EXPECT_EQ(Run(Pair() << "--settings" << left), 2); // and --noini
     EXPECT_FALSE(QFileInfo::exists(out));
 }
 
@@ -225,8 +230,8 @@ TEST_F(AlignCommand, CompositeIsSplitAndRecordedWithItsKind) {
     composite.fill(Qt::white);
     const QString file = dir.filePath("pair_x.bmp");
     ASSERT_TRUE(composite.save(file));
-    ASSERT_EQ(Run({"--composite", "X", file, "--point", "C", "50,50,60,40", "--do", "level",
-                   "--write-prm", out}),
+    ASSERT_EQ(Run({"--noini", "--composite", "X", file, "--point", "C", "50,50,60,40", "--do",
+                   "level", "--write-prm", out}),
               0);
     tinifile prm;
     prm.Load(out);
@@ -234,7 +239,7 @@ TEST_F(AlignCommand, CompositeIsSplitAndRecordedWithItsKind) {
     EXPECT_EQ(prm.ReadString("Left", "filename", ""), QFileInfo(file).absoluteFilePath());
     EXPECT_EQ(prm.ReadFloat("Right", "posx", 0), -10);
     EXPECT_EQ(prm.ReadFloat("Right", "posy", 0), 10);
-    EXPECT_EQ(Run({"--composite", "2", file, "--write-prm", out, "--overwrite"}), 0);
+    EXPECT_EQ(Run({"--noini", "--composite", "2", file, "--write-prm", out, "--overwrite"}), 0);
 }
 
 TEST_F(AlignCommand, RotateTurnsTheLongerVector) {
@@ -319,8 +324,8 @@ TEST_F(AlignCommand, ParameterFileIsReadBackAndExtended) {
                          << "level"),
               0);
     const QString second = dir.filePath("second.prm");
-    ASSERT_EQ(Run({"--prm", out, "--point", "A1", "200,100,210,80", "--do", "rotate", "--write-prm",
-                   second}),
+    ASSERT_EQ(Run({"--noini", "--prm", out, "--point", "A1", "200,100,210,80", "--do", "rotate",
+                   "--write-prm", second}),
               0);
     tinifile file;
     file.Load(second);
