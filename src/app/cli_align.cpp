@@ -4,6 +4,7 @@
 
 #include "input/headlesspair.h"
 
+#include "app/cli_options.h"
 #include "app/runflags.h"
 #include "app/settings.h"
 #include "core/paramfile.h"
@@ -17,6 +18,7 @@
 #include "montage/magnification.h"
 #include "montage/orientation.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <cmath>
@@ -26,12 +28,13 @@
 const char* const AlignUsage =
     "  align (--prm FILE | --left L --right R | --composite KIND FILE)\n"
     "        [--point NAME XL,YL,XR,YR]... [--current left|right] [--do STEP]...\n"
-    "        --write-prm OUT\n"
+    "        [--band N|auto] [--settings FILE | --noini] --write-prm OUT [--overwrite]\n"
     "      Places point pairs (NAME: C, A1, A2, orient1, orient2, d1, d2, W1) at\n"
     "      picture coordinates of the left and the right view, runs each STEP in\n"
     "      order (level, rotate, orient-right, orient-left, orient-both,\n"
-    "      orient-vertical, orient-horizontal, magnify) and writes the alignment\n"
-    "      as a parameter file. KIND: X crossed, P parallel, V over-under,\n"
+    "      orient-vertical, orient-horizontal, magnify), prints one line per step\n"
+    "      and writes the alignment as a parameter file. An existing OUT is only\n"
+    "      replaced with --overwrite. KIND: X crossed, P parallel, V over-under,\n"
     "      A anaglyph, BI double, or the kind code 2..6.\n";
 
 namespace {
@@ -62,18 +65,50 @@ struct talignargs {
     bool leftCurrent = true;
     std::vector<tstep> steps;
     QString out;
+    bool overwrite = false;
+    tbandoption band;
+    QString settingsFile;
+    bool noIni = false;
 };
 
+const struct {
+    const char* name;
+    int index;
+} kPointNames[] = {{"C", PtStereo0},       {"A1", PtStereo1},      {"A2", PtStereo2},
+                   {"orient1", PtOrient1}, {"orient2", PtOrient2}, {"d1", PtDz1},
+                   {"d2", PtDz2},          {"W1", PtWin1}};
+
+const struct {
+    const char* name;
+    tstep step;
+} kStepNames[] = {{"level", tstep::Level},
+                  {"rotate", tstep::Rotate},
+                  {"orient-right", tstep::OrientRight},
+                  {"orient-left", tstep::OrientLeft},
+                  {"orient-both", tstep::OrientBoth},
+                  {"orient-vertical", tstep::OrientVertical},
+                  {"orient-horizontal", tstep::OrientHorizontal},
+                  {"magnify", tstep::Magnify}};
+
+// The closest an A1 point may stand to C for the turn to be measured.
+constexpr double kMinRotationArm = 2.0;
+
 int PointOfName(const QString& name) {
-    static const struct {
-        const char* name;
-        int index;
-    } names[] = {{"C", PtStereo0},       {"A1", PtStereo1},      {"A2", PtStereo2},
-                 {"orient1", PtOrient1}, {"orient2", PtOrient2}, {"d1", PtDz1},
-                 {"d2", PtDz2},          {"W1", PtWin1}};
-    for (const auto& n : names)
+    for (const auto& n : kPointNames)
         if (name.compare(QLatin1String(n.name), Qt::CaseInsensitive) == 0) return n.index;
     return -1;
+}
+
+QString NameOfPoint(int index) {
+    for (const auto& n : kPointNames)
+        if (n.index == index) return QLatin1String(n.name);
+    return QString::number(index);
+}
+
+QString NameOfStep(tstep step) {
+    for (const auto& s : kStepNames)
+        if (s.step == step) return QLatin1String(s.name);
+    return {};
 }
 
 bool ParseCoordinates(const QString& text, tpointarg& p) {
@@ -93,18 +128,7 @@ bool ParseCoordinates(const QString& text, tpointarg& p) {
 }
 
 bool StepOfName(const QString& name, tstep& step, QString& error) {
-    static const struct {
-        const char* name;
-        tstep step;
-    } steps[] = {{"level", tstep::Level},
-                 {"rotate", tstep::Rotate},
-                 {"orient-right", tstep::OrientRight},
-                 {"orient-left", tstep::OrientLeft},
-                 {"orient-both", tstep::OrientBoth},
-                 {"orient-vertical", tstep::OrientVertical},
-                 {"orient-horizontal", tstep::OrientHorizontal},
-                 {"magnify", tstep::Magnify}};
-    for (const auto& s : steps) {
+    for (const auto& s : kStepNames) {
         if (name == QLatin1String(s.name)) {
             step = s.step;
             return true;
@@ -177,6 +201,15 @@ bool ParseArgs(const QStringList& args, talignargs& a, QString& error) {
             a.steps.push_back(step);
         } else if (o == "--write-prm") {
             if (!value(i, a.out)) return false;
+        } else if (o == "--overwrite") {
+            a.overwrite = true;
+        } else if (o == "--band") {
+            QString v;
+            if (!value(i, v) || !ParseBandOption(v, a.band, error)) return false;
+        } else if (o == "--settings") {
+            if (!value(i, a.settingsFile)) return false;
+        } else if (o == "--noini") {
+            a.noIni = true;
         } else {
             error = QString("unknown option '%1'").arg(o);
             return false;
@@ -189,40 +222,200 @@ bool ParseArgs(const QStringList& args, talignargs& a, QString& error) {
         error = "--write-prm OUT is required";
         return false;
     }
+    if (a.out.endsWith('/') || a.out.endsWith(QDir::separator())) {
+        error = QString("--write-prm '%1' names a folder, not a file").arg(a.out);
+        return false;
+    }
+    if (!CheckSettingsOptions(a.settingsFile, a.noIni, error)) return false;
+    for (QString* path : {&a.prm, &a.left, &a.right, &a.composite, &a.out, &a.settingsFile})
+        *path = AbsolutePath(*path);
     return true;
 }
 
-QString Absolute(const QString& path) {
-    return QFileInfo(path).absoluteFilePath();
+// The parameter file replaces nothing without --overwrite, and only ever a
+// regular file: never a folder, a device or a link to one.
+bool CheckOutputPath(const QString& path, bool overwrite, QString& error) {
+    const QFileInfo info(path);
+    if (info.isSymLink() || (info.exists() && !info.isFile())) {
+        error = QString("'%1' exists and is not a regular file").arg(path);
+        return false;
+    }
+    if (info.exists() && !overwrite) {
+        error = QString("'%1' exists (--overwrite replaces it)").arg(path);
+        return false;
+    }
+    return true;
 }
 
-bool LoadPair(const talignargs& a, tviewpair& pair, theadlesshost& host) {
-    if (!a.prm.isEmpty()) {
-        const tparamread read = ReadParams(pair, Absolute(a.prm), true, host, Settings);
-        return read != tparamread::Refused && !pair.ImgLeft.bitmap.isNull();
-    }
+bool LoadPair(const talignargs& a, tviewpair& pair, theadlesshost& host, QString& error) {
+    if (!a.prm.isEmpty()) return LoadParamPairHeadless(a.prm, pair, host, error);
     QString failed;
-    return LoadPairHeadless({a.left, a.right, a.composite, a.compositeKind}, pair, host, failed);
+    if (LoadPairHeadless({a.left, a.right, a.composite, a.compositeKind}, pair, host, failed))
+        return true;
+    if (!failed.isEmpty()) error = PictureFailureText(failed);
+    return false;
+}
+
+bool Inside(const timg& view, double x, double y) {
+    return x >= 0 && y >= 0 && x < view.Width() && y < view.Height();
+}
+
+// A given point that lies outside its picture, as a message; empty when none.
+QString PointOutside(const tviewpair& pair, const tpointarg& p) {
+    for (const bool left : {true, false}) {
+        const timg& view = left ? pair.ImgLeft : pair.ImgRight;
+        const double x = left ? p.xl : p.xr, y = left ? p.yl : p.yr;
+        if (Inside(view, x, y)) continue;
+        return QString("point %1 (%2, %3) lies outside the %4 picture (%5 x %6)")
+            .arg(NameOfPoint(p.index))
+            .arg(x)
+            .arg(y)
+            .arg(left ? "left" : "right")
+            .arg(view.Width())
+            .arg(view.Height());
+    }
+    return {};
+}
+
+// Why a step cannot run on the points in place; empty when it can.
+QString StepRefusal(tstep step, const tviewpair& pair) {
+    std::vector<int> needs;
+    switch (step) {
+    case tstep::Level:
+        needs = {PtStereo0};
+        break;
+    case tstep::Rotate:
+        needs = {PtStereo0, PtStereo1};
+        break;
+    case tstep::Magnify:
+        needs = {PtDz1, PtDz2};
+        break;
+    default:
+        needs = {PtOrient1, PtOrient2};
+        break;
+    }
+    QStringList missing;
+    for (int index : needs)
+        if (!PairUsable(pair, index)) missing << NameOfPoint(index);
+    const QString name = NameOfStep(step);
+    if (!missing.isEmpty())
+        return QString("step '%1' needs %2 in both views").arg(name, missing.join(" and "));
+    if (step != tstep::Rotate) return {};
+    for (const bool left : {true, false}) {
+        const timg& v = left ? pair.ImgLeft : pair.ImgRight;
+        const double arm =
+            std::hypot(v.pt[PtStereo1].x - v.CentreX(), v.pt[PtStereo1].y - v.CentreY());
+        if (arm < kMinRotationArm)
+            return QString("step 'rotate': A1 lies closer than 2 px to C in the %1 view")
+                .arg(left ? "left" : "right");
+    }
+    return {};
+}
+
+// Two decimals, without a minus sign on a value that prints as zero.
+QString Fixed(double v) {
+    const QString text = QString::number(v, 'f', 2);
+    return text == "-0.00" ? QStringLiteral("0.00") : text;
+}
+
+// A view's turn in degrees, within (-180, 180].
+QString Degrees(double rot) {
+    double deg = rot * 180.0 / M_PI;
+    deg = std::remainder(deg, 360.0);
+    if (deg <= -180.0) deg += 360.0;
+    return Fixed(deg) + QString::fromUtf8("°");
+}
+
+QString ViewName(bool left) {
+    return left ? QStringLiteral("left view") : QStringLiteral("right view");
+}
+
+// Runs one step; false with `error` when it refused (the exit status in `status`).
+bool RunStep(tstep step, tplaindisplay& display, QString& line, QString& error, int& status) {
+    tviewpair& pair = display.Pair();
+    error = StepRefusal(step, pair);
+    if (!error.isEmpty()) {
+        status = 2;
+        return false;
+    }
+    const QString name = NameOfStep(step) + ": ";
+    auto turn = [&](bool left) {
+        return ViewName(left) + ' ' + Degrees(left ? pair.ImgLeft.rot : pair.ImgRight.rot);
+    };
+    switch (step) {
+    case tstep::Level: {
+        // The current view stays; the other one moves onto it.
+        const bool movedLeft = !display.LeftCurrent;
+        LevelOnCentre(display);
+        const timg& v = movedLeft ? pair.ImgLeft : pair.ImgRight;
+        line = name + ViewName(movedLeft) + " posx " + Fixed(v.posx) + " posy " + Fixed(v.posy);
+        return true;
+    }
+    case tstep::Rotate:
+        AlignRotation(display);
+        // The view with the shorter C-A1 vector is current and kept.
+        line = name + turn(!display.LeftCurrent);
+        return true;
+    case tstep::OrientRight:
+        CalOrient(display, OrientRightOnLeft);
+        line = name + turn(false);
+        return true;
+    case tstep::OrientLeft:
+        CalOrient(display, OrientLeftOnRight);
+        line = name + turn(true);
+        return true;
+    case tstep::OrientBoth:
+    case tstep::OrientVertical:
+    case tstep::OrientHorizontal:
+        CalOrient(display, step == tstep::OrientBoth       ? OrientHalfway
+                           : step == tstep::OrientVertical ? OrientVertical
+                                                           : OrientHorizontal);
+        line = name + turn(true) + ", " + turn(false);
+        return true;
+    case tstep::Magnify: {
+        const bool currentLeft = display.LeftCurrent;
+        if (!ApplyZoomCorrection(display, false)) {
+            error = "magnify refused: the d1-d2 factor is not positive or gives a picture that "
+                    "cannot be held";
+            status = 1;
+            return false;
+        }
+        // The view that was current is the one reduced.
+        const timg& v = currentLeft ? pair.ImgLeft : pair.ImgRight;
+        line = name + ViewName(currentLeft) + " dz " + QString::number(v.dz, 'f', 4);
+        return true;
+    }
+    }
+    return true;
 }
 
 } // namespace
 
-int RunAlignCommand(const QStringList& args) {
+int RunAlignCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
     talignargs a;
     QString error;
+    auto fail = [&](int status) {
+        std::fprintf(err, "orvanel-cli align: %s\n", error.toUtf8().constData());
+        return status;
+    };
     if (!ParseArgs(args, a, error)) {
-        std::fprintf(stderr, "orvanel-cli align: %s\n%s", qPrintable(error), AlignUsage);
+        std::fprintf(err, "orvanel-cli align: %s\n%s", qPrintable(error), AlignUsage);
         return 2;
     }
+    if (!CheckOutputPath(a.out, a.overwrite, error)) return fail(2);
 
+    LoadCommandSettings(Settings, a.settingsFile, a.noIni);
+    ApplyBandOption(a.band, Settings);
     tviewpair pair;
     theadlesshost loadHost(pair, true);
-    if (!LoadPair(a, pair, loadHost)) {
-        std::fprintf(stderr, "orvanel-cli align: the pair could not be read\n");
-        return 1;
+    if (!LoadPair(a, pair, loadHost, error)) {
+        if (error.isEmpty()) error = "the pair could not be read";
+        return fail(1);
     }
 
     for (const tpointarg& p : a.points) {
+        error = PointOutside(pair, p);
+        if (!error.isEmpty()) return fail(2);
         pair.ImgLeft.PlacePoint(p.index, p.xl, p.yl);
         pair.ImgRight.PlacePoint(p.index, p.xr, p.yr);
     }
@@ -235,41 +428,18 @@ int RunAlignCommand(const QStringList& args) {
     gBusy = false;
 
     for (tstep step : a.steps) {
-        switch (step) {
-        case tstep::Level:
-            LevelOnCentre(display);
-            break;
-        case tstep::Rotate:
-            AlignRotation(display);
-            break;
-        case tstep::OrientRight:
-            CalOrient(display, OrientRightOnLeft);
-            break;
-        case tstep::OrientLeft:
-            CalOrient(display, OrientLeftOnRight);
-            break;
-        case tstep::OrientBoth:
-            CalOrient(display, OrientHalfway);
-            break;
-        case tstep::OrientVertical:
-            CalOrient(display, OrientVertical);
-            break;
-        case tstep::OrientHorizontal:
-            CalOrient(display, OrientHorizontal);
-            break;
-        case tstep::Magnify:
-            if (!ApplyZoomCorrection(display, false)) {
-                std::fprintf(stderr, "orvanel-cli align: magnify refused: the d1-d2 factor is not "
-                                     "positive or gives a picture that cannot be held\n");
-                return 1;
-            }
-            break;
-        }
+        QString line;
+        int status = 0;
+        if (!RunStep(step, display, line, error, status)) return fail(status);
+        std::fprintf(out, "%s\n", line.toUtf8().constData());
     }
+    std::fflush(out);
 
-    if (!WriteParams(pair, Absolute(a.out), false, loadHost, Settings)) {
-        std::fprintf(stderr, "orvanel-cli align: cannot write '%s'\n", qPrintable(a.out));
-        return 1;
+    // Checked again: the file may have appeared while the steps ran.
+    if (!CheckOutputPath(a.out, a.overwrite, error)) return fail(2);
+    if (!WriteParams(pair, a.out, false, loadHost, Settings)) {
+        error = QString("cannot write '%1'").arg(a.out);
+        return fail(1);
     }
     return 0;
 }

@@ -56,7 +56,34 @@ QString absolute(const QString& path) {
     return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
 }
 
+// The views a pair of this kind is read into: both for a separate pair,
+// the right one alone for kind 8, the left one (or the composite) else.
+bool NeedsView(int stereoType, bool left) {
+    if (stereoType == KindPair) return true;
+    return left ? stereoType != KindRight : stereoType == KindRight;
+}
+
 } // namespace
+
+QString PictureFailureText(const QString& file) {
+    return QFileInfo::exists(file) ? QStringLiteral("cannot read picture '%1'").arg(file)
+                                   : QStringLiteral("picture '%1' not found").arg(file);
+}
+
+bool LoadParamPairHeadless(const QString& paramFile, tviewpair& pair, theadlesshost& host,
+                           QString& error) {
+    if (ReadParams(pair, paramFile, true, host, Settings) != tparamread::Read) return false;
+    for (const bool left : {true, false}) {
+        const timg& view = left ? pair.ImgLeft : pair.ImgRight;
+        if (!NeedsView(pair.StereoType, left) || !view.bitmap.isNull()) continue;
+        error = view.filename.isEmpty()
+                    ? QStringLiteral("'%1' names no %2 picture")
+                          .arg(paramFile, left ? QStringLiteral("left") : QStringLiteral("right"))
+                    : PictureFailureText(view.filename);
+        return false;
+    }
+    return true;
+}
 
 bool LoadPairHeadless(const tpairsource& source, tviewpair& pair, theadlesshost& host,
                       QString& failed) {
@@ -68,7 +95,6 @@ bool LoadPairHeadless(const tpairsource& source, tviewpair& pair, theadlesshost&
             failed = source.composite;
             return false;
         }
-        Settings.ExtractOption = 1;
         return loader.SplitByKind(source.compositeKind, picture, file);
     }
     for (const auto& [view, name] : {std::pair<timg*, QString>{&pair.ImgLeft, source.left},

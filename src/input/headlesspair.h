@@ -64,8 +64,19 @@ bool CheckPairSourceOptions(bool hasParamFile, const tpairsource& source, QStrin
 int CompositeKindOfText(const QString& text);
 
 // Reads the pair (absolute file names); false with the file that could not
-// be read in `failed`. A composite is split at its middle, without a band,
-// as every command of the program reads one, so that a parameter file
-// written from it reloads the same views.
+// be read in `failed`. A composite is split after the settings'
+// `ExtractOption`, as a reload of a parameter file written from it splits
+// it, so both give the same views.
 bool LoadPairHeadless(const tpairsource& source, tviewpair& pair, theadlesshost& host,
                       QString& failed);
+
+// Why a picture the pair needs is not there: "picture '…' not found" or
+// "cannot read picture '…'".
+QString PictureFailureText(const QString& file);
+
+// Reads a parameter file (absolute name) and the pictures it names. False
+// when the file was refused or its alignment not read (the reader has told
+// the user), or when a picture its kind needs did not load: then `error`
+// names that picture.
+bool LoadParamPairHeadless(const QString& paramFile, tviewpair& pair, theadlesshost& host,
+                           QString& error);

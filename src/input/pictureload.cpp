@@ -24,7 +24,7 @@
 const char* const OpenPictureFilter =
     "Toutes les Images|*.bmp;*.dib;*.rle;*.ico;*.wmf;*.emf;*.jpg;*.jpeg;*.jpe;*.jfif;*.jps;"
     "*.gif;*.png;*.tif;*.tiff;*.fax;*.tga;*.win;*.vst;*.vda;*.icb;*.pcx;*.pcc;*.scr;*.psd;*.pdd;"
-    "*.psp;*.sgi;*.rgb;*.rgba;*.bw;*.rla;*.rpf;*.ppm;*.pgm;*.pbm;*.cel;*.pic;*.pcd;*.cut;*.eps"
+    "*.psp;*.sgi;*.rgb;*.rgba;*.bw;*.rla;*.rpf;*.ppm;*.pgm;*.pbm;*.cel;*.pic;*.pcd;*.cut"
     "|Bitmaps Windows (bmp, dib, rle)|*.bmp;*.dib;*.rle"
     "|Icônes (ico)|*.ico"
     "|Métafichiers (wmf, emf)|*.wmf;*.emf"
@@ -41,8 +41,7 @@ const char* const OpenPictureFilter =
     "|Portable Pixmap (ppm, pgm, pbm)|*.ppm;*.pgm;*.pbm"
     "|Autodesk (cel, pic)|*.cel;*.pic"
     "|Kodak Photo-CD (pcd)|*.pcd"
-    "|Dr Halo (cut)|*.cut"
-    "|PostScript Encapsulé (eps)|*.eps";
+    "|Dr Halo (cut)|*.cut";
 
 namespace {
 
@@ -58,7 +57,8 @@ struct tformat {
 };
 
 // Decoders per registered extension. Formats that no library here reads keep
-// both readers empty and end with a decoder error.
+// both readers empty and end with a decoder error. PostScript is not among
+// them: reading a picture never runs a program held in the file.
 const tformat kFormats[] = {
     {"bmp", Decoder::Bmp, "bmp", nullptr},       {"dib", Decoder::Bmp, "bmp", nullptr},
     {"rle", Decoder::Bmp, "bmp", nullptr},       {"ico", Decoder::Library, "ico", "ICO"},
@@ -80,7 +80,6 @@ const tformat kFormats[] = {
     {"pgm", Decoder::Library, "pgm", "PGM"},     {"pbm", Decoder::Library, "pbm", "PBM"},
     {"cel", Decoder::Library, nullptr, nullptr}, {"pic", Decoder::Library, nullptr, nullptr},
     {"pcd", Decoder::Library, nullptr, "PCD"},   {"cut", Decoder::Library, nullptr, "CUT"},
-    {"eps", Decoder::Library, nullptr, "EPS"},
 };
 
 const tformat* FindFormat(const QString& lowerExt) {

@@ -91,6 +91,10 @@ bool WriteBmpFile(const ImageView& bitmap, const QString& path, QString* error) 
     const std::size_t used = std::size_t(bitmap.width) * bpp;
     for (int y = bitmap.height - 1; y >= 0; --y) {
         std::memcpy(row.data(), bitmap.Row(y), used);
+        // Viewers that read the fourth byte as alpha would show a picture
+        // drawn with alpha 0 as transparent: every pixel is written opaque.
+        if (bpp == 4)
+            for (std::size_t a = 3; a < used; a += 4) row[a] = char(0xFF);
         if (file.write(row.data(), qint64(rowBytes)) != qint64(rowBytes)) {
             file.cancelWriting();
             SetError(error, file.errorString());

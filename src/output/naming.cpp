@@ -4,6 +4,7 @@
 
 #include "app/settings.h"
 #include "core/paths.h"
+#include "input/pictureload.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,6 +79,13 @@ QString FileStem(const QString& file) {
     return dot >= 0 ? name.left(dot) : name;
 }
 
+QString WithoutPictureExtension(const QString& name) {
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot < 0 || !RegisteredPictureExtensions().contains(name.mid(dot + 1), Qt::CaseInsensitive))
+        return name;
+    return name.left(dot);
+}
+
 QString CurrentFolder() {
     return QDir::toNativeSeparators(QDir::currentPath());
 }
@@ -108,8 +116,10 @@ QString BuildFileName(const QString& suffix, const QString& extension, int kind,
                                  : DefaultBaseName(fields.LeftFile, fields.RightFile);
     if (base.trimmed().isEmpty()) base = QStringLiteral("3d");
     fields.FileName = base;
-    const qsizetype dot = base.lastIndexOf(u'.');
-    if (dot >= 0) base.truncate(dot);
+    // The default base has already lost its picture's extension; a typed one
+    // loses a picture extension ("vacances.jpg"). Every other dot is part of
+    // the name ("2023.05.01_L_R").
+    if (fields.Rename) base = WithoutPictureExtension(base);
 
     QString ext;
     if (kind == KindParams) {

@@ -4,10 +4,12 @@
 
 #include "input/headlesspair.h"
 
+#include "app/cli_options.h"
 #include "app/runflags.h"
 #include "app/settings.h"
 #include "core/jpegdefaults.h"
 #include "core/paramfile.h"
+#include "core/paths.h"
 #include "core/stereokinds.h"
 #include "core/viewops.h"
 #include "core/viewpair.h"
@@ -34,11 +36,14 @@ const char* const RenderUsage =
     "         [--kinds LIST] [--size WxH] [--sep N] [--adapt 0|1|2]\n"
     "         [--source auto|manual] [--ratio W:H] [--no-centre] [--format bmp|jpg]\n"
     "         [--bits 24|32] [--quality Q] [--out DIR] [--name BASE] [--overwrite]\n"
-    "         [--settings FILE | --noini]\n"
+    "         [--band N|auto] [--settings FILE | --noini]\n"
     "      Writes the aligned pair in the chosen kinds, each into its kind folder\n"
-    "      under DIR (default: the left picture's folder).\n"
+    "      under DIR (default: the left picture's folder; . is the current one).\n"
+    "      Existing files are kept unless --overwrite is given.\n"
     "      LIST: comma list of L,R,X,P,V,A,Bi,Prm (default X,A,Prm).\n"
-    "      KIND: X, P, V, A, Bi or the kind code 2..6.\n";
+    "      KIND: X, P, V, A, Bi or the kind code 2..6.\n"
+    "      --band: the band between the views of a composite, in pixels, or auto\n"
+    "      to measure it (default: as the settings' extraction choice says).\n";
 
 namespace {
 
@@ -57,9 +62,10 @@ struct trenderargs {
     bool jpeg = false;
     bool bits24 = false;
     int quality = 90;
-    QString out = ".";
+    QString out; // empty: the left picture's folder
     std::optional<QString> name;
     bool overwrite = false;
+    tbandoption band;
     QString settingsFile;
     bool noIni = false;
 };
@@ -198,6 +204,8 @@ bool ParseArgs(const QStringList& args, trenderargs& a, QString& error) {
             a.name = v;
         } else if (o == "--overwrite") {
             a.overwrite = true;
+        } else if (o == "--band") {
+            if (!value(i, v) || !ParseBandOption(v, a.band, error)) return false;
         } else if (o == "--settings") {
             if (!value(i, a.settingsFile)) return false;
         } else if (o == "--noini") {
@@ -210,18 +218,14 @@ bool ParseArgs(const QStringList& args, trenderargs& a, QString& error) {
     if (!CheckPairSourceOptions(!a.prmFiles.isEmpty(),
                                 {a.left, a.right, a.composite, a.compositeKind}, error))
         return false;
-    if (!a.settingsFile.isEmpty() && a.noIni) {
-        error = "--settings and --noini exclude each other";
-        return false;
-    }
-    if (!a.settingsFile.isEmpty() && !QFileInfo(a.settingsFile).isFile()) {
-        error = QString("settings file '%1' not found").arg(a.settingsFile);
-        return false;
-    }
+    if (!CheckSettingsOptions(a.settingsFile, a.noIni, error)) return false;
     if (std::none_of(a.kinds.begin(), a.kinds.end(), [](bool b) { return b; })) {
         error = "--kinds names no kind";
         return false;
     }
+    for (QString* path : {&a.left, &a.right, &a.composite, &a.out, &a.settingsFile})
+        *path = AbsolutePath(*path);
+    for (QString& prm : a.prmFiles) prm = AbsolutePath(prm);
     return true;
 }
 
@@ -238,21 +242,6 @@ public:
 private:
     bool overwrite_;
 };
-
-// The settings windows the CLI does not have.
-class tnowindows : public twindowlist {
-public:
-    int WindowCount() const override { return 0; }
-    QString WindowName(int) const override { return {}; }
-    bool WindowVisible(int) const override { return false; }
-    QRect WindowBounds(int) const override { return {}; }
-    void ApplyWindow(int, bool, const QRect*) override {}
-    void SetWindowMarker(int, int) override {}
-};
-
-QString Absolute(const QString& path) {
-    return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
-}
 
 // One view's size as the dialog's size fields make it: the given size, or
 // the frame's own ("Taille Réelle"); adapt modes 1 and 2 then make the height
@@ -289,7 +278,9 @@ tnamingfields FieldsFor(const trenderargs& a, const tviewpair& pair) {
     // Kind folders and suffixes as the settings have them; the base folder,
     // name, format and ticks from the options.
     tnamingfields f = NamingFieldsFromSettings(Settings, pair);
-    f.RepBase = a.out == "." ? QStringLiteral(".") : Absolute(a.out);
+    const QString& source =
+        pair.ImgLeft.filename.isEmpty() ? pair.ImgRight.filename : pair.ImgLeft.filename;
+    f.RepBase = a.out.isEmpty() ? FileFolder(source) : a.out;
     f.Rename = a.name.has_value();
     f.FileName = a.name.value_or(QString());
     f.Jpeg = a.jpeg;
@@ -338,14 +329,8 @@ int RunRenderCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
         return 2;
     }
     InitStereoKinds();
-    Settings = tsettings();
-    if (!a.noIni) {
-        // The settings are read, never written back.
-        tnowindows windows;
-        tsettingsenv env = CurrentSettingsEnv(QSize());
-        if (!a.settingsFile.isEmpty()) env.file = a.settingsFile;
-        LoadSettings(Settings, windows, env);
-    }
+    LoadCommandSettings(Settings, a.settingsFile, a.noIni);
+    ApplyBandOption(a.band, Settings);
     WinRatioW = a.ratioW;
     WinRatioH = a.ratioH;
     JpegDefaults.quality = a.quality;
@@ -361,22 +346,34 @@ int RunRenderCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
         if (!LoadPairHeadless({a.left, a.right, a.composite, a.compositeKind}, pair, host,
                               failed)) {
             if (!failed.isEmpty())
-                std::fprintf(err, "orvanel-cli: cannot read '%s'\n", qPrintable(failed));
+                std::fprintf(err, "orvanel-cli render: %s\n",
+                             qPrintable(PictureFailureText(failed)));
             return 1;
         }
         return RenderPair(a, pair, host, out, err) ? 0 : 1;
     }
+    // The save pass moves the current folder into the output folders: every
+    // pair, and the caller afterwards, starts again from the folder the
+    // command started in, against which a parameter file's relative picture
+    // names are read.
+    struct tstartfolder {
+        QString path = QDir::currentPath();
+        ~tstartfolder() { QDir::setCurrent(path); }
+    } start;
     const bool progress = isatty(fileno(err));
     bool all = true;
     for (int i = 0; i < a.prmFiles.size(); ++i) {
-        const QString file = Absolute(a.prmFiles[i]);
+        const QString& file = a.prmFiles[i];
+        QDir::setCurrent(start.path);
         if (progress)
-            std::fprintf(err, "[%d/%d] %s\n", i + 1, int(a.prmFiles.size()),
-                         qPrintable(a.prmFiles[i]));
+            std::fprintf(err, "[%d/%d] %s\n", i + 1, int(a.prmFiles.size()), qPrintable(file));
         tviewpair pair;
         theadlesshost host(pair, a.overwrite);
-        if (ReadParams(pair, file, true, host, Settings) == tparamread::Refused ||
-            pair.ImgLeft.bitmap.isNull()) {
+        QString error;
+        if (!LoadParamPairHeadless(file, pair, host, error)) {
+            if (!error.isEmpty())
+                std::fprintf(err, "orvanel-cli render: %s: %s\n", qPrintable(file),
+                             qPrintable(error));
             std::fprintf(out, "%s\t%s\n", qPrintable(file), SaveErrorText);
             all = false;
             continue;

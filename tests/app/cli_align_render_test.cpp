@@ -110,8 +110,8 @@ TEST(AlignThenRender, TurnedAndShiftedRightViewComesOutMatchingLeftView) {
         SCOPED_TRACE(aligned ? "aligned" : "not aligned");
         const QString prm = dir.filePath(QString("pair%1.prm").arg(aligned));
         QStringList args = {
-            "--left",      leftFile,  "--right", rightFile,      "--point",     "C",
-            coords(c, cr), "--point", "A1",      coords(a1, ar), "--write-prm", prm};
+            "--noini",     "--left",  leftFile, "--right",      rightFile,     "--point", "C",
+            coords(c, cr), "--point", "A1",     coords(a1, ar), "--write-prm", prm};
         if (aligned)
             args << "--do"
                  << "rotate";

@@ -1,10 +1,12 @@
 // `orvanel-cli align`: usage errors, unreadable pictures, the steps on
-// synthetic pairs checked through the parameter file it writes.
+// synthetic pairs checked through the parameter file it writes, the lines it
+// prints, its refusals and the files it will not replace.
 #include "app/cli_align.h"
 
 #include "core/inifile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -31,7 +33,8 @@ protected:
         ASSERT_TRUE(blank.save(right));
     }
     int Run(QStringList args) { return RunAlignCommand(args); }
-    QStringList Pair() { return {"--left", left, "--right", right, "--write-prm", out}; }
+    // The user's settings never reach the tests.
+    QStringList Pair() { return {"--noini", "--left", left, "--right", right, "--write-prm", out}; }
     double Read(const char* section, const char* key) {
         tinifile file;
         file.Load(out);
@@ -42,7 +45,109 @@ protected:
     QString left, right, out;
 };
 
+struct CliRun {
+    int exitCode = -1;
+    QString out, err;
+};
+
+CliRun RunProgram(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(ORVANEL_BIN_DIR "/orvanel-cli"), QStringList{"align"} + args);
+    p.waitForFinished(30000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QByteArray Content(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 } // namespace
+
+TEST_F(AlignCommand, PrintsOneLinePerStepOrRefusesTheStep) {
+    const struct {
+        QStringList args;
+        int exitCode;
+        const char* text; // the whole standard output, or a part of the message
+    } cases[] = {
+        {{"--point", "C", "100,100,110,95", "--do", "level"},
+         0,
+         "level: right view posx -10.00 posy 5.00\n"},
+        {{"--point", "C", "150,120,160,110", "--point", "A1", "250,110,260,90", "--current",
+          "right", "--do", "level", "--do", "rotate"},
+         0,
+         "level: left view posx 10.00 posy -10.00\nrotate: right view -5.68°\n"},
+        {{"--point", "orient1", "100,100,100,100", "--point", "orient2", "200,100,200,110", "--do",
+          "orient-right", "--do", "orient-horizontal"},
+         0,
+         "orient-right: right view 5.71°\norient-horizontal: left view 0.00°, right view 5.71°\n"},
+        {{"--point", "d1", "100,10,120,15", "--point", "d2", "100,260,120,255", "--do", "magnify"},
+         0,
+         "magnify: left view dz 1.0417\n"},
+        {{"--point", "C", "100,100,400,95"}, 2, "point C (400, 95) lies outside the right picture"},
+        {{"--point", "A2", "-1,0,5,5"}, 2, "point A2 (-1, 0) lies outside the left picture"},
+        {{"--point", "C", "100,100,110,95", "--point", "A1", "200,100,111,96", "--do", "rotate"},
+         2,
+         "A1 lies closer than 2 px to C in the right view"},
+        {{"--point", "d1", "100,10,120,15", "--do", "magnify"}, 2, "'magnify' needs d2 in both"},
+        {{"--do", "magnify"}, 2, "'magnify' needs d1 and d2 in both views"},
+        {{"--point", "C", "1,1,1,1", "--do", "rotate"}, 2, "'rotate' needs A1 in both views"},
+        {{"--do", "level"}, 2, "'level' needs C in both views"},
+        {{"--point", "orient1", "1,1,1,1", "--do", "orient-left"}, 2, "needs orient2 in both"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        QFile::remove(out);
+        const CliRun run = RunProgram(Pair() + c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+        if (c.exitCode == 0) {
+            EXPECT_EQ(run.out, QString::fromUtf8(c.text));
+        } else {
+            EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.text))) << run.err.toStdString();
+            EXPECT_FALSE(QFileInfo::exists(out));
+        }
+    }
+}
+
+TEST_F(AlignCommand, ParameterFileReplacesOnlyARegularFileAndOnlyWhenAllowed) {
+    const QString victim = dir.filePath("victim.txt");
+    QFile f(victim);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("keep me");
+    f.close();
+    ASSERT_TRUE(QFile::link(victim, dir.filePath("link.prm")));
+    ASSERT_TRUE(QFile::link(dir.filePath("nowhere"), dir.filePath("dangling.prm")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    const QByteArray photo = Content(left);
+    const struct {
+        QString target;
+        bool overwrite;
+        int exitCode;
+    } cases[] = {
+        {left, false, 2},                        // the input picture
+        {dir.filePath("link.prm"), true, 2},     // a link, even to a regular file
+        {dir.filePath("dangling.prm"), true, 2}, // a link to nothing
+        {"/dev/null", true, 2},                  // a device
+        {dir.filePath("sub"), true, 2},          // a folder
+        {dir.filePath("new") + "/", true, 2},    // a path ending in a delimiter
+        {dir.filePath("new.prm"), false, 0},     // a new file
+        {dir.filePath("new.prm"), false, 2},     // now it exists
+        {dir.filePath("new.prm"), true, 0},      // replaced on request
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target.toStdString());
+        QStringList args = {"--noini", "--left", left, "--right", right, "--write-prm", c.target};
+        if (c.overwrite) args << "--overwrite";
+        EXPECT_EQ(RunProgram(args).exitCode, c.exitCode);
+    }
+    EXPECT_EQ(Content(left), photo);
+    EXPECT_EQ(Content(victim), QByteArray("keep me"));
+    EXPECT_TRUE(QFileInfo(dir.filePath("link.prm")).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("nowhere")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("new")));
+    EXPECT_TRUE(Content(dir.filePath("new.prm")).contains("[Left]"));
+}
 
 TEST_F(AlignCommand, UsageErrorsExitWithTwoAndWriteNothing) {
     EXPECT_EQ(Run({"--write-prm", out}), 2);                 // no pair
@@ -73,6 +178,10 @@ TEST_F(AlignCommand, UsageErrorsExitWithTwoAndWriteNothing) {
                          << "Q" << left),
               2);
     EXPECT_EQ(Run(Pair() << "--prm" << out), 2); // two sources
+    EXPECT_EQ(Run(Pair() << "--band"
+                         << "-1"),
+              2);
+    EXPECT_EQ(Run(Pair() << "--settings" << left), 2); // and --noini
     EXPECT_FALSE(QFileInfo::exists(out));
 }
 
@@ -121,8 +230,8 @@ TEST_F(AlignCommand, CompositeIsSplitAndRecordedWithItsKind) {
     composite.fill(Qt::white);
     const QString file = dir.filePath("pair_x.bmp");
     ASSERT_TRUE(composite.save(file));
-    ASSERT_EQ(Run({"--composite", "X", file, "--point", "C", "50,50,60,40", "--do", "level",
-                   "--write-prm", out}),
+    ASSERT_EQ(Run({"--noini", "--composite", "X", file, "--point", "C", "50,50,60,40", "--do",
+                   "level", "--write-prm", out}),
               0);
     tinifile prm;
     prm.Load(out);
@@ -130,7 +239,7 @@ TEST_F(AlignCommand, CompositeIsSplitAndRecordedWithItsKind) {
     EXPECT_EQ(prm.ReadString("Left", "filename", ""), QFileInfo(file).absoluteFilePath());
     EXPECT_EQ(prm.ReadFloat("Right", "posx", 0), -10);
     EXPECT_EQ(prm.ReadFloat("Right", "posy", 0), 10);
-    EXPECT_EQ(Run({"--composite", "2", file, "--write-prm", out}), 0);
+    EXPECT_EQ(Run({"--noini", "--composite", "2", file, "--write-prm", out, "--overwrite"}), 0);
 }
 
 TEST_F(AlignCommand, RotateTurnsTheLongerVector) {
@@ -168,6 +277,7 @@ TEST_F(AlignCommand, OrientationStepsRunInOrder) {
                          << "--point"
                          << "orient2"
                          << "200,100,200,110"
+                         << "--overwrite"
                          << "--do"
                          << "orient-both"
                          << "--do"
@@ -214,8 +324,8 @@ TEST_F(AlignCommand, ParameterFileIsReadBackAndExtended) {
                          << "level"),
               0);
     const QString second = dir.filePath("second.prm");
-    ASSERT_EQ(Run({"--prm", out, "--point", "A1", "200,100,210,80", "--do", "rotate", "--write-prm",
-                   second}),
+    ASSERT_EQ(Run({"--noini", "--prm", out, "--point", "A1", "200,100,210,80", "--do", "rotate",
+                   "--write-prm", second}),
               0);
     tinifile file;
     file.Load(second);

@@ -1,6 +1,8 @@
-// The command-line program: help, version and usage errors.
+// The command-line programs: help, version and usage errors.
+#include <QDir>
 #include <QProcess>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -38,4 +40,27 @@ TEST(CommandLineProgram, UnknownCommandOrNoneIsAUsageError) {
     CliRun bad = runCli({"frobnicate"});
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_TRUE(bad.err.contains("unknown command 'frobnicate'"));
+}
+
+TEST(SampleGenerator, OptionsAreNeverTakenForItsFolder) {
+    QTemporaryDir dir;
+    const struct {
+        QStringList args;
+        int exitCode;
+        const char* out; // the start of standard output
+    } cases[] = {{{"--help"}, 0, "Usage: orvanel-samplegen [FOLDER]"},
+                 {{"-h"}, 0, "Usage: orvanel-samplegen [FOLDER]"},
+                 {{"--frobnicate"}, 2, ""},
+                 {{"one", "two"}, 2, ""}};
+    for (const auto& c : cases) {
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        p.start(QStringLiteral(ORVANEL_BIN_DIR "/orvanel-samplegen"), c.args);
+        p.waitForFinished(30000);
+        EXPECT_EQ(p.exitCode(), c.exitCode) << c.args.join(' ').toStdString();
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        EXPECT_EQ(out.left(int(qstrlen(c.out))), QString(c.out));
+    }
+    // Nothing was written: no folder named after an option, no pair.
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }

@@ -29,7 +29,9 @@ TEST(ImageInfoText, PadsSizesToFourDigitsInFiveColumns) {
 
 TEST(PictureFilter, ListsEveryRegisteredExtension) {
     const QString filter = QString::fromUtf8(OpenPictureFilter);
-    EXPECT_EQ(RegisteredPictureExtensions().size(), 41);
+    EXPECT_EQ(RegisteredPictureExtensions().size(), 40);
+    // PostScript is never run from a picture file.
+    EXPECT_FALSE(filter.contains("eps", Qt::CaseInsensitive));
     for (const QString& ext : RegisteredPictureExtensions())
         EXPECT_TRUE(filter.contains("*." + ext + ";") || filter.contains("*." + ext + "|") ||
                     filter.endsWith("*." + ext))
@@ -79,17 +81,19 @@ TEST_F(PictureLoad, ExtensionThatOnlyPrefixesARegisteredOnePassesThenFailsInTheD
 }
 
 TEST_F(PictureLoad, UnknownExtensionIsNamedUpperCasedWithItsDot) {
-    for (const QString& name : {QString("notes.txt"), QString("pair.mpo"), QString("noext")}) {
-        ASSERT_TRUE(WriteBytes(Path(name), "something"));
+    for (const QString& name :
+         {QString("notes.txt"), QString("pair.mpo"), QString("noext"), QString("page.eps")}) {
+        ASSERT_TRUE(WriteBytes(Path(name), "%!PS-Adobe-3.0 EPSF-3.0\n"));
         QImage bmp;
         tloadresult r;
         EXPECT_FALSE(LoadPictureFile(bmp, Path(name), ImageInfo, &r));
         EXPECT_EQ(r.status, LoadStatus::UnknownType);
     }
-    ASSERT_EQ(report().messages.size(), 3);
+    ASSERT_EQ(report().messages.size(), 4);
     EXPECT_EQ(report().messages[0], "Type de Fichier Image Inconnu : .TXT");
     EXPECT_EQ(report().messages[1], "Type de Fichier Image Inconnu : .MPO");
     EXPECT_EQ(report().messages[2], "Type de Fichier Image Inconnu : ");
+    EXPECT_EQ(report().messages[3], "Type de Fichier Image Inconnu : .EPS");
     EXPECT_EQ(report().busyCalls, 0);
 }
 

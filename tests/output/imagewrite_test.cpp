@@ -95,6 +95,13 @@ TEST(OutputFiles, BmpOfBothDepthsReadsBackEqualWithPaddedRows) {
         const int row = format == PixelFormat::Bgr24 ? 16 : 20;
         EXPECT_EQ(bytes.size(), 54 + row * 4);
         EXPECT_EQ(bytes[28], char(format == PixelFormat::Bgr24 ? 24 : 32));
+        // 32-bit pixels are written opaque; the picture itself keeps its alpha 0.
+        if (format == PixelFormat::Bgra32) {
+            int opaque = 0;
+            for (int i = 54 + 3; i < bytes.size(); i += 4) opaque += bytes[i] == char(0xFF);
+            EXPECT_EQ(opaque, 5 * 4);
+            EXPECT_EQ(b.View().Row(0)[3], 0);
+        }
         const QImage back(path);
         ASSERT_EQ(back.size(), QSize(5, 4));
         for (int y = 0; y < 4; ++y)

@@ -137,6 +137,29 @@ TEST(OutputNaming, TypedBaseNameLosesItsExtensionAndEmptySuffixLeavesBaseAlone) 
     EXPECT_EQ(BuildFileName("", "", KindParams, f), "3d.prm");
 }
 
+TEST(OutputNaming, OnlyAPictureExtensionLeavesTheBaseOnce) {
+    const struct {
+        bool rename;
+        const char *left, *right, *typed, *expected;
+    } cases[] = {
+        {false, "/p/2023.05.01_L.jpg", "/p/2023.05.01_R.jpg", "", "2023.05.01_L__R_X.jpg"},
+        {false, "/p/2023.05.02_L.jpg", "/p/2023.05.02_R.jpg", "", "2023.05.02_L__R_X.jpg"},
+        {false, "/p/x.png.bmp", "", "", "x.png_X.jpg"},
+        {true, "", "", "v1.2.TIF", "v1.2_X.jpg"},
+        {true, "", "", "trip.2024", "trip.2024_X.jpg"},
+        {true, "", "", "a.jpg.jpg", "a.jpg_X.jpg"},
+    };
+    for (const auto& c : cases) {
+        tnamingfields f = DefaultFields();
+        f.Jpeg = true;
+        f.Rename = c.rename;
+        f.FileName = c.typed;
+        f.LeftFile = c.left;
+        f.RightFile = c.right;
+        EXPECT_EQ(BuildFileName("", "", KindCrossed, f).toStdString(), c.expected);
+    }
+}
+
 TEST(OutputNaming, NameNeverCarriesAFolder) {
     tnamingfields f = DefaultFields();
     f.Rename = true;

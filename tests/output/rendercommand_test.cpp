@@ -1,6 +1,7 @@
 // `orvanel-cli render` end to end: the files of every kind with their names
 // and folders, a turned pair from a parameter file against the reference
-// composition, overwriting, failures and usage errors.
+// composition, batches given with relative paths, the band between composite
+// views, overwriting, failures and usage errors.
 #include "app/settings.h"
 #include "core/paramfile.h"
 #include "core/viewpair.h"
@@ -26,8 +27,9 @@ struct CliRun {
     QString err;
 };
 
-CliRun Render(const QStringList& args) {
+CliRun Render(const QStringList& args, const QString& folder = QString()) {
     QProcess p;
+    if (!folder.isEmpty()) p.setWorkingDirectory(folder);
     p.start(QStringLiteral(ORVANEL_BIN_DIR "/orvanel-cli"), QStringList{"render"} + args);
     p.waitForFinished(120000);
     CliRun r;
@@ -175,6 +177,103 @@ TEST_F(RenderFixture, SeveralParameterFilesAreRenderedInTurn) {
     EXPECT_FALSE(run.err.contains("[1/3]"));
 }
 
+TEST_F(RenderFixture, RelativeBatchKeepsDottedNamesApartAndWritesOpaqueBitmaps) {
+    tnoparamdialogs host;
+    tsettings settings;
+    for (const char* day : {"2023.05.01", "2023.05.02"}) {
+        // Picture names relative to the folder the command starts in.
+        tviewpair pair;
+        pair.ImgLeft.filename = QString("%1_L.bmp").arg(day);
+        pair.ImgRight.filename = QString("%1_R.bmp").arg(day);
+        ASSERT_TRUE(QFile::copy(left, Out(pair.ImgLeft.filename)));
+        ASSERT_TRUE(QFile::copy(right, Out(pair.ImgRight.filename)));
+        pair.StereoType = KindPair;
+        ASSERT_TRUE(WriteParams(pair, Out(QString("%1.prm").arg(day)), false, host, settings));
+    }
+    // Every path relative to the folder the command starts in; "." is that folder.
+    for (const QString& out : {QString("o"), QString(".")}) {
+        const CliRun run = Render(
+            {"--noini", "--prm", "2023.05.01.prm", "2023.05.02.prm", "--kinds", "L", "--out", out},
+            dir.path());
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        for (const char* name : {"2023.05.01_L__R_L.bmp", "2023.05.02_L__R_L.bmp"}) {
+            const QByteArray bmp = Content(Out(out + "/l/" + name));
+            ASSERT_EQ(bmp.size(), 54 + 80 * 60 * 4) << name;
+            EXPECT_EQ(bmp[28], char(32));
+            for (int i = 54 + 3; i < bmp.size(); i += 4) ASSERT_EQ(bmp[i], char(0xFF)) << i;
+        }
+    }
+}
+
+TEST_F(RenderFixture, MissingPictureFailsThePairAndWritesNothing) {
+    tnoparamdialogs host;
+    tsettings settings;
+    const QString gone = Out("gone.bmp");
+    const struct {
+        int type;
+        QString l, r;
+    } cases[] = {{KindPair, left, gone}, {KindPair, gone, right}, {KindCrossed, gone, gone}};
+    for (const auto& c : cases) {
+        tviewpair pair;
+        pair.ImgLeft.filename = c.l;
+        pair.ImgRight.filename = c.r;
+        pair.StereoType = c.type;
+        ASSERT_TRUE(WriteParams(pair, Out("m.prm"), false, host, settings));
+        const CliRun run =
+            Render({"--noini", "--prm", Out("m.prm"), "--kinds", "L,R,X,Prm", "--out", Out("o")});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains("picture '" + gone + "' not found")) << run.err.toStdString();
+        EXPECT_EQ(run.lines, QStringList{Out("m.prm") + "\tError!!! - File not Save"});
+        EXPECT_FALSE(QFileInfo::exists(Out("o")));
+    }
+}
+
+TEST_F(RenderFixture, CompositeAndItsParameterFileSplitByTheSameBand) {
+    // Parallel, 50 + 20 + 50 columns: red, a grey band, blue.
+    QImage composite(120, 40, QImage::Format_RGB32);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 120; ++x)
+            composite.setPixel(x, y,
+                               x < 50   ? qRgb(255, 0, 0)
+                               : x < 70 ? qRgb(128, 128, 128)
+                                        : qRgb(0, 0, 255));
+    ASSERT_TRUE(composite.save(Out("c.bmp")));
+    const QString ini = Out("auto.ini");
+    {
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Menu]\nextractoption=3\n");
+    }
+    const struct {
+        QStringList options;
+        int width; // of the left view
+    } cases[] = {{{"--noini"}, 60},
+                 {{"--settings", ini}, 50},
+                 {{"--noini", "--band", "auto"}, 50},
+                 {{"--settings", ini, "--band", "10"}, 55},
+                 {{"--noini", "--band", "0"}, 60}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options.join(' ').toStdString());
+        const QStringList kinds = {"--kinds", "L", "--out", Out("o"), "--overwrite"};
+        const CliRun direct = Render(
+            c.options + QStringList{"--composite", "P", Out("c.bmp"), "--name", "d"} + kinds);
+        ASSERT_EQ(direct.exitCode, 0) << direct.err.toStdString();
+        EXPECT_EQ(QImage(Out("o/l/d_L.bmp")).width(), c.width);
+        // The same options through a parameter file written from the composite.
+        QProcess align;
+        align.start(QStringLiteral(ORVANEL_BIN_DIR "/orvanel-cli"),
+                    QStringList{"align", "--composite", "P", Out("c.bmp"), "--write-prm",
+                                Out("c.prm"), "--overwrite"} +
+                        c.options);
+        ASSERT_TRUE(align.waitForFinished(60000));
+        ASSERT_EQ(align.exitCode(), 0) << align.readAllStandardError().toStdString();
+        const CliRun reload =
+            Render(c.options + QStringList{"--prm", Out("c.prm"), "--name", "p"} + kinds);
+        ASSERT_EQ(reload.exitCode, 0) << reload.err.toStdString();
+        EXPECT_EQ(QImage(Out("o/l/p_L.bmp")).width(), c.width);
+    }
+}
+
 TEST_F(RenderFixture, SizeSeparationFormatAndDepthOptions) {
     const CliRun run = Render({"--noini", "--left", left, "--right", right, "--kinds", "X,L",
                                "--size", "40x30", "--sep", "5", "--format", "jpg", "--quality",
@@ -298,7 +397,9 @@ TEST(RenderCommandUsage, BadOptionsAreUsageErrors) {
           QStringList{"--left", "a", "--right", "b", "--frobnicate"},
           QStringList{"--left", "a", "--right", "b", "--prm", "p.prm"},
           QStringList{"--composite", "Z", "c.jpg"},
-          QStringList{"--left", "a", "--right", "b", "--settings", "/no/such.ini"}}) {
+          QStringList{"--left", "a", "--right", "b", "--settings", "/no/such.ini"},
+          QStringList{"--left", "a", "--right", "b", "--band", "-2"},
+          QStringList{"--left", "a", "--right", "b", "--band", "wide"}}) {
         const CliRun run = Render(args);
         EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(run.err.startsWith("orvanel-cli render: ")) << args.join(' ').toStdString();

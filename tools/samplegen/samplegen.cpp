@@ -257,7 +257,24 @@ bool WriteJpeg(const std::string& path, const std::vector<unsigned char>& rgb) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string dir = argc > 1 ? argv[1] : "sample";
+    const char* usage = "Usage: orvanel-samplegen [FOLDER]\n"
+                        "Writes the sample stereo pair as FOLDER/left.jpg and FOLDER/right.jpg\n"
+                        "(FOLDER: sample when not given).\n";
+    std::string dir = "sample";
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+        // A folder never starts with a dash here: write ./-name to mean one.
+        if (arg.empty() || arg[0] == '-' || i > 1) {
+            std::fprintf(stderr, "orvanel-samplegen: unexpected argument '%s'\n%s", arg.c_str(),
+                         usage);
+            return 2;
+        }
+        dir = arg;
+    }
     ::mkdir(dir.c_str(), 0755);
     const std::string left = dir + "/left.jpg", right = dir + "/right.jpg";
     if (!WriteJpeg(left, Render(-kBaseline / 2, 0.0, 0.0)) ||

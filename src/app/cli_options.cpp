@@ -1,0 +1,82 @@
+// Options the command-line commands share: settings, band, absolute paths.
+#include "app/cli_options.h"
+
+#include "app/settings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRect>
+
+namespace {
+
+// The settings windows the command line does not have.
+class tnowindows : public twindowlist {
+public:
+    int WindowCount() const override { return 0; }
+    QString WindowName(int) const override { return {}; }
+    bool WindowVisible(int) const override { return false; }
+    QRect WindowBounds(int) const override { return {}; }
+    void ApplyWindow(int, bool, const QRect*) override {}
+    void SetWindowMarker(int, int) override {}
+};
+
+// The widest band a picture the program holds can have.
+constexpr int kMaxBand = 1 << 20;
+
+} // namespace
+
+bool ParseBandOption(const QString& text, tbandoption& band, QString& error) {
+    if (text == QLatin1String("auto")) {
+        band.mode = tbandoption::tmode::Automatic;
+        return true;
+    }
+    bool ok = false;
+    const int width = text.trimmed().toInt(&ok);
+    if (!ok || width < 0 || width > kMaxBand) {
+        error = QStringLiteral("bad band '%1' (a width in pixels, 0 or more, or auto)").arg(text);
+        return false;
+    }
+    band.mode = tbandoption::tmode::Width;
+    band.width = width;
+    return true;
+}
+
+void ApplyBandOption(const tbandoption& band, tsettings& settings) {
+    switch (band.mode) {
+    case tbandoption::tmode::Settings:
+        break;
+    case tbandoption::tmode::Width:
+        // The manual width, used as given.
+        settings.ExtractOption = 2;
+        settings.OpenSepar = band.width;
+        break;
+    case tbandoption::tmode::Automatic:
+        settings.ExtractOption = 3;
+        break;
+    }
+}
+
+bool CheckSettingsOptions(const QString& file, bool noIni, QString& error) {
+    if (!file.isEmpty() && noIni) {
+        error = QStringLiteral("--settings and --noini exclude each other");
+        return false;
+    }
+    if (!file.isEmpty() && !QFileInfo(file).isFile()) {
+        error = QStringLiteral("settings file '%1' not found").arg(file);
+        return false;
+    }
+    return true;
+}
+
+void LoadCommandSettings(tsettings& settings, const QString& file, bool noIni) {
+    settings = tsettings();
+    if (noIni) return;
+    tnowindows windows;
+    tsettingsenv env = CurrentSettingsEnv(QSize());
+    if (!file.isEmpty()) env.file = file;
+    LoadSettings(settings, windows, env);
+}
+
+QString AbsolutePath(const QString& path) {
+    return path.isEmpty() ? path : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
