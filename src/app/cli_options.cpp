@@ -1,6 +1,8 @@
 // Options the command-line commands share: settings, band, absolute paths.
 #include "app/cli_options.h"
 
+#include "core/regularfile.h"
+
 #include "app/settings.h"
 
 #include <QDir>
@@ -61,9 +63,16 @@ bool CheckSettingsOptions(const QString& file, bool noIni, QString& error) {
         error = QStringLiteral("--settings and --noini exclude each other");
         return false;
     }
-    if (!file.isEmpty() && !QFileInfo(file).isFile()) {
-        error = QStringLiteral("settings file '%1' not found").arg(file);
-        return false;
+    if (!file.isEmpty()) {
+        const tfilestate state = ProbeRegularFile(file);
+        if (state == tfilestate::Missing) {
+            error = QStringLiteral("settings file '%1' not found").arg(file);
+            return false;
+        }
+        if (state != tfilestate::Regular) {
+            error = QStringLiteral("settings file '%1': %2").arg(file, FileStateText(state));
+            return false;
+        }
     }
     return true;
 }

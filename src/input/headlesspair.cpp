@@ -1,6 +1,8 @@
 // The command-line commands' pair loading.
 #include "input/headlesspair.h"
 
+#include "core/regularfile.h"
+
 #include "app/settings.h"
 #include "core/viewops.h"
 #include "input/pictureload.h"
@@ -66,8 +68,10 @@ bool NeedsView(int stereoType, bool left) {
 } // namespace
 
 QString PictureFailureText(const QString& file) {
-    return QFileInfo::exists(file) ? QStringLiteral("cannot read picture '%1'").arg(file)
-                                   : QStringLiteral("picture '%1' not found").arg(file);
+    const tfilestate state = ProbeRegularFile(file);
+    if (state == tfilestate::Missing) return QStringLiteral("picture '%1' not found").arg(file);
+    if (state == tfilestate::Regular) return QStringLiteral("cannot read picture '%1'").arg(file);
+    return QStringLiteral("cannot read picture '%1': %2").arg(file, FileStateText(state));
 }
 
 bool LoadParamPairHeadless(const QString& paramFile, tviewpair& pair, theadlesshost& host,

@@ -3,6 +3,8 @@
 // formats Qt does not read), conversion to the 32-bit view layout.
 #include "input/pictureload.h"
 
+#include "core/regularfile.h"
+
 #include "core/jpegdefaults.h"
 #include "core/viewpair.h"
 #include "input/bmpinfo.h"
@@ -251,9 +253,12 @@ LoadStatus DecodePictureFile(const QString& fileName, QImage& image, int& bits, 
                              tuserreport* report) {
     InitPictureDecoders();
     const QFileInfo info(fileName);
-    if (!info.exists()) return LoadStatus::Missing;
-    if (!info.isFile()) {
-        error = QStringLiteral("Ce n'est pas un fichier");
+    // Checked without blocking: a FIFO or a device is refused, never opened.
+    const tfilestate state = ProbeRegularFile(fileName);
+    if (state == tfilestate::Missing) return LoadStatus::Missing;
+    if (state != tfilestate::Regular) {
+        error =
+            QStringLiteral("Ce n'est pas un fichier ordinaire (%1)").arg(FileStateTextFr(state));
         return LoadStatus::DecoderError;
     }
     if (info.size() == 0) {

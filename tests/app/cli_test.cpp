@@ -1,10 +1,14 @@
 // The command-line programs: help, version and usage errors.
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -63,4 +67,29 @@ TEST(SampleGenerator, OptionsAreNeverTakenForItsFolder) {
     }
     // Nothing was written: no folder named after an option, no pair.
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+// A FIFO, a folder or a device named as a parameter, picture or settings file
+// is refused at once with its cause; nothing waits for a writer.
+TEST(CommandLineProgram, SpecialFilesAreRefusedAtOnceWithTheirCause) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("p.prm");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString out = dir.filePath("out");
+    const struct {
+        QStringList args;
+        const char* err;
+    } cases[] = {
+        {{"render", "--prm", fifo, "--out", out}, "pas un fichier ordinaire"},
+        {{"render", "--settings", fifo, "--prm", fifo, "--out", out}, "not a regular file"},
+        {{"render", "--settings", "/dev/null", "--prm", fifo, "--out", out}, "not a regular file"},
+        {{"render", "--left", fifo, "--right", fifo, "--out", out}, "not a regular file"},
+    };
+    for (const auto& c : cases) {
+        // runCli gives up after 30 s: a hang shows as a missing message.
+        const CliRun r = runCli(c.args);
+        EXPECT_NE(r.exitCode, 0) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(c.err)) << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(out));
 }
