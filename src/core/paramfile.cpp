@@ -21,6 +21,8 @@ QString PrmFileName;
 
 const char* const ParamFileMissingText = "Fichier de Paramètres introuvable :\n%1";
 const char* const ParamFileUnreadableText = "Fichier de Paramètres illisible :\n%1";
+const char* const ParamNameLineBreakText =
+    "Fichier de Paramètres non écrit : un nom d'image contient un saut de ligne";
 const char* const ParamBadDzText =
     "Facteur de grandissement invalide (dz=%1) pour la vue [%2] du Fichier de Paramètres :\n%3";
 const char* const ParamNoSeparatorText =
@@ -165,8 +167,20 @@ bool ReadSection(timg& view, const tinifile& file, const QString& section, bool 
     return true;
 }
 
+bool ParamFileCanHoldNames(const tviewpair& pair) {
+    for (const timg* v : {&pair.ImgLeft, &pair.ImgRight})
+        for (const QChar c : v->filename)
+            if (c == u'\n' || c == u'\r' || c.isNull()) return false;
+    return true;
+}
+
 bool WriteParams(const tviewpair& pair, const QString& fileName, bool withDialog, tparamhost& host,
                  tsettings& settings, const tseparators& separators) {
+    // A name that cannot be read back would make a file that opens nothing.
+    if (!ParamFileCanHoldNames(pair)) {
+        host.ShowMessage(QString::fromUtf8(ParamNameLineBreakText));
+        return false;
+    }
     QString name = fileName;
     if (withDialog && !host.AskSaveParamName(name)) return false;
     name = NativePath(name.trimmed());

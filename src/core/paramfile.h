@@ -66,6 +66,12 @@ bool WriteSection(const timg& view, tinifile& file, const QString& section,
 bool ReadSection(timg& view, const tinifile& file, const QString& section, bool withFileName,
                  const tseparators& current = SystemSeparators());
 
+// "Fichier de Paramètres non écrit : un nom d'image contient un saut de ligne"
+extern const char* const ParamNameLineBreakText;
+// False when a picture name holds a line break (or a NUL), which a parameter
+// file cannot hold: such a file is never written.
+bool ParamFileCanHoldNames(const tviewpair& pair);
+
 // Writes the pair to fileName, after the save dialog when withDialog; the
 // folder is created when missing. On success PrmFileName and OpenDirPrm
 // follow the file. False when cancelled or nothing could be written.

@@ -2,11 +2,13 @@
 // libjpeg's compression API with the program's JPEG options.
 #include "output/imagewrite.h"
 
+#include "core/atomicfile.h"
+
 #include "app/settings.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -47,7 +49,7 @@ bool Writable(const ImageView& b) {
 
 } // namespace
 
-bool WriteBmpFile(const ImageView& bitmap, const QString& path, QString* error) {
+bool WriteBmpFile(const ImageView& bitmap, const QString& path, QString* error, bool replace) {
     if (!Writable(bitmap)) {
         SetError(error, QStringLiteral("empty picture"));
         return false;
@@ -77,14 +79,15 @@ bool WriteBmpFile(const ImageView& bitmap, const QString& path, QString* error) 
     PutLe32(header + 38, 2835);
     PutLe32(header + 42, 2835);
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        SetError(error, file.errorString());
+    tatomicfile file(path, replace);
+    if (!file.Open()) {
+        SetError(error, file.ErrorString());
         return false;
     }
-    if (file.write(reinterpret_cast<const char*>(header), sizeof header) != qint64(sizeof header)) {
-        file.cancelWriting();
-        SetError(error, file.errorString());
+    QIODevice& device = file.Device();
+    if (device.write(reinterpret_cast<const char*>(header), sizeof header) !=
+        qint64(sizeof header)) {
+        SetError(error, ErrnoText(errno));
         return false;
     }
     std::vector<char> row(rowBytes, 0);
@@ -95,14 +98,13 @@ bool WriteBmpFile(const ImageView& bitmap, const QString& path, QString* error) 
         // drawn with alpha 0 as transparent: every pixel is written opaque.
         if (bpp == 4)
             for (std::size_t a = 3; a < used; a += 4) row[a] = char(0xFF);
-        if (file.write(row.data(), qint64(rowBytes)) != qint64(rowBytes)) {
-            file.cancelWriting();
-            SetError(error, file.errorString());
+        if (device.write(row.data(), qint64(rowBytes)) != qint64(rowBytes)) {
+            SetError(error, ErrnoText(errno));
             return false;
         }
     }
-    if (!file.commit()) {
-        SetError(error, file.errorString());
+    if (!file.Commit()) {
+        SetError(error, file.ErrorString());
         return false;
     }
     return true;
@@ -131,7 +133,8 @@ constexpr std::size_t kOutChunk = 64 * 1024;
 
 struct tjpegdest {
     jpeg_destination_mgr pub;
-    QSaveFile* file;
+    QIODevice* file;
+    int err; // errno of the failed write
     JOCTET* buffer;
     bool failed;
 };
@@ -145,8 +148,10 @@ void DestInit(j_compress_ptr cinfo) {
 boolean DestEmpty(j_compress_ptr cinfo) {
     auto* d = reinterpret_cast<tjpegdest*>(cinfo->dest);
     if (d->file->write(reinterpret_cast<const char*>(d->buffer), qint64(kOutChunk)) !=
-        qint64(kOutChunk))
+        qint64(kOutChunk)) {
         d->failed = true;
+        d->err = errno;
+    }
     d->pub.next_output_byte = d->buffer;
     d->pub.free_in_buffer = kOutChunk;
     return TRUE;
@@ -155,7 +160,10 @@ boolean DestEmpty(j_compress_ptr cinfo) {
 void DestTerm(j_compress_ptr cinfo) {
     auto* d = reinterpret_cast<tjpegdest*>(cinfo->dest);
     const qint64 n = qint64(kOutChunk - d->pub.free_in_buffer);
-    if (n > 0 && d->file->write(reinterpret_cast<const char*>(d->buffer), n) != n) d->failed = true;
+    if (n > 0 && d->file->write(reinterpret_cast<const char*>(d->buffer), n) != n) {
+        d->failed = true;
+        d->err = errno;
+    }
 }
 
 // The compression itself, kept free of objects with destructors so the
@@ -208,7 +216,7 @@ bool Compress(const ImageView& bitmap, const tjpegoptions& o, tjpegdest& dest, J
 } // namespace
 
 bool WriteJpegFile(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
-                   QString* error) {
+                   QString* error, bool replace) {
     if (!Writable(bitmap)) {
         SetError(error, QStringLiteral("empty picture"));
         return false;
@@ -218,9 +226,9 @@ bool WriteJpegFile(const ImageView& bitmap, const QString& path, const tjpegopti
         SetError(error, QStringLiteral("picture too large for a JPEG file"));
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        SetError(error, file.errorString());
+    tatomicfile file(path, replace);
+    if (!file.Open()) {
+        SetError(error, file.ErrorString());
         return false;
     }
     std::vector<JOCTET> buffer(kOutChunk);
@@ -229,17 +237,17 @@ bool WriteJpegFile(const ImageView& bitmap, const QString& path, const tjpegopti
     dest.pub.init_destination = DestInit;
     dest.pub.empty_output_buffer = DestEmpty;
     dest.pub.term_destination = DestTerm;
-    dest.file = &file;
+    dest.file = &file.Device();
+    dest.err = 0;
     dest.buffer = buffer.data();
     dest.failed = false;
     char message[JMSG_LENGTH_MAX] = {};
     if (!Compress(bitmap, options, dest, rgbRow.data(), message) || dest.failed) {
-        file.cancelWriting();
-        SetError(error, dest.failed ? file.errorString() : QString::fromLocal8Bit(message));
+        SetError(error, dest.failed ? ErrnoText(dest.err) : QString::fromLocal8Bit(message));
         return false;
     }
-    if (!file.commit()) {
-        SetError(error, file.errorString());
+    if (!file.Commit()) {
+        SetError(error, file.ErrorString());
         return false;
     }
     return true;
@@ -253,7 +261,7 @@ bool OutputFileCanHold(const QString& path, int width, int height, bool bits24) 
 }
 
 bool WriteOutputFile(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
-                     QString* error) {
-    return IsJpegPath(path) ? WriteJpegFile(bitmap, path, options, error)
-                            : WriteBmpFile(bitmap, path, error);
+                     QString* error, bool replace) {
+    return IsJpegPath(path) ? WriteJpegFile(bitmap, path, options, error, replace)
+                            : WriteBmpFile(bitmap, path, error, replace);
 }

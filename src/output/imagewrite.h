@@ -1,6 +1,8 @@
 // Writing an output bitmap as a BMP (24 or 32 bits) or JPEG file, always
 // through a temporary file beside the target so a failed write leaves any
-// existing file as it was.
+// existing file as it was. With replace false, a file that appears at the
+// target meanwhile (another process) is never replaced: the write fails with
+// "exists".
 #pragma once
 
 #include "core/jpegdefaults.h"
@@ -20,12 +22,13 @@ void ApplyJpegOptions(tjpegoptions& image, tsettings& settings);
 
 // Writes the bitmap's rows bottom-up as an uncompressed BMP of its own depth.
 // False, with the reason in `error` when given, when nothing was written.
-bool WriteBmpFile(const ImageView& bitmap, const QString& path, QString* error = nullptr);
+bool WriteBmpFile(const ImageView& bitmap, const QString& path, QString* error = nullptr,
+                  bool replace = true);
 
 // Compresses the bitmap with the options: quality, grey scale, the simple
 // progression script, sampling factors 1 where subsampling is off.
 bool WriteJpegFile(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
-                   QString* error = nullptr);
+                   QString* error = nullptr, bool replace = true);
 
 // The file format the path asks for can hold a picture of this size: a BMP
 // stays under 4 GiB, a JPEG under 65500 pixels a side.
@@ -33,4 +36,4 @@ bool OutputFileCanHold(const QString& path, int width, int height, bool bits24);
 
 // JPEG or BMP by the path's extension.
 bool WriteOutputFile(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
-                     QString* error = nullptr);
+                     QString* error = nullptr, bool replace = true);

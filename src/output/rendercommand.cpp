@@ -238,6 +238,9 @@ public:
         return overwrite_ ? toverwriteanswer::YesToAll : toverwriteanswer::No;
     }
     bool AskOtherName(int, QString&) override { return false; }
+    QString KeptFileCause() const override {
+        return QStringLiteral("exists; use --overwrite to replace it");
+    }
 
 private:
     bool overwrite_;
@@ -314,6 +317,9 @@ bool RenderPair(const trenderargs& a, tviewpair& pair, theadlesshost& host, std:
     for (const tsaveoutput& r : report.outputs) {
         const QString where = r.path.isEmpty() ? StereoKindNames[r.kind] : r.path;
         std::fprintf(out, "%s\t%s\n", qPrintable(where), qPrintable(r.text));
+        if (!r.cause.isEmpty())
+            std::fprintf(err, "orvanel-cli render: %s: %s\n", qPrintable(where),
+                         qPrintable(r.cause));
     }
     std::fflush(out);
     return report.AllWritten();

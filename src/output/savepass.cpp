@@ -52,8 +52,11 @@ void Finish(tsavereport& report, tsaveoutput& out, const QString& text, bool ok)
     report.outputs.push_back(out);
 }
 
-void Fail(tsavereport& report, tsaveoutput& out) {
+// "Error!!! - File not Save", then the cause on a line of its own.
+void Fail(tsavereport& report, tsaveoutput& out, const QString& cause) {
+    out.cause = cause;
     Finish(report, out, QString::fromUtf8(SaveErrorText), false);
+    if (!cause.isEmpty()) report.log << cause;
 }
 
 } // namespace
@@ -67,12 +70,14 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
     const QString base = fields.RepBase.trimmed();
     QString folder = ResolveFolder(base, kindFolder, fields.LeftFile);
     if (folder.isEmpty() || name.trimmed().isEmpty() || options.W <= 0 || options.H <= 0) {
-        Fail(report, out);
+        Fail(report, out,
+             folder.isEmpty() || name.trimmed().isEmpty() ? QStringLiteral("no file name")
+                                                          : QStringLiteral("no output size"));
         return;
     }
     if (!EnsureFolder(base, folder, !QFileInfo(folder).isDir(), !options.askBeforeCreateDir,
                       fields.LeftFile, folders)) {
-        Fail(report, out);
+        Fail(report, out, QStringLiteral("folder not created"));
         return;
     }
     QDir::setCurrent(folder);
@@ -80,7 +85,11 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
     out.path = path;
     report.log << path;
 
+    // Only a file the user agreed to replace is replaced; any other that
+    // appears meanwhile makes the write fail.
+    bool replace = false;
     if (QFileInfo::exists(path)) {
+        replace = true;
         if (pass.aborted) {
             // After "Abort" no existing file of this pass is replaced.
             Finish(report, out, QString::fromUtf8(SaveUserAbortText), false);
@@ -102,10 +111,14 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
                 return;
             case toverwriteanswer::No:
                 if (!questions.AskOtherName(kind, path) || path.trimmed().isEmpty()) {
+                    out.cause = questions.KeptFileCause();
                     Finish(report, out, QString::fromUtf8(SaveUserAbortText), false);
+                    if (!out.cause.isEmpty()) report.log << out.cause;
                     return;
                 }
                 out.path = path;
+                // The other name's own dialog asked about an existing file.
+                replace = QFileInfo::exists(path);
                 break;
             }
         }
@@ -115,7 +128,7 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
     const tcommonframe frame = ComputeSourceFrame(&pair.ImgLeft, &pair.ImgRight, options.manual,
                                                   options.ratioH, options.ratioW);
     if (!frame.Usable()) {
-        Fail(report, out);
+        Fail(report, out, QStringLiteral("no common frame"));
         return;
     }
     tcomposition c;
@@ -129,16 +142,24 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
 
     const QSize size = OutputBitmapSize(kind, c.W, c.H, c.S);
     if (!OutputFileCanHold(path, size.width(), size.height(), c.bits24)) {
-        Fail(report, out);
+        Fail(report, out,
+             QStringLiteral("%1 x %2 too large for the file format")
+                 .arg(size.width())
+                 .arg(size.height()));
         return;
     }
     tbusyguard busy(UserReport());
     EngineBitmap bitmap;
     tjpegoptions jpeg;
     if (IsJpegPath(path)) ApplyJpegOptions(jpeg, settings);
-    if (!ComposeKind(pair.ImgLeft, pair.ImgRight, frame, c, bitmap) ||
-        !WriteOutputFile(bitmap.View(), path, jpeg)) {
-        Fail(report, out);
+    if (!ComposeKind(pair.ImgLeft, pair.ImgRight, frame, c, bitmap)) {
+        Fail(report, out, QStringLiteral("nothing to draw or not enough memory"));
+        return;
+    }
+    QString cause;
+    if (!WriteOutputFile(bitmap.View(), path, jpeg, &cause, replace)) {
+        if (cause == QLatin1String("exists")) cause = questions.KeptFileCause();
+        Fail(report, out, cause.isEmpty() ? QStringLiteral("exists") : cause);
         return;
     }
     Finish(report, out, SaveOkLine(FileSizeBytes(path)), true);
@@ -166,7 +187,10 @@ tsavereport SaveSelectedKinds(tviewpair& pair, tnamingfields& fields, const tsav
             out.path = PrmFileName.isEmpty() ? path : PrmFileName;
             Finish(report, out, SaveOkLine(FileSizeBytes(out.path)), true);
         } else {
-            Fail(report, out);
+            Fail(report, out,
+                 !ParamFileCanHoldNames(pair) ? QStringLiteral("a picture name holds a line break")
+                 : path.trimmed().isEmpty()   ? QStringLiteral("no file name")
+                                              : QStringLiteral("not written"));
         }
     }
     tsavepass pass;

@@ -41,6 +41,9 @@ public:
     // After No: the save-file dialog offering another name for the kind's
     // output (path in/out); false when cancelled.
     virtual bool AskOtherName(int kind, QString& path) = 0;
+    // The cause logged when an existing file is kept: the command line says
+    // how to replace it; the dialog, where the user chose, says "exists".
+    virtual QString KeptFileCause() const { return QStringLiteral("exists"); }
 };
 
 // The dialog's values the composition reads, gathered once for the pass.
@@ -62,7 +65,8 @@ struct tsaveoptions {
 struct tsaveoutput {
     int kind = 0;
     QString path;
-    QString text; // the log text; empty when the output was skipped silently
+    QString text;  // the log text; empty when the output was skipped silently
+    QString cause; // why it failed, in a few English words; empty when unknown
     bool ok = false;
 };
 

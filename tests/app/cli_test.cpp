@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
@@ -92,4 +93,67 @@ TEST(CommandLineProgram, SpecialFilesAreRefusedAtOnceWithTheirCause) {
         EXPECT_TRUE(r.err.contains(c.err)) << r.err.toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(out));
+}
+
+// Two renders started together on the same output names, without
+// --overwrite: each file is written by exactly one of them, holds what that
+// one drew, and the other says the file exists and fails.
+TEST(CommandLineProgram, RacingRendersNeverShareOrReplaceAnOutput) {
+    QTemporaryDir dir;
+    const QString pairs[2] = {dir.filePath("a"), dir.filePath("b")};
+    for (int i = 0; i < 2; ++i) {
+        QDir().mkpath(pairs[i]);
+        for (const char* side : {"p_L.bmp", "p_R.bmp"}) {
+            QImage img(320, 240, QImage::Format_RGB32);
+            img.fill(i == 0 ? qRgb(200, 40, 40) : qRgb(40, 40, 200));
+            ASSERT_TRUE(img.save(pairs[i] + "/" + side));
+        }
+    }
+    const auto args = [&](int i, const QString& out) {
+        return QStringList{"render",  "--noini",
+                           "--left",  pairs[i] + "/p_L.bmp",
+                           "--right", pairs[i] + "/p_R.bmp",
+                           "--kinds", "L,R,X,P,V,A,Bi",
+                           "--out",   out};
+    };
+    // What each one draws alone.
+    QByteArray alone[2][7];
+    const char* files[7] = {"l/p_L__R_L.bmp",  "r/p_L__R_R.bmp", "x/p_L__R_X.bmp",
+                            "p/p_L__R_P.bmp",  "v/p_L__R_V.bmp", "ana/p_L__R_A.bmp",
+                            "bi/p_L__R_Bi.bmp"};
+    for (int i = 0; i < 2; ++i) {
+        const QString ref = dir.filePath(QString("ref%1").arg(i));
+        ASSERT_EQ(runCli(args(i, ref)).exitCode, 0);
+        for (int f = 0; f < 7; ++f) {
+            QFile file(ref + "/" + files[f]);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << files[f];
+            alone[i][f] = file.readAll();
+        }
+    }
+    for (int round = 0; round < 3; ++round) {
+        const QString out = dir.filePath(QString("race%1").arg(round));
+        QProcess p[2];
+        for (int i = 0; i < 2; ++i)
+            p[i].start(QStringLiteral(ORVANEL_BIN_DIR "/orvanel-cli"), args(i, out));
+        QString logs[2];
+        for (int i = 0; i < 2; ++i) {
+            ASSERT_TRUE(p[i].waitForFinished(60000));
+            logs[i] = QString::fromUtf8(p[i].readAllStandardOutput());
+        }
+        EXPECT_TRUE(p[0].exitCode() == 1 || p[1].exitCode() == 1) << "round " << round;
+        for (int f = 0; f < 7; ++f) {
+            QFile file(out + "/" + files[f]);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << files[f];
+            const QByteArray got = file.readAll();
+            int okCount = 0, writer = -1;
+            for (int i = 0; i < 2; ++i)
+                for (const QString& line : logs[i].split('\n'))
+                    if (line.contains(files[f]) && line.contains("\tOk - ")) {
+                        ++okCount;
+                        writer = i;
+                    }
+            ASSERT_EQ(okCount, 1) << files[f] << " round " << round;
+            EXPECT_TRUE(got == alone[writer][f]) << files[f] << " round " << round;
+        }
+    }
 }

@@ -219,17 +219,34 @@ TEST_F(SaveFixture, AbortLeavesEveryLaterExistingFileButWritesNewOnes) {
     EXPECT_EQ(Content(Out("x/IMG_1234_35_X.bmp")), QByteArray("marker"));
 }
 
-TEST_F(SaveFixture, ZeroSizeOrNoCommonFrameIsAnErrorAndThePassGoesOn) {
+// Each failure logs "Error!!! - File not Save" and its cause on the next
+// line, and the pass goes on.
+TEST_F(SaveFixture, FailuresLogTheirCauseAndThePassGoesOn) {
     Tick({KindLeft, KindCrossed});
     options.W = 0;
     tsavereport r = Save();
-    EXPECT_EQ(r.log, QStringList({"Error!!! - File not Save", "Error!!! - File not Save"}));
+    EXPECT_EQ(r.log, QStringList({"Error!!! - File not Save", "no output size",
+                                  "Error!!! - File not Save", "no output size"}));
     options.W = 46;
     pair.ImgRight.posx = 500;
     r = Save();
     ASSERT_EQ(r.outputs.size(), 2u);
     EXPECT_EQ(r.outputs[0].text, "Error!!! - File not Save");
+    EXPECT_EQ(r.outputs[0].cause, "no common frame");
+    EXPECT_EQ(r.log.mid(1, 2), QStringList({"Error!!! - File not Save", "no common frame"}));
     EXPECT_FALSE(QFile::exists(r.outputs[0].path));
+
+    // A picture name the parameter file could not read back: no .prm, the
+    // pictures are still written.
+    pair.ImgRight.posx = -2;
+    pair.ImgLeft.filename = dir.filePath("IMG_12\n34.JPG");
+    fields.LeftFile = pair.ImgLeft.filename;
+    Tick({KindParams, KindLeft});
+    r = Save();
+    ASSERT_EQ(r.outputs.size(), 2u);
+    EXPECT_EQ(r.outputs[0].cause, "a picture name holds a line break");
+    EXPECT_TRUE(r.outputs[1].ok);
+    EXPECT_TRUE(QDir(Out("prm")).isEmpty());
 }
 
 TEST_F(SaveFixture, AbortInTheFolderCheckEndsThePassSilently) {
@@ -255,7 +272,7 @@ TEST_F(SaveFixture, ExistingParameterFileIsReplacedOnlyAfterItsDialog) {
     params.confirm = false;
     tsavereport r = Save();
     EXPECT_EQ(params.dialogs, 1);
-    EXPECT_EQ(r.log.last(), "Error!!! - File not Save");
+    EXPECT_EQ(r.log.mid(1), QStringList({"Error!!! - File not Save", "not written"}));
     EXPECT_EQ(Content(prm), QByteArray("marker"));
     params.confirm = true;
     r = Save();
