@@ -4,6 +4,7 @@
 
 #include "app/settings.h"
 #include "core/paramfile.h"
+#include "core/privatetemp.h"
 #include "core/qimageview.h"
 #include "core/stereokinds.h"
 #include "core/viewpair.h"
@@ -269,8 +270,9 @@ bool RenderKindPreview(const tviewpair& pair, const QString& fileName, int kind,
     // Outside the views the bitmap is black with alpha 0; the preview shows it opaque.
     picture.reinterpretAsFormat(QImage::Format_RGB32);
     if (!IsJpegPath(fileName)) return true;
-    const QString tmp = QDir::current().filePath(QStringLiteral("tmp.jpg"));
-    if (WriteJpegFile(bitmap.View(), tmp, JpegDefaults)) {
+    // In the program's own folder: a user's "tmp.jpg" is none of its business.
+    const QString tmp = PrivateTempPath(QStringLiteral("tmp.jpg"));
+    if (!tmp.isEmpty() && WriteJpegFile(bitmap.View(), tmp, JpegDefaults)) {
         QImage back;
         int bits = 0;
         QString error;

@@ -113,7 +113,7 @@ bool RenderKind(const tviewpair& pair, const QString& fileName, int kind, int ma
                 int separation, int height, int width, bool save24bit);
 
 // RenderKind for the preview window: always 32-bit; when the name asks for
-// JPEG, the picture goes through "tmp.jpg" in the current folder and back so
+// JPEG, the picture goes through "tmp.jpg" in the program's private folder and back so
 // that the compression shows. False for a kind the preview cannot show or
 // nothing to draw.
 bool RenderKindPreview(const tviewpair& pair, const QString& fileName, int kind, int manual,

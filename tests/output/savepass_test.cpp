@@ -301,12 +301,14 @@ TEST_F(SaveFixture, PictureTooLargeForItsFileFormatFailsBeforeComposing) {
     EXPECT_EQ(r.outputs[1].text, "Error!!! - File not Save");
 }
 
-TEST_F(SaveFixture, PreviewGoesThroughJpegAndLeavesNoTemporaryFile) {
+TEST_F(SaveFixture, PreviewGoesThroughJpegAndLeavesTheUsersFilesAlone) {
     QDir::setCurrent(dir.path());
+    WriteMarker(Out("tmp.jpg")); // the user's own file of that name
     QImage picture;
     ASSERT_TRUE(RenderKindPreview(pair, "a_X.jpg", KindCrossed, 0, 2, 0, 0, picture));
     EXPECT_EQ(picture.size(), QSize(2 * 46 + 2, 36));
-    EXPECT_FALSE(QFile::exists(Out("tmp.jpg")));
+    EXPECT_EQ(Content(Out("tmp.jpg")), QByteArray("marker"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"tmp.jpg"}));
     ASSERT_TRUE(RenderKindPreview(pair, "a_X.bmp", KindAnaglyph, 0, 0, 0, 0, picture));
     EXPECT_EQ(picture.size(), QSize(46, 36));
     EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 255);
