@@ -21,6 +21,8 @@ void theadlesshost::ReloadViews(int stereoType) {
 }
 
 void theadlesshost::ShowMessage(const QString& text) {
+    ++messages_;
+    lastMessage_ = text;
     UserReport().ShowMessage(text);
 }
 
@@ -76,7 +78,12 @@ QString PictureFailureText(const QString& file) {
 
 bool LoadParamPairHeadless(const QString& paramFile, tviewpair& pair, theadlesshost& host,
                            QString& error) {
+    const int before = host.Messages();
     if (ReadParams(pair, paramFile, true, host, Settings) != tparamread::Read) return false;
+    if (host.Messages() != before) {
+        error = host.LastMessage().simplified();
+        return false;
+    }
     for (const bool left : {true, false}) {
         const timg& view = left ? pair.ImgLeft : pair.ImgRight;
         if (!NeedsView(pair.StereoType, left) || !view.bitmap.isNull()) continue;

@@ -39,10 +39,16 @@ public:
     void AskRedirectFolders(const QString&, const QString&) override {}
     void ReloadViews(int stereoType) override;
     void ShowMessage(const QString& text) override;
+    // The messages shown so far and the last one: a message while a pair
+    // loads means it did not load as asked.
+    int Messages() const { return messages_; }
+    const QString& LastMessage() const { return lastMessage_; }
 
 private:
     tviewpair& pair_;
     bool replaceParamFile_;
+    int messages_ = 0;
+    QString lastMessage_;
 };
 
 // Where a command takes its pair from: two pictures, or a composite of a

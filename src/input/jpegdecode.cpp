@@ -122,6 +122,10 @@ bool OpenSession(tsession& s, const unsigned char* data, std::size_t size,
     // Passes are only worth showing for a progressive file in colour.
     s.progressive = wantPasses && !s.palette && multiScan;
     s.cinfo.buffered_image = s.progressive ? TRUE : FALSE;
+    // The decoder's own working memory (the whole-picture coefficients of a
+    // multi-scan file, the quantiser's histogram) within the budget too: a
+    // file that needs more fails with the library's out-of-memory message.
+    s.cinfo.mem->max_memory_to_use = long(kMaxPicturePixels * 7);
     jpeg_calc_output_dimensions(&s.cinfo);
     return true;
 }

@@ -3,10 +3,11 @@
 
 #include <cstdint>
 
-// 2^28 pixels (16384 x 16384, 1 GiB at 32 bits): far above any stereo
-// photograph (an 8000 x 6000 double composite is 1.4 * 10^8 pixels), far
-// below what a forged header can claim.
-constexpr std::int64_t kMaxPicturePixels = std::int64_t(1) << 28;
+// The memory budget of one picture, one view and one output bitmap: 2^27
+// pixels (16384 x 8192, 512 MiB at 32 bits). An 8000 x 6000 pair and its
+// side-by-side composite fit; two views and an output at the limit stay
+// under 2 GB together, whatever a forged header or an option claims.
+constexpr std::int64_t kMaxPicturePixels = std::int64_t(1) << 27;
 
 // True when a picture of this size may be allocated.
 inline bool PictureSizeAllowed(std::int64_t width, std::int64_t height) {

@@ -369,8 +369,17 @@ void tviewloader::ReloadViews(int Kind) {
         if (!std::isfinite(f) || f <= 0) continue;
         const double w = std::trunc(view->Width() / f), h = std::trunc(view->Height() / f);
         if (w < 1 || h < 1 || w > double(kMaxPicturePixels) || h > double(kMaxPicturePixels) ||
-            !PictureSizeAllowed(std::int64_t(w), std::int64_t(h)))
+            !PictureSizeAllowed(std::int64_t(w), std::int64_t(h))) {
+            // The view stays as read, its points with it: the record says so.
+            view->dz = 1.0;
+            host_.ShowMessage(QStringLiteral("Correction de grandissement refusée pour %1 :\n"
+                                             "%2 x %3 pixels, au-delà de la limite de %4 pixels")
+                                  .arg(view->filename)
+                                  .arg(w, 0, 'f', 0)
+                                  .arg(h, 0, 'f', 0)
+                                  .arg(kMaxPicturePixels));
             continue;
+        }
         host_.ReduceView(*view, f);
     }
 }

@@ -2,6 +2,8 @@
 // views through the export resampling routines.
 #include "output/composition.h"
 
+#include "input/picturelimits.h"
+
 #include "core/qimageview.h"
 #include "core/stereokinds.h"
 #include "core/timg.h"
@@ -111,7 +113,8 @@ bool ComposeKind(const timg& left, const timg& right, const tcommonframe& frame,
     out = EngineBitmap();
     const QSize size = OutputBitmapSize(c.kind, c.W, c.H, c.S);
     if (!IsPictureKind(c.kind) || c.W <= 0 || c.H <= 0 || c.S < 0 || size.isEmpty() ||
-        !frame.Usable() || !(c.m > 0) || !std::isfinite(c.m))
+        !frame.Usable() || !(c.m > 0) || !std::isfinite(c.m) ||
+        !PictureSizeAllowed(size.width(), size.height()))
         return false;
     const int d = static_cast<int>(std::min(std::trunc(frame.width / c.m), 1e9));
     const int e = static_cast<int>(std::min(std::trunc(frame.height / c.m), 1e9));

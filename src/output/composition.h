@@ -60,7 +60,7 @@ struct tcomposition {
 // into its placement at the scale m alone. A magnification correction is
 // already in the views' bitmaps (reduced by their dz) and in the frame
 // computed on them, so applying dz again would undo it. False when there is
-// nothing to draw (no picture kind, no size, no usable frame) or the bitmap
-// cannot be had; `out` is then empty.
+// nothing to draw (no picture kind, no size, no usable frame), the bitmap is
+// beyond the picture budget or cannot be had; `out` is then empty.
 bool ComposeKind(const timg& left, const timg& right, const tcommonframe& frame,
                  const tcomposition& c, EngineBitmap& out);

@@ -9,6 +9,7 @@
 #include "core/stereokinds.h"
 #include "core/viewpair.h"
 #include "input/pictureload.h"
+#include "input/picturelimits.h"
 #include "input/userreport.h"
 #include "output/composition.h"
 #include "output/imagewrite.h"
@@ -142,6 +143,14 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
     c.bits24 = options.bits24;
 
     const QSize size = OutputBitmapSize(kind, c.W, c.H, c.S);
+    if (!PictureSizeAllowed(size.width(), size.height())) {
+        Fail(report, out,
+             QStringLiteral("output of %1 x %2 pixels over the limit of %3 pixels")
+                 .arg(size.width())
+                 .arg(size.height())
+                 .arg(kMaxPicturePixels));
+        return;
+    }
     if (!OutputFileCanHold(path, size.width(), size.height(), c.bits24)) {
         Fail(report, out,
              QStringLiteral("%1 x %2 too large for the file format")
