@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 ARGS ?=
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo -G Ninja)
 
-.PHONY: setup build run test bench fuzz sample clean format
+.PHONY: setup build run test test-sanitize bench fuzz sample clean format
 
 setup:
 	@bash scripts/setup
@@ -20,6 +20,14 @@ run: build
 
 test: build
 	@bash scripts/run-tests $(BUILD)
+
+# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+SAN_BUILD ?= build-asan
+test-sanitize: setup
+	@cmake -S . -B $(SAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DORVANEL_SANITIZE=ON >/dev/null
+	@cmake --build $(SAN_BUILD) -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+		bash scripts/run-tests $(SAN_BUILD)
 
 bench: 
 	@bash scripts/setup --bench
@@ -40,4 +48,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(SAN_BUILD)
