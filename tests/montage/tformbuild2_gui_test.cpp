@@ -274,7 +274,7 @@ private:
 
 TEST_F(MontageWindow, MenuCaptionsAndShortcutsFollowTheDesignInMenuOrder) {
     std::vector<QAction*> all;
-    collect(form->menuBar()->actions(), all);
+    collect(form->MenuBarActions(), all);
     const size_t expected = sizeof(kExpectedMenu) / sizeof(kExpectedMenu[0]);
     ASSERT_EQ(all.size(), expected);
     for (size_t i = 0; i < expected; ++i) {
