@@ -1,6 +1,7 @@
 // Desktop arrangement of the windows.
 #include "app/desktop_ui.h"
 
+#include "aids/tformzoom.h"
 #include "app/appwindows_ui.h"
 #include "app/desktoplayout.h"
 #include "app/settings.h"
@@ -9,12 +10,15 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTabWidget>
 
 namespace {
 
 void place(QWidget* w, const QRect& r) {
-    w->move(r.topLeft());
+    // Placed while hidden, so that a window manager shows it where it belongs
+    // instead of where it first put it.
     w->resize(r.size());
+    w->move(r.topLeft());
 }
 
 } // namespace
@@ -28,14 +32,24 @@ void ArrangeDesktop() {
     if (QScreen* s = QGuiApplication::primaryScreen()) screen = s->size();
 
     if (Settings.DesktopType == 0 || Settings.DesktopType == 1) {
-        tdesktoplayout l = DesktopLayout(Settings.DesktopType, screen.width(), screen.height());
-        a.FormMain->showNormal();
+        TFormBuild2* montage = a.FormBuild2;
+        montage->PageControl1->setMinimumHeight(260);
+        montage->PageControl1->setTabPosition(QTabWidget::North);
+        // The column takes the width the Montage window's controls need.
+        const int needed = montage->minimumSizeHint().width();
+        tdesktoplayout l =
+            DesktopLayout(Settings.DesktopType, screen.width(), screen.height(), needed);
+        a.FormMain->setWindowState(
+            a.FormMain->windowState() &
+            ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
         place(a.FormMain, l.display);
-        place(a.FormBuild2, l.montage);
-        a.FormBuild2->show();
+        place(montage, l.montage);
+        a.FormMain->show();
+        montage->show();
         if (Settings.ZoomVisible) {
             Settings.ZoomSize = 150;
             place(a.FormZoom, l.magnifier);
+            if (auto* zoom = qobject_cast<TFormZoom*>(a.FormZoom)) zoom->ZoomResize();
             a.FormZoom->show();
             a.FormZoom->raise();
         } else {

@@ -1,23 +1,26 @@
 // Desktop arrangement geometry.
 #include "app/desktoplayout.h"
 
+#include <algorithm>
+
 namespace {
-// Width of the Montage window column, and the room kept for a task bar.
-constexpr int kMontageWidth = 290;
+// The room kept for a task bar.
 constexpr int kTaskbarRoom = 35;
 } // namespace
 
-tdesktoplayout DesktopLayout(int desktopType, int w, int h) {
+tdesktoplayout DesktopLayout(int desktopType, int w, int h, int montageWidth) {
     tdesktoplayout l;
+    const int column = std::max(kMontageColumnWidth, std::min(montageWidth, w / 2));
     const int height = h - kTaskbarRoom;
     if (desktopType == 1) {
-        l.magnifier = QRect(300, h - 300, 170, 205);
-        l.montage = QRect(0, 0, kMontageWidth, height);
-        l.display = QRect(kMontageWidth, 0, w - kMontageWidth, height);
+        // The magnifier stands just beside the Montage column.
+        l.magnifier = QRect(column + 10, h - 300, 170, 205);
+        l.montage = QRect(0, 0, column, height);
+        l.display = QRect(column, 0, w - column, height);
     } else {
-        l.magnifier = QRect(w - 470, h - 300, 170, 205);
-        l.montage = QRect(w - kMontageWidth, 0, kMontageWidth, height);
-        l.display = QRect(0, 0, w - kMontageWidth, height);
+        l.magnifier = QRect(w - column - 180, h - 300, 170, 205);
+        l.montage = QRect(w - column, 0, column, height);
+        l.display = QRect(0, 0, w - column, height);
     }
     return l;
 }

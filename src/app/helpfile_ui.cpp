@@ -1,17 +1,16 @@
-// Help pages through the desktop's own viewer.
+// Help pages in the program's own help window.
 #include "app/helpfile_ui.h"
 
 #include "app/helpfile.h"
+#include "app/tformhelp.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QMessageBox>
-#include <QUrl>
 
 void OpenHelpPage(const QString& name, QWidget* parent) {
     OpenHelpFile(
         QCoreApplication::applicationDirPath(), name,
-        [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); },
+        [parent](const QString& path) { return HelpWindow(parent)->ShowPage(path); },
         [parent](const QString& text) {
             QMessageBox::warning(parent, QStringLiteral("Orvanel-3D"), text, QMessageBox::Ok);
         });

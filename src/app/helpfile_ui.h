@@ -1,4 +1,4 @@
-// The help pages opened with the desktop, warnings in message boxes.
+// The help pages opened in the help window, warnings in message boxes.
 #pragma once
 
 #include <QString>

@@ -6,6 +6,7 @@
 #include "app/cursors_ui.h"
 #include "app/desktop_ui.h"
 #include "app/precisbitmaps.h"
+#include "app/qttranslation.h"
 #include "app/runflags.h"
 #include "app/settings.h"
 #include "app/windowlist_ui.h"
@@ -68,6 +69,8 @@ int RunApplication(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanel-3D"));
     QApplication::setApplicationVersion(QStringLiteral(ORVANEL_VERSION));
+    // The program speaks French, and so do Qt's buttons and dialogs.
+    InstallQtFrench();
     // The program ends when one of its two main windows allows it, not when
     // the last window happens to close.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -9,6 +9,7 @@
 #include "app/runflags.h"
 #include "app/settings.h"
 #include "display/pointicons_ui.h"
+#include "display/statuspanels.h"
 #include "montage/alignment.h"
 #include "montage/tformbuild2.h"
 
@@ -31,8 +32,6 @@
 namespace {
 
 constexpr int kStatusHeight = 20;
-// Panel widths of the status bar, left to right.
-constexpr int kPanelWidths[7] = {30, 20, 20, 150, 250, 150, 50};
 
 // The status bar under the picture: panels 0 to 2 drawn (mode code, pair icon,
 // pixel colour), 3 to 5 written from the display's texts.
@@ -58,9 +57,12 @@ protected:
         const tdisplaystate& d = form_.Display;
         QPainter p(this);
         p.fillRect(rect(), palette().window());
+        // Each written panel is as wide as its text needs.
+        const std::array<int, kStatusPanelCount> widths =
+            StatusPanelWidths(d.StatusText, fontMetrics());
         int x = 0;
-        for (int i = 0; i < 7; ++i) {
-            const QRect r(x, 0, kPanelWidths[i] - 2, height());
+        for (int i = 0; i < kStatusPanelCount; ++i) {
+            const QRect r(x, 0, widths[i] - 2, height());
             p.setPen(palette().color(QPalette::Mid));
             p.drawLine(r.right() + 1, 1, r.right() + 1, height() - 2);
             if (i == 0) {
@@ -81,7 +83,7 @@ protected:
                 p.drawText(r.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
                            d.StatusText[i]);
             }
-            x += kPanelWidths[i];
+            x += widths[i];
         }
     }
     void mousePressEvent(QMouseEvent* e) override {

@@ -97,6 +97,12 @@ void InitPictureDecoders() {
     std::call_once(once, [] {
         // Qt refuses any single image above this many megabytes.
         QImageReader::setAllocationLimit(int((kMaxPicturePixels * 4) >> 20));
+        // Without the library's signal handlers: stopping the program (Ctrl+C,
+        // SIGTERM) is the program's business and stays quiet.
+        MagickLib::ExceptionInfo error;
+        MagickLib::GetExceptionInfo(&error);
+        MagickLib::InitializeMagickEx(nullptr, MAGICK_OPT_NO_SIGNAL_HANDER, &error);
+        MagickLib::DestroyExceptionInfo(&error);
         Magick::InitializeMagick(nullptr);
         MagickLib::SetMagickResourceLimit(MagickLib::PixelsResource, kMaxPicturePixels);
     });

@@ -1,9 +1,11 @@
 // The about box.
 #include "montage/taboutbox.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -40,4 +42,15 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     h->addStretch();
     v->addLayout(h);
     resize(320, 200);
+}
+
+void TAboutBox::showEvent(QShowEvent* event) {
+    // Before the window is mapped, so a window manager shows it in place.
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        // By its frame once a window manager has given it one.
+        QRect r(QPoint(0, 0), frameGeometry().size());
+        r.moveCenter(s->availableGeometry().center());
+        move(r.topLeft());
+    }
+    QDialog::showEvent(event);
 }

@@ -14,4 +14,8 @@ public:
     QLabel* Version = nullptr;
     QLabel* Date = nullptr;
     QPushButton* OKButton = nullptr;
+
+protected:
+    // Centred on the screen each time it is shown.
+    void showEvent(QShowEvent* event) override;
 };

@@ -21,6 +21,7 @@
 #include "input/tsepardialog.h"
 #include "input/viewloader.h"
 #include "lists/tformrepopenimg.h"
+#include "montage/flowbar_ui.h"
 #include "montage/imagehandoff.h"
 #include "montage/infotexts.h"
 #include "montage/magnification.h"
@@ -54,7 +55,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -124,6 +124,14 @@ QAction* TFormBuild2::Action(const QString& name) const {
     return actions_.value(name, nullptr);
 }
 
+QList<QAction*> TFormBuild2::MenuBarActions() const {
+    QList<QAction*> all;
+    if (QWidget* menus = menuWidget())
+        for (QMenuBar* bar : menus->findChildren<QMenuBar*>(Qt::FindDirectChildrenOnly))
+            all += bar->actions();
+    return all;
+}
+
 QMenu* TFormBuild2::Submenu(const QString& name) const {
     QAction* a = Action(name);
     return a ? a->menu() : nullptr;
@@ -143,6 +151,12 @@ void TFormBuild2::BuildMenus() {
     const std::vector<tmenuentry>& entries = MainMenuEntries();
     QMenu* top = nullptr;
     QMenu* sub = nullptr;
+    // One bar per menu, so that the menus wrap onto a further row in the
+    // narrow column of the desktop arrangement instead of hiding.
+    auto* menus = new tflowbar(this);
+    menus->setObjectName(QStringLiteral("MenuBars"));
+    menus->Layout()->setSpacing(0);
+    setMenuWidget(menus);
     for (size_t i = 0; i < entries.size(); ++i) {
         const tmenuentry& e = entries[i];
         if (IsMenuSeparator(e)) {
@@ -154,7 +168,10 @@ void TFormBuild2::BuildMenus() {
         const bool hasChildren = i + 1 < entries.size() && entries[i + 1].depth > e.depth;
         QAction* action = nullptr;
         if (e.depth == 0) {
-            top = menuBar()->addMenu(caption);
+            auto* bar = new QMenuBar(menus);
+            bar->setNativeMenuBar(false);
+            menus->addWidget(bar);
+            top = bar->addMenu(caption);
             top->setObjectName(name);
             action = top->menuAction();
             sub = nullptr;
@@ -444,7 +461,9 @@ void TFormBuild2::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // The Geometry dialog is created after this window and acts through it.
     if (auto* g = qobject_cast<TFormGeometry*>(AppWindows.FormGeometry)) g->SetHost(&host_);
-    if (TFormMain* main = AppWindows.FormMain) main->StatusBar1->update();
+    // The display's status bar comes back to the scratch point: Lock pressed,
+    // its caption and two zero values.
+    if (TFormMain* main = AppWindows.FormMain) main->Display.ShowPointerStatus(nullptr, 0, 0, 0, 0);
     if (auto* transpMenu = findChild<QMenu*>(QStringLiteral("PopupMenu_Transparence")))
         transpMenu->actions().first()->setChecked(true);
     WriteLabelVisu();

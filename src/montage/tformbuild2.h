@@ -22,8 +22,8 @@ class QMenu;
 class QRadioButton;
 class QScrollBar;
 class QTabWidget;
-class QToolBar;
 class QToolButton;
+class tflowbar;
 class timg;
 class tdisplaystate;
 class tviewloader;
@@ -38,6 +38,8 @@ public:
     // Tool buttons and popup copies show these same actions, so a caption,
     // shortcut, check mark and enabled state live in one place.
     QAction* Action(const QString& name) const;
+    // The menus of the menu bar, in menu order.
+    QList<QAction*> MenuBarActions() const;
     // The submenu carried by a menu item, or null.
     QMenu* Submenu(const QString& name) const;
     // Runs an item's command as a click would, without touching its check
@@ -89,13 +91,13 @@ public:
 
     // Components the other windows and the tests reach by name.
     QTabWidget* PageControl1 = nullptr;
-    QToolBar* ToolBarFile = nullptr;
-    QToolBar* ToolBarGeometry = nullptr;
-    QToolBar* ToolBar1 = nullptr;
-    QToolBar* ToolBar3 = nullptr;
-    QToolBar* ToolBarTransparence = nullptr;
-    QToolBar* ToolBar5 = nullptr;
-    QToolBar* ToolBarInfo = nullptr;
+    tflowbar* ToolBarFile = nullptr;
+    tflowbar* ToolBarGeometry = nullptr;
+    tflowbar* ToolBar1 = nullptr;
+    tflowbar* ToolBar3 = nullptr;
+    tflowbar* ToolBarTransparence = nullptr;
+    tflowbar* ToolBar5 = nullptr;
+    tflowbar* ToolBarInfo = nullptr;
     QLabel* LabelVisu = nullptr;
     QLabel* LabelAutoWin = nullptr;
     QLabel* StaticTextRotation = nullptr;

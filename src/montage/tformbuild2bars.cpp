@@ -21,11 +21,13 @@
 #include "input/tsepardialog.h"
 #include "input/viewloader.h"
 #include "lists/tformrepopenimg.h"
+#include "montage/flowbar_ui.h"
 #include "montage/imagehandoff.h"
 #include "montage/infotexts.h"
 #include "montage/magnification.h"
 #include "montage/mainmenu.h"
 #include "montage/manualmoves.h"
+#include "montage/narrowtabs_ui.h"
 #include "montage/orientation.h"
 #include "montage/taboutbox.h"
 #include "montage/tformgeometry.h"
@@ -54,7 +56,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -111,9 +112,9 @@ QToolButton* actionButton(QWidget* parent, QAction* a, const QString& text, cons
     return b;
 }
 
-QHBoxLayout* row(QVBoxLayout* into) {
-    auto* h = new QHBoxLayout();
-    h->setSpacing(2);
+// A row of controls that wraps where the window's width ends.
+tflowlayout* row(QVBoxLayout* into) {
+    auto* h = new tflowlayout(nullptr, 2);
     into->addLayout(h);
     return h;
 }
@@ -123,14 +124,12 @@ QHBoxLayout* row(QVBoxLayout* into) {
 void TFormBuild2::BuildToolBars(QWidget* host) {
     auto* layout = static_cast<QVBoxLayout*>(host->layout());
     auto bar = [&](const char* name) {
-        auto* t = new QToolBar(host);
+        auto* t = new tflowbar(host);
         t->setObjectName(QString::fromUtf8(name));
-        t->setIconSize(QSize(16, 16));
-        t->setToolButtonStyle(Qt::ToolButtonTextOnly);
         layout->addWidget(t);
         return t;
     };
-    auto button = [&](QToolBar* t, const char* actionName, const QString& text,
+    auto button = [&](tflowbar* t, const char* actionName, const QString& text,
                       const QString& hint) {
         QToolButton* b = actionButton(t, Action(QString::fromUtf8(actionName)), text, hint);
         t->addWidget(b);
@@ -281,7 +280,7 @@ void TFormBuild2::BuildToolBars(QWidget* host) {
     });
     ToolBar5->addWidget(LabelVisu);
 
-    ToolBarInfo = new QToolBar(host);
+    ToolBarInfo = new tflowbar(host);
     ToolBarInfo->setObjectName(QStringLiteral("ToolBarInfo"));
     auto* info = new QWidget(ToolBarInfo);
     auto* infoLayout = new QVBoxLayout(info);
@@ -323,7 +322,7 @@ QToolButton* TFormBuild2::LockButton(QWidget* parent) {
 }
 
 void TFormBuild2::BuildTabs() {
-    PageControl1 = new QTabWidget(this);
+    PageControl1 = new tnarrowtabs(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     auto page = [this](const char* name, const char* tab, const char* hint) {
         auto* w = new QWidget(PageControl1);
@@ -347,7 +346,7 @@ void TFormBuild2::BuildTabs() {
         QVBoxLayout* v = page("TabSheetLoad", "Charger", nullptr);
         QWidget* w = v->parentWidget();
         v->addWidget(instruction(w, "Chargez les images"));
-        QHBoxLayout* r = row(v);
+        tflowlayout* r = row(v);
         auto* openLeft =
             plainButton(w, "SpeedButtonOpenLeft", QStringLiteral("Ouvrir la Vue Gauche"),
                         QStringLiteral("Ouvrir la Vue Gauche"));
@@ -374,7 +373,7 @@ void TFormBuild2::BuildTabs() {
         r->addWidget(SpeedButton2);
         r->addWidget(sorter);
         r->addStretch();
-        ToolBarFile = new QToolBar(w);
+        ToolBarFile = new tflowbar(w);
         ToolBarFile->setObjectName(QStringLiteral("ToolBarFile"));
         ToolButtonFile = SubmenuButton("MenuFile_Open", QStringLiteral("Ouvrir"),
                                        QStringLiteral("Ouvrir...  [Ctrl+F]"),
@@ -421,7 +420,7 @@ void TFormBuild2::BuildTabs() {
         QVBoxLayout* v = page("TabSheetPoint", "Points", "Dédinir les paires de points homologues");
         QWidget* w = v->parentWidget();
         v->addWidget(instruction(w, "1 - Définissez 2 ou 3 paires de points homologues."));
-        QHBoxLayout* r = row(v);
+        tflowlayout* r = row(v);
         SBCPoint = PairButton(w, QStringLiteral("C"), QStringLiteral("Centre de rotation"), 1);
         SBA1 = PairButton(w, QStringLiteral("A1"), QStringLiteral("Paire de rotation"), 2);
         SBA2 = PairButton(w, QStringLiteral("A2"), QStringLiteral("Paire d'affinage"), 3);
@@ -454,7 +453,7 @@ void TFormBuild2::BuildTabs() {
         QWidget* w = v->parentWidget();
         v->addWidget(instruction(w, "1 - Tracez une Ligne d'Orientation dans chaque image: "
                                     "Position Précise avec Maj+Flèches de Déplacement"));
-        QHBoxLayout* r = row(v);
+        tflowlayout* r = row(v);
         SBCOrient = PairButton(
             w, QStringLiteral("C"),
             QStringLiteral("Paire de Points pour le nivellement et centre de rotation"), 1);
@@ -500,7 +499,7 @@ void TFormBuild2::BuildTabs() {
         QVBoxLayout* v = page("TabSheetHand", "Manuel", "Calage manuel");
         QWidget* w = v->parentWidget();
         v->addWidget(instruction(w, "1 - Fixez le Centre de Rotation (et autres points)"));
-        QHBoxLayout* r = row(v);
+        tflowlayout* r = row(v);
         SBCManual = PairButton(w, QStringLiteral("C"), QStringLiteral("Centre de rotation"), 1);
         SBLockManual = LockButton(w);
         SpeedButton11 = PairButton(w, QStringLiteral("A1"), QStringLiteral("Paire de rotation"), 2);
@@ -522,7 +521,8 @@ void TFormBuild2::BuildTabs() {
         r->addStretch();
         auto* box = new QGroupBox(QStringLiteral("Rotation:"), w);
         box->setObjectName(QStringLiteral("RadioGroupRotation"));
-        auto* bl = new QHBoxLayout(box);
+        auto* bl = new tflowlayout(box, 6);
+        bl->setContentsMargins(4, 4, 4, 4);
         int item = 0;
         for (const char* t : {"Simple", "Double", "Homologue"}) {
             auto* rb = new QRadioButton(QString::fromLatin1(t), box);
@@ -556,7 +556,7 @@ void TFormBuild2::BuildTabs() {
                 g->DistanceMode = on;
         });
         v->addWidget(box);
-        QHBoxLayout* r = row(v);
+        tflowlayout* r = row(v);
         ToolButtonD1 = PairButton(
             w, QStringLiteral("d1"),
             QStringLiteral("Première paire de points pour calculer erreur de grandissement"), 7);
@@ -584,7 +584,7 @@ void TFormBuild2::BuildTabs() {
         QWidget* w = v->parentWidget();
         v->addWidget(instruction(w, "1 - Placez une Paire de Points Homologues dans le plan de "
                                     "fenêtre ou à \"l'infini\""));
-        QHBoxLayout* r = row(v);
+        tflowlayout* r = row(v);
         ToolButtonW1 =
             PairButton(w, QStringLiteral("W1"),
                        QStringLiteral("Définir la paire de points homologue de fenêtre"), 9);

@@ -21,6 +21,7 @@
 #include "input/tsepardialog.h"
 #include "input/viewloader.h"
 #include "lists/tformrepopenimg.h"
+#include "montage/flowbar_ui.h"
 #include "montage/imagehandoff.h"
 #include "montage/infotexts.h"
 #include "montage/magnification.h"
@@ -54,7 +55,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>

@@ -25,3 +25,18 @@ TEST(DesktopLayout, WindowsOffScreenArePulledBack) {
     // A window that is on screen stays where it is.
     EXPECT_EQ(PullOntoScreen(QRect(100, 100, 300, 200), 1280, 1024), QPoint(100, 100));
 }
+
+TEST(DesktopLayout, AWiderMontageWindowNarrowsTheDisplayAndMovesTheMagnifier) {
+    // 330 pixels of controls: the column widens, the magnifier keeps its
+    // 180 pixels to the left of it (1280 - 330 - 180 = 770).
+    tdesktoplayout l = DesktopLayout(0, 1280, 1024, 330);
+    EXPECT_EQ(l.montage, QRect(950, 0, 330, 989));
+    EXPECT_EQ(l.display, QRect(0, 0, 950, 989));
+    EXPECT_EQ(l.magnifier, QRect(770, 724, 170, 205));
+    l = DesktopLayout(1, 1280, 1024, 330);
+    EXPECT_EQ(l.display, QRect(330, 0, 950, 989));
+    EXPECT_EQ(l.magnifier, QRect(340, 724, 170, 205));
+    // Narrower needs keep the design column; the column never passes half the screen.
+    EXPECT_EQ(DesktopLayout(0, 1280, 1024, 200).montage.width(), 290);
+    EXPECT_EQ(DesktopLayout(0, 800, 600, 700).montage, QRect(400, 0, 400, 565));
+}

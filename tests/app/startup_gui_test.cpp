@@ -2,6 +2,7 @@
 // a settings folder of its own.
 #include "app/appwindows_ui.h"
 #include "app/commandline_ui.h"
+#include "app/desktop_ui.h"
 #include "app/exitsequence_ui.h"
 #include "app/paramhost_ui.h"
 #include "app/precisbitmaps.h"
@@ -16,8 +17,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -84,6 +87,27 @@ TEST_F(StartUp, FirstRunArrangesTheDisplayAndMontageWindows) {
     EXPECT_FALSE(AppWindows.FormSave->isVisible());
     // The Montage window stands at the right of the display window.
     EXPECT_GT(AppWindows.FormBuild2->x(), AppWindows.FormMain->x());
+}
+
+TEST_F(StartUp, ArrangementPlacesTheColumnsAndLaysTheMagnifierOutAgain) {
+    Settings.ZoomVisible = true;
+    Settings.ZoomSize = 300;
+    Settings.DesktopType = 0;
+    ArrangeDesktop();
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    QWidget* montage = AppWindows.FormBuild2;
+    EXPECT_GE(montage->width(), 290);
+    EXPECT_EQ(montage->x() + montage->width(), screen.width());
+    // Placed by its frame's corner, sized by its inside.
+    EXPECT_EQ(AppWindows.FormMain->frameGeometry().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(AppWindows.FormMain->size(),
+              QSize(screen.width() - montage->width(), screen.height() - 35));
+    // The magnifier at its smallest picture: 150 + 15 by 150 + 55.
+    EXPECT_EQ(Settings.ZoomSize, 150);
+    EXPECT_EQ(AppWindows.FormZoom->size(), QSize(165, 205));
+    EXPECT_TRUE(AppWindows.FormZoom->isVisible());
+    AppWindows.FormZoom->hide();
+    Settings.ZoomVisible = false;
 }
 
 TEST_F(StartUp, PrecisionBitmapsAreDrawnBeforeAnyWindow) {

@@ -2,11 +2,14 @@
 // the scroll bars, the status bar's clicks, the centre button and painting.
 #include "displayfixture.h"
 
+#include "display/statuspanels.h"
 #include "display/tformmain.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -199,6 +202,31 @@ TEST_F(FormMain, ShowsARealPairWhenAskedTo) {
     form->FitAndCompose();
     form->Display.ShowPointerStatus(&form->Display.Slot1, 12.5, 40.25, 3, 4);
     QTest::qWait(seconds.toInt() * 1000);
+}
+
+} // namespace
+
+namespace {
+
+TEST(StatusPanels, WrittenPanelsWidenToTheirTextAndDrawnPanelsKeepTheirPlace) {
+    const QFontMetrics fm(QApplication::font());
+    std::array<QString, kStatusPanelCount> texts;
+    // Short texts keep the widths of the design.
+    texts[3] = "RGB";
+    texts[4] = "Pos";
+    texts[5] = " Scroll = 0012 / -0034";
+    EXPECT_EQ(StatusPanelWidths(texts, fm), kStatusPanelDesignWidths);
+    // A long pointer text takes the room it needs; a text in a drawn panel
+    // never moves panel 1, which a click finds between x 30 and 50.
+    texts[0] = "a long text the panel does not write";
+    texts[4] = " Img:-1595.00/-1995.00 - Vue:-1595.00/-1995.00";
+    ASSERT_GT(fm.horizontalAdvance(texts[4]), 250);
+    const auto w = StatusPanelWidths(texts, fm);
+    EXPECT_EQ(w[0], 30);
+    EXPECT_EQ(w[1], 20);
+    EXPECT_EQ(w[4], std::max(250, fm.horizontalAdvance(texts[4]) + kStatusTextRoom));
+    EXPECT_GE(w[4] - kStatusTextRoom, fm.horizontalAdvance(texts[4]));
+    EXPECT_EQ(w[3], 150);
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -274,7 +276,7 @@ private:
 
 TEST_F(MontageWindow, MenuCaptionsAndShortcutsFollowTheDesignInMenuOrder) {
     std::vector<QAction*> all;
-    collect(form->menuBar()->actions(), all);
+    collect(form->MenuBarActions(), all);
     const size_t expected = sizeof(kExpectedMenu) / sizeof(kExpectedMenu[0]);
     ASSERT_EQ(all.size(), expected);
     for (size_t i = 0; i < expected; ++i) {
@@ -522,6 +524,11 @@ TEST(AboutBox, ShowsVersionAndDateAndOkCloses) {
     EXPECT_EQ(box.windowTitle(), QStringLiteral("A propos"));
     EXPECT_EQ(box.Version->text(), QStringLiteral("Version : 1.3"));
     EXPECT_EQ(box.Date->text(), QStringLiteral("14-06-09"));
+    // Shown in the middle of the screen.
+    box.show();
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((box.frameGeometry().center() - screenCentre).manhattanLength(), 2);
+    box.hide();
     QTimer::singleShot(0, [&box] { box.OKButton->click(); });
     EXPECT_EQ(box.exec(), QDialog::Accepted);
 }
