@@ -66,6 +66,9 @@ bool tatomicfile::Open() {
                                       : QStringLiteral("not a regular file");
         return false;
     }
+    // A link to a regular file is written through: the file behind it gets
+    // the new text and the link stays (settings kept in a dotfile folder).
+    if (QFileInfo(path_).isSymLink()) path_ = QFileInfo(path_).canonicalFilePath();
     const QFileInfo info(path_);
     const QByteArray folder = QFile::encodeName(info.absolutePath());
     QByteArray pattern = folder + "/." + QFile::encodeName(info.fileName()) + ".XXXXXX";

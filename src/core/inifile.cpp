@@ -2,8 +2,9 @@
 // number formats and the all-or-nothing write.
 #include "core/inifile.h"
 
+#include "core/atomicfile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <charconv>
@@ -452,12 +453,10 @@ bool tinifile::Save() const {
 
 bool tinifile::SaveAs(const QString& fileName) const {
     if (fileName.isEmpty()) return false;
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    // Only a regular file (or nothing) is replaced, never a device or FIFO.
+    tatomicfile file(fileName, true);
+    if (!file.Open()) return false;
     const QByteArray text = ToText();
-    if (file.write(text) != text.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    if (file.Device().write(text) != text.size()) return false;
+    return file.Commit();
 }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -81,4 +82,23 @@ TEST(RegularFile, WritersReplaceOnlyRegularFilesOrCreateNew) {
     for (const QString& p : {t.fifo, t.toFifo, t.folder, QString("/dev/null"), t.dangling, t.loop,
                              t.dir.filePath("new/")})
         EXPECT_FALSE(WritableTarget(p)) << p.toStdString();
+}
+
+// Writing an INI file replaces a regular file or the file behind a link to
+// one (the link stays), and nothing else.
+TEST(RegularFile, IniWritesGoThroughLinksAndNeverIntoSpecialFiles) {
+    twatchdog guard;
+    tspecialfiles t;
+    tinifile ini;
+    ini.WriteInteger("Visu", "mode", 4);
+    const QString link = t.dir.filePath("link.ini");
+    QFile::link(t.regular, link);
+    ASSERT_TRUE(ini.SaveAs(link));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(tinifile(t.regular).ReadInteger("Visu", "mode", 0), 4);
+    for (const QString& p : {t.fifo, t.toFifo, t.folder, QString("/dev/null")})
+        EXPECT_FALSE(ini.SaveAs(p)) << p.toStdString();
+    // No temporary file is left behind.
+    EXPECT_EQ(QDir(t.dir.path()).entryList(QStringList(".*"), QDir::Files | QDir::Hidden),
+              QStringList());
 }
