@@ -3,8 +3,8 @@
 
 #include "app/appwindows_ui.h"
 #include "app/paramhost_ui.h"
-#include "app/settings.h"
 #include "app/startplan.h"
+#include "core/settings.h"
 #include "display/tformmain.h"
 
 void ProcessCommandLine(const QStringList& args) {

@@ -3,7 +3,7 @@
 
 #include "app/appwindows_ui.h"
 #include "app/desktoplayout.h"
-#include "app/settings.h"
+#include "core/settings.h"
 #include "display/tformmain.h"
 #include "montage/tformbuild2.h"
 

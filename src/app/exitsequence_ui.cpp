@@ -1,9 +1,9 @@
 // The exit sequence shared by the display and Montage windows.
 #include "app/exitsequence_ui.h"
 
-#include "app/runflags.h"
-#include "app/settings.h"
 #include "app/windowlist_ui.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 
 #include <QApplication>
 #include <QMessageBox>

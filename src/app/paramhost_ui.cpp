@@ -2,8 +2,8 @@
 #include "app/paramhost_ui.h"
 
 #include "app/appwindows_ui.h"
-#include "app/settings.h"
 #include "core/paths.h"
+#include "core/settings.h"
 #include "core/stereokinds.h"
 #include "display/tformmain.h"
 #include "input/viewloader.h"

@@ -2,10 +2,10 @@
 // with its kind, the redirection of missing images and the reload.
 #include "core/paramfile.h"
 
-#include "app/runflags.h"
-#include "app/settings.h"
 #include "core/inifile.h"
 #include "core/paths.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "core/timg.h"
 #include "core/viewpair.h"
 #include "lists/redirect.h"

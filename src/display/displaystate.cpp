@@ -2,9 +2,9 @@
 // through the transform engine, marks, zoom, scrolling and status texts.
 #include "display/displaystate.h"
 
-#include "app/runflags.h"
-#include "app/settings.h"
 #include "core/qimageview.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "engine/transform.h"
 #include "input/composite.h"
 #include "output/sourceframe.h"

@@ -3,8 +3,8 @@
 // hover cursors.
 #include "display/pointerinput.h"
 
-#include "app/runflags.h"
-#include "app/settings.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "montage/sequencing.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 // The command-line commands' pair loading.
 #include "input/headlesspair.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "core/viewops.h"
 #include "input/pictureload.h"
 #include "input/userreport.h"

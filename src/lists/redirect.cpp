@@ -2,8 +2,8 @@
 // the dialog that sets the redirection folders.
 #include "lists/redirect.h"
 
-#include "app/settings.h"
 #include "core/paths.h"
+#include "core/settings.h"
 
 #include <QFileInfo>
 

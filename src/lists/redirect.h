@@ -2,7 +2,7 @@
 // pairs whose pictures have moved, and the redirection dialog's fields.
 #pragma once
 
-#include "app/runflags.h"
+#include "core/runflags.h"
 
 #include <QString>
 

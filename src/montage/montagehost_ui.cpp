@@ -2,7 +2,7 @@
 #include "montage/montagehost_ui.h"
 
 #include "app/appwindows_ui.h"
-#include "app/runflags.h"
+#include "core/runflags.h"
 #include "display/tformmain.h"
 #include "input/viewloader.h"
 #include "montage/tformbuild2.h"

@@ -2,7 +2,7 @@
 // libjpeg's compression API with the program's JPEG options.
 #include "output/imagewrite.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

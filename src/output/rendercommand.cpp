@@ -4,10 +4,10 @@
 
 #include "input/headlesspair.h"
 
-#include "app/runflags.h"
-#include "app/settings.h"
 #include "core/jpegdefaults.h"
 #include "core/paramfile.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "core/stereokinds.h"
 #include "core/viewops.h"
 #include "core/viewpair.h"

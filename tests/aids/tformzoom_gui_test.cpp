@@ -3,8 +3,8 @@
 #include "aids/tformzoom.h"
 
 #include "app/precisbitmaps.h"
-#include "app/runflags.h"
-#include "app/settings.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "display/tformmain.h"
 
 #include <gtest/gtest.h>

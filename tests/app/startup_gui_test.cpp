@@ -5,10 +5,10 @@
 #include "app/exitsequence_ui.h"
 #include "app/paramhost_ui.h"
 #include "app/precisbitmaps.h"
-#include "app/runflags.h"
-#include "app/settings.h"
 #include "app/startup_ui.h"
 #include "core/paramfile.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "display/tformmain.h"
 #include "montage/tformbuild2.h"
 

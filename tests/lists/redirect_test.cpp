@@ -2,7 +2,7 @@
 // their file part, and what counts as found.
 #include "lists/redirect.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 

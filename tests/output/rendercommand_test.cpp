@@ -1,8 +1,8 @@
 // `orvanel-cli render` end to end: the files of every kind with their names
 // and folders, a turned pair from a parameter file against the reference
 // composition, overwriting, failures and usage errors.
-#include "app/settings.h"
 #include "core/paramfile.h"
+#include "core/settings.h"
 #include "core/viewpair.h"
 #include "output/sourceframe.h"
 #include "outputfixtures.h"
