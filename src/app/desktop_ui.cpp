@@ -2,7 +2,7 @@
 #include "app/desktop_ui.h"
 
 #include "app/appwindows_ui.h"
-#include "app/desktoplayout.h"
+#include "core/desktoplayout.h"
 #include "core/settings.h"
 #include "display/tformmain.h"
 #include "montage/tformbuild2.h"

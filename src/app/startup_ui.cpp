@@ -1,11 +1,11 @@
 // Start-up sequence of the desktop program.
 #include "app/startup_ui.h"
 
+#include "aids/precisbitmaps.h"
 #include "app/appwindows_ui.h"
 #include "app/commandline_ui.h"
 #include "app/cursors_ui.h"
 #include "app/desktop_ui.h"
-#include "app/precisbitmaps.h"
 #include "app/windowlist_ui.h"
 #include "core/runflags.h"
 #include "core/settings.h"

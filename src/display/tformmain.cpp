@@ -4,8 +4,8 @@
 
 #include "app/appwindows_ui.h"
 #include "app/exitsequence_ui.h"
-#include "app/helpfile.h"
-#include "app/helpfile_ui.h"
+#include "core/helpfile.h"
+#include "core/helpfile_ui.h"
 #include "core/runflags.h"
 #include "core/settings.h"
 #include "display/pointicons_ui.h"

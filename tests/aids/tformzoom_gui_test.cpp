@@ -2,7 +2,7 @@
 // hooks reach it, its buttons step the size, closing stops the following.
 #include "aids/tformzoom.h"
 
-#include "app/precisbitmaps.h"
+#include "aids/precisbitmaps.h"
 #include "core/runflags.h"
 #include "core/settings.h"
 #include "display/tformmain.h"

@@ -1,7 +1,7 @@
 // Help pages through the desktop's own viewer.
-#include "app/helpfile_ui.h"
+#include "core/helpfile_ui.h"
 
-#include "app/helpfile.h"
+#include "core/helpfile.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

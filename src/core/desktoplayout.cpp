@@ -1,5 +1,5 @@
 // Desktop arrangement geometry.
-#include "app/desktoplayout.h"
+#include "core/desktoplayout.h"
 
 namespace {
 // Width of the Montage window column, and the room kept for a task bar.
