@@ -10,6 +10,7 @@
 #include "lists/tformrepopenimg.h"
 #include "output/folderquestions_ui.h"
 #include "output/naming.h"
+#include "output/paramnames.h"
 
 #include <QFileDialog>
 

@@ -8,6 +8,7 @@
 #include "core/timg.h"
 #include "core/viewpair.h"
 #include "output/naming.h"
+#include "output/paramnames.h"
 
 #include <gtest/gtest.h>
 

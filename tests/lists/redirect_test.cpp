@@ -2,6 +2,7 @@
 // their file part, and what counts as found.
 #include "lists/redirect.h"
 
+#include "core/redirectedfile.h"
 #include "core/settings.h"
 
 #include <gtest/gtest.h>
