@@ -19,7 +19,7 @@ void place(QWidget* w, const QRect& r) {
 
 } // namespace
 
-void ArrangeDesktop() {
+void ArrangeDesktopWindows() {
     tappwindows& a = AppWindows;
     for (QWidget* w : a.InOrder()) {
         if (w != a.FormMain && w != a.FormBuild2 && w != a.FormZoom) w->hide();

@@ -6,13 +6,13 @@
 #include "app/commandline_ui.h"
 #include "app/cursors_ui.h"
 #include "app/desktop_ui.h"
-#include "app/windowlist_ui.h"
 #include "core/runflags.h"
 #include "core/settings.h"
 #include "core/stereokinds.h"
 #include "display/tformmain.h"
 #include "engine/transform.h"
 #include "input/userreport.h"
+#include "montage/windowlist_ui.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 
 #include "core/runflags.h"
 #include "core/settings.h"
-#include "montage/sequencing.h"
+#include "display/alignsteps.h"
 
 #include <cmath>
 

@@ -3,14 +3,10 @@
 #include "montage/tformbuild2.h"
 
 #include "aids/tformzoom.h"
-#include "app/appwindows_ui.h"
-#include "app/desktop_ui.h"
-#include "app/exitsequence_ui.h"
-#include "app/paramhost_ui.h"
-#include "app/windowlist_ui.h"
 #include "core/desktoplayout.h"
 #include "core/helpfile.h"
 #include "core/helpfile_ui.h"
+#include "core/programhooks.h"
 #include "core/qimageview.h"
 #include "core/runflags.h"
 #include "core/settings.h"
@@ -21,14 +17,18 @@
 #include "input/tsepardialog.h"
 #include "input/viewloader.h"
 #include "lists/tformrepopenimg.h"
+#include "montage/displaylink_ui.h"
 #include "montage/imagehandoff.h"
 #include "montage/infotexts.h"
 #include "montage/magnification.h"
 #include "montage/mainmenu.h"
 #include "montage/manualmoves.h"
 #include "montage/orientation.h"
+#include "montage/paramhost_ui.h"
+#include "montage/programwindows_ui.h"
 #include "montage/taboutbox.h"
 #include "montage/tformgeometry.h"
+#include "montage/windowlist_ui.h"
 #include "output/savepass.h"
 #include "output/sourceframe.h"
 
@@ -646,6 +646,7 @@ void TFormBuild2::ConnectDisplay() {
     h.ReleaseSmoothingButton = [this] { ToolButtonLissage->setChecked(false); };
     main->OnShowMontage = [this] { RunAction(Action(QStringLiteral("MenuView_Build"))); };
     main->OnPopupVisionMenu = [this](QPoint p) { PopupVisionMenu(p.x(), p.y()); };
+    LinkDisplayToMontage(*main, *this);
 }
 
 void TFormBuild2::SetVision(int mode) {

@@ -4,12 +4,12 @@
 #include "app/appwindows_ui.h"
 #include "app/commandline_ui.h"
 #include "app/exitsequence_ui.h"
-#include "app/paramhost_ui.h"
 #include "app/startup_ui.h"
 #include "core/paramfile.h"
 #include "core/runflags.h"
 #include "core/settings.h"
 #include "display/tformmain.h"
+#include "montage/paramhost_ui.h"
 #include "montage/tformbuild2.h"
 
 #include <QAbstractButton>
