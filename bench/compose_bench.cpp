@@ -1,6 +1,6 @@
 // Time of one display composition: two 6000 x 4000 views into a 1920 x 1080
 // drawing surface at the fitted zoom, with and without smoothing.
-#include "app/settings.h"
+#include "core/settings.h"
 #include "core/viewpair.h"
 #include "display/displaystate.h"
 #include "engine/transform.h"

@@ -2,7 +2,7 @@
 // hang or an allocation past the picture budget.
 #include "targets.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "core/inifile.h"
 #include "core/paramfile.h"
 #include "core/viewpair.h"

@@ -2,7 +2,7 @@
 // neighbourhood through the smoothing engine, with the cross-hair over it.
 #include "aids/magnifier.h"
 
-#include "app/precisbitmaps.h"
+#include "aids/precisbitmaps.h"
 #include "core/qimageview.h"
 #include "core/timg.h"
 #include "engine/transform.h"

@@ -2,8 +2,8 @@
 // keys and wheel turns to the display window.
 #include "aids/tformzoom.h"
 
-#include "app/runflags.h"
-#include "app/settings.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "display/tformmain.h"
 
 #include <QCloseEvent>

@@ -2,6 +2,8 @@
 #include "app/appwindows_ui.h"
 
 #include "aids/tformzoom.h"
+#include "app/desktop_ui.h"
+#include "app/exitsequence_ui.h"
 #include "app/tplainform.h"
 #include "display/tformmain.h"
 #include "input/composite.h"
@@ -12,17 +14,6 @@
 #include "montage/tformbuild2.h"
 #include "montage/tformgeometry.h"
 
-tappwindows AppWindows;
-
-QList<QWidget*> tappwindows::InOrder() const {
-    return {FormMain,     FormBuild2,    FormZoom,       FormSave,
-            FormGeometry, FormPt,        FormRepOpenImg, SeparDialog,
-            AboutBox,     FormDiaporama, FormList,       FormRearWindowing,
-            FormImg,      FormOpJpeg,    FormSize,       FormDragDropOptions,
-            FormEdit,     FormView,      LngForm,        FormRearWinExpert,
-            FormDirImg};
-}
-
 namespace {
 
 QWidget* plain(const char* name, const char* caption, int w, int h, bool onTop = false) {
@@ -32,6 +23,8 @@ QWidget* plain(const char* name, const char* caption, int w, int h, bool onTop =
 } // namespace
 
 void CreateWindows() {
+    // The windows end the program and arrange the desktop through these.
+    ProgramHooks = {RunExitSequence, EndEventLoop, ArrangeDesktopWindows};
     tappwindows& a = AppWindows;
     a.FormMain = new TFormMain();
     a.FormBuild2 = new TFormBuild2();
@@ -69,4 +62,5 @@ void DestroyWindows() {
     QList<QWidget*> all = AppWindows.InOrder();
     for (int i = all.size() - 1; i >= 0; --i) delete all[i];
     AppWindows = tappwindows();
+    ProgramHooks = tprogramhooks();
 }

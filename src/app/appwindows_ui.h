@@ -2,40 +2,7 @@
 // display window first, as the application's main window.
 #pragma once
 
-#include <QList>
-#include <QWidget>
-
-class TFormMain;
-class TFormBuild2;
-
-struct tappwindows {
-    TFormMain* FormMain = nullptr;
-    TFormBuild2* FormBuild2 = nullptr;
-    QWidget* FormZoom = nullptr;
-    QWidget* FormSave = nullptr;
-    QWidget* FormGeometry = nullptr;
-    QWidget* FormPt = nullptr;
-    QWidget* FormRepOpenImg = nullptr;
-    QWidget* SeparDialog = nullptr;
-    QWidget* AboutBox = nullptr;
-    QWidget* FormDiaporama = nullptr;
-    QWidget* FormList = nullptr;
-    QWidget* FormRearWindowing = nullptr;
-    QWidget* FormImg = nullptr;
-    QWidget* FormOpJpeg = nullptr;
-    QWidget* FormSize = nullptr;
-    QWidget* FormDragDropOptions = nullptr;
-    QWidget* FormEdit = nullptr;
-    QWidget* FormView = nullptr;
-    QWidget* LngForm = nullptr;
-    QWidget* FormRearWinExpert = nullptr;
-    QWidget* FormDirImg = nullptr;
-
-    // Every window in creation order (the order of the settings file).
-    QList<QWidget*> InOrder() const;
-};
-
-extern tappwindows AppWindows;
+#include "montage/programwindows_ui.h"
 
 // Creates the 21 windows in order. Each window's objectName is its settings
 // section name.

@@ -4,9 +4,9 @@
 
 #include "input/headlesspair.h"
 
-#include "app/cli_options.h"
-#include "app/runflags.h"
-#include "app/settings.h"
+#include "output/cli_options.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "core/paramfile.h"
 #include "core/stereokinds.h"
 #include "core/viewops.h"

@@ -3,7 +3,7 @@
 // arrangement. Start-up carries the plan out.
 #pragma once
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <QString>
 #include <QStringList>

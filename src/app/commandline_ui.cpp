@@ -2,10 +2,10 @@
 #include "app/commandline_ui.h"
 
 #include "app/appwindows_ui.h"
-#include "app/paramhost_ui.h"
-#include "app/settings.h"
 #include "app/startplan.h"
+#include "core/settings.h"
 #include "display/tformmain.h"
+#include "montage/paramhost_ui.h"
 
 void ProcessCommandLine(const QStringList& args) {
     if (args.isEmpty()) return;

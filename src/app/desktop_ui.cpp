@@ -3,8 +3,8 @@
 
 #include "aids/tformzoom.h"
 #include "app/appwindows_ui.h"
-#include "app/desktoplayout.h"
-#include "app/settings.h"
+#include "core/desktoplayout.h"
+#include "core/settings.h"
 #include "display/tformmain.h"
 #include "montage/tformbuild2.h"
 
@@ -23,7 +23,7 @@ void place(QWidget* w, const QRect& r) {
 
 } // namespace
 
-void ArrangeDesktop() {
+void ArrangeDesktopWindows() {
     tappwindows& a = AppWindows;
     for (QWidget* w : a.InOrder()) {
         if (w != a.FormMain && w != a.FormBuild2 && w != a.FormZoom) w->hide();

@@ -1,9 +1,9 @@
 // The exit sequence shared by the display and Montage windows.
 #include "app/exitsequence_ui.h"
 
-#include "app/runflags.h"
-#include "app/settings.h"
-#include "app/windowlist_ui.h"
+#include "core/runflags.h"
+#include "core/settings.h"
+#include "montage/windowlist_ui.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -12,7 +12,7 @@ namespace {
 bool quitting = false;
 }
 
-bool MainCloseQuery(QWidget* parent) {
+bool RunExitSequence(QWidget* parent) {
     if (quitting) return true;
     if (Settings.AskQuit) {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Orvanel"), QStringLiteral("Quitter?"),
@@ -26,7 +26,7 @@ bool MainCloseQuery(QWidget* parent) {
     return true;
 }
 
-void QuitApplication() {
+void EndEventLoop() {
     quitting = true;
     QApplication::quit();
 }

@@ -1,19 +1,19 @@
 // Start-up sequence of the desktop program.
 #include "app/startup_ui.h"
 
+#include "aids/precisbitmaps.h"
 #include "app/appwindows_ui.h"
 #include "app/commandline_ui.h"
 #include "app/cursors_ui.h"
 #include "app/desktop_ui.h"
-#include "app/precisbitmaps.h"
 #include "app/qttranslation.h"
-#include "app/runflags.h"
-#include "app/settings.h"
-#include "app/windowlist_ui.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "core/stereokinds.h"
 #include "display/tformmain.h"
 #include "engine/transform.h"
 #include "input/userreport.h"
+#include "montage/windowlist_ui.h"
 
 #include <QApplication>
 #include <QCoreApplication>

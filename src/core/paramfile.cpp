@@ -2,14 +2,13 @@
 // with its kind, the redirection of missing images and the reload.
 #include "core/paramfile.h"
 
-#include "app/runflags.h"
-#include "app/settings.h"
 #include "core/inifile.h"
 #include "core/paths.h"
+#include "core/redirectedfile.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "core/timg.h"
 #include "core/viewpair.h"
-#include "lists/redirect.h"
-#include "output/naming.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -56,10 +55,6 @@ double ReadReal(const tinifile& file, const QString& section, const QString& key
     return std::fabs(v) <= kMaxParamValue ? v : def;
 }
 
-QString AbsoluteFolder(const QString& fileName) {
-    return QDir::toNativeSeparators(QFileInfo(NativePath(fileName)).absolutePath());
-}
-
 // Hour-glass for a scope.
 class tbusy {
 public:
@@ -95,6 +90,10 @@ void RedirectView(QString& name, const QString tsettings::*ownFolder, bool leftS
 }
 
 } // namespace
+
+QString ParamFileFolder(const QString& fileName) {
+    return QDir::toNativeSeparators(QFileInfo(NativePath(fileName)).absolutePath());
+}
 
 tseparators SystemSeparators() {
     const QLocale locale = QLocale::system();
@@ -185,7 +184,7 @@ bool WriteParams(const tviewpair& pair, const QString& fileName, bool withDialog
     if (withDialog && !host.AskSaveParamName(name)) return false;
     name = NativePath(name.trimmed());
     if (name.isEmpty() || QFileInfo(name).isDir()) return false;
-    const QString folder = AbsoluteFolder(name);
+    const QString folder = ParamFileFolder(name);
     if (!QFileInfo(folder).isDir()) {
         QDir().mkpath(folder);
         if (!QFileInfo(folder).isDir()) return false;
@@ -273,33 +272,9 @@ tparamread ReadParams(tviewpair& pair, const QString& fileName, bool withImages,
     RedirectView(pair.ImgRight.filename, &tsettings::DirOpenImgR, false, host, settings);
 
     PrmFileName = fileName;
-    settings.OpenDirPrm = AbsoluteFolder(fileName);
+    settings.OpenDirPrm = ParamFileFolder(fileName);
 
     if (!sectionsRead) host.ShowMessage(QString::fromUtf8(ParamNoSeparatorText).arg(fileName));
     host.ReloadViews(pair.StereoType);
     return sectionsRead ? tparamread::Read : tparamread::Partial;
-}
-
-QString DefaultParamName(tnamingfields& fields, const tsettings& settings,
-                         tfolderquestions& questions) {
-    QString path;
-    if (!ParamFilePath(fields, settings.AskBeforeCreateDir, questions, path) ||
-        path.trimmed().isEmpty())
-        path = QStringLiteral("current.prm");
-    PrmFileName = path;
-    return path;
-}
-
-bool SaveParams(const tviewpair& pair, tnamingfields& fields, tparamhost& host, tsettings& settings,
-                tfolderquestions& questions) {
-    return WriteParams(pair, DefaultParamName(fields, settings, questions), true, host, settings);
-}
-
-tparamread OpenParamsDialog(tviewpair& pair, bool withImages, tnamingfields& fields,
-                            tparamhost& host, tsettings& settings, tfolderquestions& questions) {
-    const QString proposed = DefaultParamName(fields, settings, questions);
-    const QString chosen = host.AskOpenParamName(settings.OpenDirPrm, proposed);
-    if (chosen.isEmpty()) return tparamread::Refused;
-    settings.OpenDirPrm = AbsoluteFolder(chosen);
-    return ReadParams(pair, chosen, withImages, host, settings);
 }

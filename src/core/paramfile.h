@@ -9,8 +9,6 @@ class timg;
 class tinifile;
 class tviewpair;
 struct tsettings;
-struct tnamingfields;
-class tfolderquestions;
 
 // The separators of the real numbers. The writer records its own in the
 // file; the reader takes the file's, so a file written where the decimal
@@ -25,6 +23,10 @@ tseparators SystemSeparators();
 
 // The last parameter file written or read; empty at start.
 extern QString PrmFileName;
+
+// The folder fileName lies in, absolute and with the system's delimiters:
+// what OpenDirPrm keeps after a read or a dialog.
+QString ParamFileFolder(const QString& fileName);
 
 // What the parameter file needs from the rest of the program: the desktop
 // program implements it over its windows, tests fake it.
@@ -90,20 +92,6 @@ enum class tparamread {
 // the views are reloaded. A refused file leaves the pair untouched.
 tparamread ReadParams(tviewpair& pair, const QString& fileName, bool withImages, tparamhost& host,
                       tsettings& settings, const tseparators& current = SystemSeparators());
-
-// The path the parameter file of the current save fields gets
-// ("current.prm" when there is none); also stored as PrmFileName.
-QString DefaultParamName(tnamingfields& fields, const tsettings& settings,
-                         tfolderquestions& questions);
-
-// Writes the pair under DefaultParamName, through the save dialog.
-bool SaveParams(const tviewpair& pair, tnamingfields& fields, tparamhost& host, tsettings& settings,
-                tfolderquestions& questions);
-
-// The open dialog, then ReadParams of the chosen file. Cancel does nothing
-// and returns Refused.
-tparamread OpenParamsDialog(tviewpair& pair, bool withImages, tnamingfields& fields,
-                            tparamhost& host, tsettings& settings, tfolderquestions& questions);
 
 // Messages of the reader.
 extern const char* const ParamFileMissingText;    // the file does not exist

@@ -3,7 +3,7 @@
 // whole, and its normalisation on release.
 #include "display/pointerinput.h"
 
-#include "app/runflags.h"
+#include "core/runflags.h"
 #include "output/sourceframe.h"
 
 #include <cmath>

@@ -3,8 +3,8 @@
 // The Montage window and the magnifier pass their keys here first.
 #include "display/pointerinput.h"
 
-#include "app/runflags.h"
-#include "app/settings.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 
 #include <Qt>
 

@@ -3,9 +3,9 @@
 // hover cursors.
 #include "display/pointerinput.h"
 
-#include "app/runflags.h"
-#include "app/settings.h"
-#include "montage/sequencing.h"
+#include "core/runflags.h"
+#include "core/settings.h"
+#include "display/alignsteps.h"
 
 #include <cmath>
 

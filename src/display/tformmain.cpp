@@ -2,16 +2,11 @@
 // status bar and alternating timer around the display state.
 #include "display/tformmain.h"
 
-#include "app/appwindows_ui.h"
-#include "app/exitsequence_ui.h"
-#include "app/helpfile.h"
-#include "app/helpfile_ui.h"
-#include "app/runflags.h"
-#include "app/settings.h"
+#include "core/programhooks.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "display/pointicons_ui.h"
 #include "display/statuspanels.h"
-#include "montage/alignment.h"
-#include "montage/tformbuild2.h"
 
 #include <QAbstractSlider>
 #include <QApplication>
@@ -396,48 +391,8 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------- pointer and keys
 
 void TFormMain::ConnectPointer() {
-    // The Montage window is created after this one: it is looked up at each call.
+    // The Montage window adds its own hooks when it is created (LinkDisplayToMontage).
     tpointerhooks& h = Pointer.Hooks;
-    h.SelectPair = [](int index) {
-        if (TFormBuild2* b = AppWindows.FormBuild2) b->SelectPair(index);
-    };
-    h.AdvanceAfterPair = [] {
-        if (TFormBuild2* b = AppWindows.FormBuild2) b->AdvanceAfterPair();
-    };
-    h.PlaceCurrentPoint = [this](timg& view, double x, double y) {
-        if (TFormBuild2* b = AppWindows.FormBuild2) {
-            b->PlaceCurrentPoint(view, x, y);
-        } else if (CurPoint >= 0 && CurPoint < kPointCount) {
-            view.PlacePoint(CurPoint, x, y);
-            Display.ShowPointIcon(CurPoint);
-        }
-    };
-    h.ShowSelectedPair = [] {
-        if (TFormBuild2* b = AppWindows.FormBuild2) {
-            b->ShowSelectedPair();
-            b->update();
-        }
-    };
-    h.ShowShiftInfo = [] {
-        if (TFormBuild2* b = AppWindows.FormBuild2) {
-            b->ShowShiftInfo();
-            b->update();
-        }
-    };
-    h.ActiveTab = [] {
-        TFormBuild2* b = AppWindows.FormBuild2;
-        return b && b->PageControl1 ? b->PageControl1->currentIndex() : int(TabLoad);
-    };
-    h.SetActiveTab = [](int tab) {
-        TFormBuild2* b = AppWindows.FormBuild2;
-        if (b && b->PageControl1) b->PageControl1->setCurrentIndex(tab);
-    };
-    h.SetViewRotation = [](timg& view, double angle, double cy, double cx) {
-        if (TFormBuild2* b = AppWindows.FormBuild2)
-            SetViewRotation(b->AlignHost(), view, angle, cy, cx);
-        else
-            view.SetRotation(angle, cy, cx);
-    };
     h.SetCursor = [this](tcursorshape shape) {
         if (shape == tcursorshape::Default)
             unsetCursor();
@@ -452,63 +407,8 @@ void TFormMain::RunCommand(tdisplaycommand c) {
         close();
         return;
     }
-    TFormBuild2* b = AppWindows.FormBuild2;
-    if (!b) return;
-    auto run = [b](const char* name) { b->RunAction(b->Action(QString::fromUtf8(name))); };
-    // The popup menus open over the middle of this window.
-    const QPoint middle = mapToGlobal(QPoint(width() / 2, height() / 2));
-    switch (c) {
-    case tdisplaycommand::CopyStereo:
-        return run("MenuEdit_CopyStereo");
-    case tdisplaycommand::SwapViews:
-        return run("MenuFile_Swap");
-    case tdisplaycommand::RepeatOpen:
-        return b->MenuFile_OpenCurrentMenu();
-    case tdisplaycommand::ShowGrid:
-        return run("MenuView_GridNone");
-    case tdisplaycommand::NextPair:
-        return b->NextPair();
-    case tdisplaycommand::OpenList:
-        return run("MenuFile_OpenList");
-    case tdisplaycommand::NextListEntry:
-        return run("MenuFile_Next");
-    case tdisplaycommand::SaveParams:
-        return run("MenuSave_Params");
-    case tdisplaycommand::RepeatRotation:
-        return b->MenuFile_RotationsCurrentMenu();
-    case tdisplaycommand::RepeatSave:
-        return b->MenuFile_SaveCurrentMenu();
-    case tdisplaycommand::SaveDialog:
-        return run("MenuSave_Multi");
-    case tdisplaycommand::PopupVision:
-        return b->PopupVisionMenu(middle.x(), middle.y());
-    case tdisplaycommand::PasteStereo:
-        return run("MenuEdit_PasteStereo");
-    case tdisplaycommand::PopupCrop:
-        return b->PopupCropMenu(middle.x(), middle.y());
-    case tdisplaycommand::CutStereo:
-        return run("MenuEdit_CutStereo");
-    case tdisplaycommand::AlignRotation:
-        return AlignRotation(b->AlignHost());
-    case tdisplaycommand::ArrangeDefault:
-        return run("MenuView_ConfigDesktop");
-    case tdisplaycommand::ToggleMontage:
-        return run("MenuView_Build");
-    case tdisplaycommand::Help:
-        return OpenHelpPage(QString::fromUtf8(HelpMainPage), this);
-    case tdisplaycommand::ToggleDisplay:
-        return run("MenuView_Image");
-    case tdisplaycommand::ToggleMagnifier:
-        return run("MenuView_Magnifier");
-    case tdisplaycommand::ArrangeCurrent:
-        return run("MenuView_CurrentDesktop");
-    case tdisplaycommand::FullScreen:
-        return run("MenuView_FullScreen");
-    default:
-        // The automatic window and the full-screen layout come with their
-        // windows.
-        return;
-    }
+    // Every other command is the Montage window's.
+    if (OnMontageCommand) OnMontageCommand(c);
 }
 
 void TFormMain::FormMouseDown(QMouseEvent* e, bool doubleClick) {

@@ -48,6 +48,8 @@ public:
     // The status bar's clicks that reach the Montage window.
     std::function<void()> OnShowMontage;
     std::function<void(QPoint globalPos)> OnPopupVisionMenu;
+    // The display's commands the Montage window carries out (all but closing).
+    std::function<void(tdisplaycommand command)> OnMontageCommand;
 
     void UpdateCaption();
     void UpdateLayout();

@@ -1,7 +1,7 @@
 // Composite geometry, the automatic band measure and the band-width choice.
 #include "input/composite.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "core/stereokinds.h"
 
 namespace {

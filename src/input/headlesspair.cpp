@@ -2,8 +2,7 @@
 #include "input/headlesspair.h"
 
 #include "core/regularfile.h"
-
-#include "app/settings.h"
+#include "core/settings.h"
 #include "core/viewops.h"
 #include "input/pictureload.h"
 #include "input/userreport.h"

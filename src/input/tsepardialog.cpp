@@ -1,7 +1,7 @@
 // The separation dialog: its controls, texts and handlers.
 #include "input/tsepardialog.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "core/viewpair.h"
 
 #include <QButtonGroup>

@@ -2,8 +2,8 @@
 // composite splits and the reload of the pair from its files.
 #include "input/viewloader.h"
 
-#include "app/settings.h"
 #include "core/paths.h"
+#include "core/settings.h"
 #include "core/stereokinds.h"
 #include "input/composite.h"
 #include "input/picturelimits.h"

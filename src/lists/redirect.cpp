@@ -1,20 +1,7 @@
-// The redirection lookup of image files by file name, and the fields of
-// the dialog that sets the redirection folders.
+// The fields of the dialog that sets the redirection folders.
 #include "lists/redirect.h"
 
-#include "app/settings.h"
-#include "core/paths.h"
-
-#include <QFileInfo>
-
-QString NameInFolder(const QString& name, const QString& folder) {
-    return WithTrailingDelimiter(folder) + FileNamePart(name);
-}
-
-bool RedirectedExists(QString& name, const QString& folder, bool redirect) {
-    if (redirect && !folder.trimmed().isEmpty()) name = NameInFolder(name, folder.trimmed());
-    return !name.isEmpty() && QFileInfo(name).isFile();
-}
+#include "core/settings.h"
 
 void ShowRedirectFields(tredirectfields& fields, const tsettings& settings, bool redirectOpen) {
     fields.left = settings.DirOpenImgL;

@@ -1,8 +1,8 @@
 // The folder redirection dialog: its controls, texts and handlers.
 #include "lists/tformrepopenimg.h"
 
-#include "app/runflags.h"
-#include "app/settings.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 
 #include <QCheckBox>
 #include <QFileDialog>

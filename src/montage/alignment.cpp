@@ -2,8 +2,8 @@
 // rotation setters, levelling, "Caler en Rotation" and the rotation primitives.
 #include "montage/alignment.h"
 
-#include "app/runflags.h"
-#include "app/settings.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "engine/transform.h"
 
 #include <cmath>

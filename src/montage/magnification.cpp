@@ -2,7 +2,7 @@
 // views, applied to the current view's picture and recorded in its dz.
 #include "montage/magnification.h"
 
-#include "app/runflags.h"
+#include "core/runflags.h"
 #include "core/viewops.h"
 #include "input/picturelimits.h"
 #include "montage/alignment.h"

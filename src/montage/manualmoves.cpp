@@ -2,8 +2,8 @@
 // orientation codes, and the "Annulations" commands.
 #include "montage/manualmoves.h"
 
-#include "app/runflags.h"
-#include "app/settings.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "core/viewops.h"
 #include "montage/alignment.h"
 #include "montage/sequencing.h"

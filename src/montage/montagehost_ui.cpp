@@ -1,10 +1,10 @@
 // The alignment commands' host over the display window and the Montage window.
 #include "montage/montagehost_ui.h"
 
-#include "app/appwindows_ui.h"
-#include "app/runflags.h"
+#include "core/runflags.h"
 #include "display/tformmain.h"
 #include "input/viewloader.h"
+#include "montage/programwindows_ui.h"
 #include "montage/tformbuild2.h"
 #include "montage/tformgeometry.h"
 

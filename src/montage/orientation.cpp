@@ -2,7 +2,7 @@
 // to 6) become parallel, vertical or horizontal.
 #include "montage/orientation.h"
 
-#include "app/runflags.h"
+#include "core/runflags.h"
 #include "engine/transform.h"
 #include "montage/alignment.h"
 

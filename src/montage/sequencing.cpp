@@ -1,8 +1,8 @@
 // Point-pair sequencing of the Montage window.
 #include "montage/sequencing.h"
 
-#include "app/runflags.h"
-#include "app/settings.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 
 int MouseToolForPair(int index, int currentTool) {
     switch (index) {

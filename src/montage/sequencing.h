@@ -3,18 +3,9 @@
 // of remembered submenu positions. No window here; tests drive it directly.
 #pragma once
 
-#include <vector>
+#include "display/alignsteps.h"
 
-// Pages of the alignment steps, by page index.
-enum tmontagetab {
-    TabLoad = 0,
-    TabPoint = 1,
-    TabOrient = 2,
-    TabHand = 3,
-    TabGeometry = 4,
-    TabWindow = 5,
-    TabSave = 6,
-};
+#include <vector>
 
 // The pointer tool a pair implies; pair 0 keeps the current tool (2 if none).
 int MouseToolForPair(int index, int currentTool);

@@ -2,7 +2,7 @@
 // the distance mode, the factor label and the fine-step buttons.
 #include "montage/tformgeometry.h"
 
-#include "app/runflags.h"
+#include "core/runflags.h"
 #include "core/timg.h"
 #include "montage/alignment.h"
 #include "montage/magnification.h"

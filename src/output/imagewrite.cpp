@@ -3,8 +3,7 @@
 #include "output/imagewrite.h"
 
 #include "core/atomicfile.h"
-
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <QFileInfo>
 

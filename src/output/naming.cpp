@@ -2,9 +2,9 @@
 // creation, the name list and the free-space status.
 #include "output/naming.h"
 
-#include "app/settings.h"
 #include "core/paths.h"
 #include "input/pictureload.h"
+#include "core/settings.h"
 
 #include <QDir>
 #include <QFile>

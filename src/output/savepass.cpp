@@ -2,10 +2,10 @@
 // single-output composition of the other windows.
 #include "output/savepass.h"
 
-#include "app/settings.h"
 #include "core/paramfile.h"
 #include "core/privatetemp.h"
 #include "core/qimageview.h"
+#include "core/settings.h"
 #include "core/stereokinds.h"
 #include "core/viewpair.h"
 #include "input/pictureload.h"

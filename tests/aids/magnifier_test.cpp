@@ -3,7 +3,7 @@
 // view, the size steps and the turn of a turned view.
 #include "aids/magnifier.h"
 
-#include "app/precisbitmaps.h"
+#include "aids/precisbitmaps.h"
 #include "core/timg.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // hooks reach it, its buttons step the size, closing stops the following.
 #include "aids/tformzoom.h"
 
-#include "app/precisbitmaps.h"
-#include "app/runflags.h"
-#include "app/settings.h"
+#include "aids/precisbitmaps.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "display/tformmain.h"
 
 #include <gtest/gtest.h>

@@ -1,16 +1,16 @@
 // The start-up and exit sequence of the desktop program, run offscreen with
 // a settings folder of its own.
+#include "aids/precisbitmaps.h"
 #include "app/appwindows_ui.h"
 #include "app/commandline_ui.h"
 #include "app/desktop_ui.h"
 #include "app/exitsequence_ui.h"
-#include "app/paramhost_ui.h"
-#include "app/precisbitmaps.h"
-#include "app/runflags.h"
-#include "app/settings.h"
 #include "app/startup_ui.h"
 #include "core/paramfile.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "display/tformmain.h"
+#include "montage/paramhost_ui.h"
 #include "montage/tformbuild2.h"
 
 #include <QAbstractButton>

@@ -2,12 +2,13 @@
 // files, the redirection of missing images and the reload.
 #include "core/paramfile.h"
 
-#include "app/runflags.h"
-#include "app/settings.h"
 #include "core/inifile.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "core/timg.h"
 #include "core/viewpair.h"
 #include "output/naming.h"
+#include "output/paramnames.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // with a recognisable pattern, and a surface of a chosen size.
 #pragma once
 
-#include "app/runflags.h"
-#include "app/settings.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "core/viewpair.h"
 #include "display/displaystate.h"
 

@@ -2,7 +2,7 @@
 // choice and splitting back what was composed.
 #include "input/composite.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "core/stereokinds.h"
 
 #include "inputfixtures.h"

@@ -2,7 +2,7 @@
 // and its answers to DetectSeparation.
 #include "input/tsepardialog.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "core/stereokinds.h"
 #include "core/viewpair.h"
 

@@ -2,7 +2,7 @@
 // driven through a display host without a window.
 #include "input/viewloader.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "core/stereokinds.h"
 #include "input/pictureload.h"
 

@@ -2,7 +2,8 @@
 // their file part, and what counts as found.
 #include "lists/redirect.h"
 
-#include "app/settings.h"
+#include "core/redirectedfile.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // buttons and what OK and Cancel keep.
 #include "lists/tformrepopenimg.h"
 
-#include "app/runflags.h"
-#include "app/settings.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "montage/alignment.h"
 
 #include "alignhost.h"
-#include "app/runflags.h"
+#include "core/runflags.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // After a magnification correction the written left and right views show
 // every detail at the same place, as the display does.
-#include "app/settings.h"
 #include "core/paramfile.h"
+#include "core/settings.h"
 #include "core/stereokinds.h"
 #include "montage/alignhost.h"
 #include "montage/magnification.h"

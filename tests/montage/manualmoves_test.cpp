@@ -3,8 +3,8 @@
 #include "montage/manualmoves.h"
 
 #include "alignhost.h"
-#include "app/runflags.h"
-#include "app/settings.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 

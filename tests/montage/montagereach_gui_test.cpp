@@ -2,9 +2,9 @@
 // tool button, tab and control is in sight and inside the window, and showing
 // the window brings the display's status back to the scratch point.
 #include "app/appwindows_ui.h"
-#include "app/desktoplayout.h"
-#include "app/runflags.h"
-#include "app/settings.h"
+#include "core/desktoplayout.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "display/tformmain.h"
 #include "montage/flowbar_ui.h"
 #include "montage/tformbuild2.h"

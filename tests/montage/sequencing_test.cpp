@@ -2,8 +2,8 @@
 // tab, the advance after a completed pair, presets and remembered positions.
 #include "montage/sequencing.h"
 
-#include "app/runflags.h"
-#include "app/settings.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 

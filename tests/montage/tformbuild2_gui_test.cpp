@@ -2,8 +2,8 @@
 // shortcuts of the design, the pair buttons and their locks, the tabs, the
 // presets, the remembered submenus and their repeat, the about box.
 #include "app/appwindows_ui.h"
-#include "app/runflags.h"
-#include "app/settings.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "display/tformmain.h"
 #include "input/pictureload.h"
 #include "input/tsepardialog.h"

@@ -3,7 +3,7 @@
 #include "montage/tformgeometry.h"
 
 #include "alignhost.h"
-#include "app/runflags.h"
+#include "core/runflags.h"
 
 #include <QLabel>
 #include <QToolButton>

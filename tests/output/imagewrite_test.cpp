@@ -3,8 +3,8 @@
 // existing file alone.
 #include "output/imagewrite.h"
 
-#include "app/settings.h"
 #include "core/qimageview.h"
+#include "core/settings.h"
 #include "input/pictureload.h"
 #include "readonlyfolder.h"
 

@@ -2,7 +2,7 @@
 // folder creation and its questions, the name list and the disk status.
 #include "output/naming.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,9 @@
 // and folders, a turned pair from a parameter file against the reference
 // composition, batches given with relative paths, the band between composite
 // views, overwriting, failures and usage errors.
-#include "app/settings.h"
+#include "core/settings.h"
 #include "core/paramfile.h"
+#include "core/settings.h"
 #include "core/viewpair.h"
 #include "output/sourceframe.h"
 #include "outputfixtures.h"

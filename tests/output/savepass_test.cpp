@@ -3,9 +3,9 @@
 // file, and the single-output path.
 #include "output/savepass.h"
 
-#include "app/settings.h"
 #include "core/paramfile.h"
 #include "core/qimageview.h"
+#include "core/settings.h"
 #include "core/viewpair.h"
 #include "output/composition.h"
 #include "output/naming.h"

@@ -1,8 +1,8 @@
 // Help pages in the program's own help window.
-#include "app/helpfile_ui.h"
+#include "montage/helpfile_ui.h"
 
-#include "app/helpfile.h"
-#include "app/tformhelp.h"
+#include "core/helpfile.h"
+#include "montage/tformhelp.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

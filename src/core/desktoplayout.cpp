@@ -1,5 +1,5 @@
 // Desktop arrangement geometry.
-#include "app/desktoplayout.h"
+#include "core/desktoplayout.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // Window placement as the settings file stores it: the outer frame's
 // top-left corner and the window's own width and height, so a saved window
 // comes back where it was.
-#include "app/windowlist_ui.h"
+#include "montage/windowlist_ui.h"
 
-#include "app/appwindows_ui.h"
+#include "montage/programwindows_ui.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,6 +1,6 @@
 // The settings table and the settings file: loading, saving and resetting,
 // all driven by the one table so that file order and defaults stay together.
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include "core/inifile.h"
 #include "core/paths.h"

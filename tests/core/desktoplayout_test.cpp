@@ -1,5 +1,5 @@
 // Window placement of the two desktop arrangements.
-#include "app/desktoplayout.h"
+#include "core/desktoplayout.h"
 
 #include <gtest/gtest.h>
 

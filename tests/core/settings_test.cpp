@@ -1,6 +1,6 @@
 // The settings file: its exact text, round trips, window restoring, the
 // reading rules and damaged files, all with a list of plain window records.
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The help window and Qt's French texts: pages shown by the program itself,
 // links between them followed inside it, Qt's buttons in French.
 #include "app/qttranslation.h"
-#include "app/tformhelp.h"
+#include "montage/tformhelp.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 // Options the command-line commands share: settings, band, absolute paths.
-#include "app/cli_options.h"
+#include "output/cli_options.h"
 
 #include "core/regularfile.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 // Help pages: found beside the program, either delimiter, and the two warnings.
-#include "app/helpfile.h"
+#include "core/helpfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // Cross-hair pictures of the magnifier: a frame with dotted ticks pointing at
 // the centre pixel, in white-on-black and black-on-white versions.
-#include "app/precisbitmaps.h"
+#include "aids/precisbitmaps.h"
 
 QImage BmpPrecisB;
 QImage BmpPrecisN;

@@ -1,5 +1,5 @@
 // The help window over the pages of aide/.
-#include "app/tformhelp.h"
+#include "montage/tformhelp.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 // Help page lookup beside the program and its two warnings.
-#include "app/helpfile.h"
+#include "core/helpfile.h"
 
 #include "core/paths.h"
 

@@ -1,15 +1,16 @@
 // Parameter-file dialogs and reloads on the display window.
-#include "app/paramhost_ui.h"
+#include "montage/paramhost_ui.h"
 
-#include "app/appwindows_ui.h"
-#include "app/settings.h"
 #include "core/paths.h"
+#include "core/settings.h"
 #include "core/stereokinds.h"
 #include "display/tformmain.h"
 #include "input/viewloader.h"
 #include "lists/tformrepopenimg.h"
+#include "montage/programwindows_ui.h"
 #include "output/folderquestions_ui.h"
 #include "output/naming.h"
+#include "output/paramnames.h"
 
 #include <QFileDialog>
 

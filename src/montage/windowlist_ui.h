@@ -2,7 +2,7 @@
 // bounds and the visibility markers that start-up reads once.
 #pragma once
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <QList>
 #include <QWidget>
