@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
 #include <limits>
 
 tsettings Settings;
@@ -222,6 +223,19 @@ bool PlausibleBounds(int left, int top, int width, int height) {
            left <= Limit && top >= -Limit && top <= Limit;
 }
 
+// Bounds brought inside the desktop: no larger than it, and wholly on it, so
+// a damaged or foreign settings file can neither place a window out of reach
+// nor make one that costs gigabytes to draw.
+QRect ClampToDesktop(QRect bounds, const QRect& desktop) {
+    if (desktop.isEmpty()) return bounds;
+    bounds.setWidth(std::min(bounds.width(), desktop.width()));
+    bounds.setHeight(std::min(bounds.height(), desktop.height()));
+    bounds.moveLeft(
+        std::clamp(bounds.left(), desktop.left(), desktop.right() + 1 - bounds.width()));
+    bounds.moveTop(std::clamp(bounds.top(), desktop.top(), desktop.bottom() + 1 - bounds.height()));
+    return bounds;
+}
+
 QString FirstChar(const QString& text) {
     return text.left(1);
 }
@@ -269,7 +283,7 @@ QString SettingsFile() {
 tsettingsenv CurrentSettingsEnv(const QSize& screen) {
     const QLocale locale = QLocale::system();
     return {SettingsFile(), screen, FirstChar(locale.decimalPoint()),
-            FirstChar(locale.groupSeparator())};
+            FirstChar(locale.groupSeparator()), QRect()};
 }
 
 bool IsNoSettingsArgument(const QString& argument) {
@@ -279,7 +293,8 @@ bool IsNoSettingsArgument(const QString& argument) {
 
 namespace {
 
-void RestoreWindows(const tinifile& ini, twindowlist& windows, bool screenChanged) {
+void RestoreWindows(const tinifile& ini, twindowlist& windows, bool screenChanged,
+                    const QRect& desktop) {
     // A window that fails to restore stops the loop: the remaining windows
     // keep their design state and the other settings are still read.
     try {
@@ -298,7 +313,7 @@ void RestoreWindows(const tinifile& ini, twindowlist& windows, bool screenChange
             if (name == u"FormSave") visible = false;
             if (name == u"FormMain") visible = true;
             if (!screenChanged && PlausibleBounds(left, top, width, height)) {
-                const QRect bounds(left, top, width, height);
+                const QRect bounds = ClampToDesktop(QRect(left, top, width, height), desktop);
                 windows.ApplyWindow(i, visible, &bounds);
             } else {
                 windows.ApplyWindow(i, visible, nullptr);
@@ -328,7 +343,7 @@ void LoadSettings(tsettings& s, twindowlist& windows, const tsettingsenv& env,
     // An arrangement this program does not know is made again at start.
     if (s.DesktopType != -1 && s.DesktopType != 0 && s.DesktopType != 1) s.DesktopType = 255;
 
-    RestoreWindows(ini, windows, screenChanged);
+    RestoreWindows(ini, windows, screenChanged, env.desktop);
 
     for (const tsettingentry& e : SettingsTable()) ReadEntry(s, ini, e);
     s.CropIndex = 0;

@@ -176,6 +176,9 @@ struct tsettingsenv {
     QSize screen;     // the current screen size
     QString decimal;  // the current decimal separator (one character)
     QString thousand; // the current thousands separator (one character)
+    // The desktop's available area (all screens); window bounds read from the
+    // file are brought inside it. Empty: no such clamping.
+    QRect desktop;
 };
 
 // $XDG_CONFIG_HOME (or ~/.config) + "/kvtq/", with the trailing delimiter.

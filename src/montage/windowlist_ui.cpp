@@ -52,6 +52,12 @@ tappwindowlist& AppWindowList() {
 
 tsettingsenv AppSettingsEnv() {
     QSize screen(1024, 768);
-    if (QScreen* s = QGuiApplication::primaryScreen()) screen = s->size();
-    return CurrentSettingsEnv(screen);
+    QRect desktop;
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        screen = s->size();
+        desktop = s->availableVirtualGeometry();
+    }
+    tsettingsenv env = CurrentSettingsEnv(screen);
+    env.desktop = desktop;
+    return env;
 }

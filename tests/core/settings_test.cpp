@@ -63,7 +63,7 @@ class SettingsOnDisk : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        env = {dir.filePath("kvtq/orvanel.ini"), QSize(1920, 1080), ".", ","};
+        env = {dir.filePath("kvtq/orvanel.ini"), QSize(1920, 1080), ".", ",", QRect()};
     }
     void WriteFile(const QByteArray& bytes) {
         QDir().mkpath(dir.filePath("kvtq"));
@@ -310,6 +310,20 @@ TEST_F(SettingsOnDisk, SameScreenRestoresBoundsAndVisibility) {
     EXPECT_EQ(windows["FormZoom"].marker, 0);
     EXPECT_FALSE(windows["FormZoom"].visible);
     for (const auto& w : windows.w) EXPECT_TRUE(w.applied && w.placed) << w.name.toStdString();
+}
+
+// Bounds from the file are brought inside the desktop: never larger than
+// it, never out of reach (the desktop here spans two screens from x -1280).
+TEST_F(SettingsOnDisk, WindowBoundsAreClampedToTheDesktop) {
+    WriteFile("[FormMain]\nl=0\nt=0\nw=30000\nh=30000\n[FormPt]\nl=5000\nt=-900\nw=300\nh="
+              "200\n[FormZoom]\nl=-1300\nt=100\nw=150\nh=150\n");
+    env.desktop = QRect(-1280, 0, 3200, 1050);
+    tfakewindows windows;
+    tsettings s;
+    LoadSettings(s, windows, env);
+    EXPECT_EQ(windows["FormMain"].bounds, QRect(-1280, 0, 3200, 1050));
+    EXPECT_EQ(windows["FormPt"].bounds, QRect(1620, 0, 300, 200));
+    EXPECT_EQ(windows["FormZoom"].bounds, QRect(-1280, 100, 150, 150));
 }
 
 TEST_F(SettingsOnDisk, SaveDialogNeverStartsVisibleAndMainWindowAlwaysDoes) {
