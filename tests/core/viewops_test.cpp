@@ -178,6 +178,31 @@ TEST(ViewReduction, HalvingShrinksThePictureAndEveryPoint) {
     EXPECT_EQ(v.bitmap.pixel(499, 249), 0xFF336699u);
 }
 
+// A picture of 2 x 2 blocks, each block its own colour (neighbours differ by
+// 7 levels in red, 9 in green): halved, every output pixel is centred on its
+// own block, so it keeps that block's colour up to the smoothing kernel's
+// touch of its neighbours (a few levels). Cropping at scale 1 instead would
+// show the blocks twice as large, tens of levels off.
+TEST(ViewReduction, HalvingATexturedPictureKeepsOneBlockPerPixel) {
+    timg v;
+    v.bitmap = NewViewBitmap(64, 48);
+    const auto block = [](int bx, int by) { return qRgb(bx * 7, by * 9, (bx + by) * 4); };
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x) v.bitmap.setPixel(x, y, block(x / 2, y / 2));
+    v.Reset();
+    ASSERT_TRUE(ReduceView(v, 2));
+    ASSERT_EQ(v.bitmap.size(), QSize(32, 24));
+    int wrong = 0;
+    for (int y = 0; y < 23; ++y)
+        for (int x = 0; x < 31; ++x) {
+            const QRgb got = v.bitmap.pixel(x, y), want = block(x, y);
+            if (std::abs(qRed(got) - qRed(want)) > 3 || std::abs(qGreen(got) - qGreen(want)) > 3 ||
+                std::abs(qBlue(got) - qBlue(want)) > 3)
+                ++wrong;
+        }
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST(ViewReduction, FactorBelowOneEnlarges) {
     timg v = ViewOf(10, 6);
     v.PlacePoint(PtDz1, 3, 2);
