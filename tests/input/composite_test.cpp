@@ -108,6 +108,23 @@ TEST_F(Separation, BandColourRunningOnIntoOneProbedRowKeepsTheBandWidth) {
     EXPECT_EQ(AutoSeparation(pic, KindCrossed), 20);
 }
 
+// The band holds every pixel within 4 grey levels of the one at the centre;
+// 5 levels off ends it. On a band of grey 100 from x 390 to 409 (the centre
+// x is 400), the last five columns at 96 or 104 stay in the band (2 x 10);
+// at 95 or 105 the band ends at x 405 (2 x 5).
+TEST_F(Separation, BandToleranceIsFourGreyLevelsEitherWay) {
+    const struct {
+        int tail;
+        int width;
+    } cases[] = {{104, 20}, {96, 20}, {105, 10}, {95, 10}};
+    for (const auto& c : cases) {
+        QImage pic = Textured(800, 320, 6);
+        FillColumns(pic, 390, 405, qRgb(100, 100, 100));
+        FillColumns(pic, 405, 410, qRgb(c.tail, c.tail, c.tail));
+        EXPECT_EQ(AutoSeparation(pic, KindCrossed), c.width) << "tail grey " << c.tail;
+    }
+}
+
 TEST_F(Separation, OverUnderBandIsMeasuredDownColumns) {
     QImage pic = Textured(300, 410, 5);
     for (int y = 200; y < 210; ++y)
