@@ -124,6 +124,41 @@ TEST_F(Alignment, RotationTurnsLeftViewWhenItsVectorIsLonger) {
     EXPECT_NEAR(L().rot, 2 * kPi + std::asin(10 / std::sqrt(10400.0)) - std::atan(0.2), 1e-12);
 }
 
+// Vectors of equal length (both sqrt(10400)): the current view stays current
+// and keeps its orientation; the other one turns to bring its A1 to the same
+// height.
+TEST_F(Alignment, EqualVectorsKeepTheCurrentViewAndTurnTheOther) {
+    for (bool leftCurrent : {true, false}) {
+        SCOPED_TRACE(leftCurrent ? "left current" : "right current");
+        MakeBlankPair(pair);
+        PlaceCA(L(), 150, 120, 100, -20);
+        PlaceCA(R(), 160, 110, 100, 20);
+        host.LeftCurrent = leftCurrent;
+        AlignRotation(host);
+        EXPECT_EQ(host.LeftCurrent, leftCurrent);
+        EXPECT_EQ((leftCurrent ? L() : R()).rot, 0);
+        EXPECT_NE((leftCurrent ? R() : L()).rot, 0);
+        EXPECT_NEAR(M(R(), PtStereo1).y(), M(L(), PtStereo1).y(), 1e-9);
+    }
+}
+
+// Turning the driver's A1 across the vertical (100 degrees from nearly
+// horizontal) leaves the follower's A1 on its own side of C, at the same
+// height as the driver's.
+TEST_F(Alignment, HomologueFollowerKeepsItsSideWhenTheDriverCrossesTheVertical) {
+    PlaceCA(L(), 200, 150, 100, -10); // the shorter vector: the left view drives
+    PlaceCA(R(), 200, 150, 102, -20);
+    AlignRotation(host);
+    for (double delta : {100 * kDeg, -100 * kDeg, 170 * kDeg}) {
+        SCOPED_TRACE(delta / kDeg);
+        RotateHomologue(host, delta);
+        EXPECT_LT(M(L(), PtStereo1).x(), M(L(), PtStereo0).x()); // the driver crossed
+        EXPECT_GT(M(R(), PtStereo1).x(), M(R(), PtStereo0).x()); // the follower did not
+        EXPECT_NEAR(M(L(), PtStereo1).y(), M(R(), PtStereo1).y(), 1e-9);
+        RotateHomologue(host, -delta);
+    }
+}
+
 TEST_F(Alignment, VectorPointingLeftKeepsPointingLeft) {
     PlaceCA(L(), 200, 150, -100, -10);
     PlaceCA(R(), 200, 150, -100, -20);
