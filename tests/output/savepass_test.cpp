@@ -112,6 +112,19 @@ QByteArray Content(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// Mean absolute channel difference between a picture and the part of
+// another that starts at `from`.
+double MeanDifference(const QImage& out, const QImage& view, QPoint from) {
+    double sum = 0;
+    for (int y = 0; y < out.height(); ++y)
+        for (int x = 0; x < out.width(); ++x) {
+            const QRgb a = out.pixel(x, y), b = view.pixel(from.x() + x, from.y() + y);
+            sum += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                   std::abs(qBlue(a) - qBlue(b));
+        }
+    return sum / (3.0 * out.width() * out.height());
+}
+
 } // namespace
 
 TEST(SaveLog, OkLineCountsWholeKilobytes) {
@@ -247,6 +260,55 @@ TEST_F(SaveFixture, FailuresLogTheirCauseAndThePassGoesOn) {
     EXPECT_EQ(r.outputs[0].cause, "a picture name holds a line break");
     EXPECT_TRUE(r.outputs[1].ok);
     EXPECT_TRUE(QDir(Out("prm")).isEmpty());
+}
+
+// What part of the views the pass writes, for two pattern views of 120 x 80
+// drawn at scale 1 into outputs the size of the expected frame:
+// - ratio 2:3 (width:height) keeps the height's candidate 53 x 79 (53 =
+//   80 * 2 / 3 truncated, 79 = 53 * 3 / 2; it strays 68 from 120 x 80 against
+//   100 for 120 x 180), taken from the top-left corner;
+// - "Source = Cadre Manuel" takes each view's own crop, 30 x 20 from (10, 5)
+//   in the left view and from (14, 7) in the right one.
+TEST_F(SaveFixture, RatioAndManualSourceDecideWhatIsWritten) {
+    MakePatternView(pair.ImgLeft, 120, 80, 1);
+    MakePatternView(pair.ImgRight, 120, 80, 2);
+    pair.ImgRight.posx = 0;
+    for (timg* v : {&pair.ImgLeft, &pair.ImgRight}) {
+        v->mancropd = true;
+        v->mancropw = 30;
+        v->mancroph = 20;
+    }
+    pair.ImgLeft.mancropl = 10;
+    pair.ImgLeft.mancropt = 5;
+    pair.ImgRight.mancropl = 14;
+    pair.ImgRight.mancropt = 7;
+    const struct {
+        const char* what;
+        int ratioW, ratioH;
+        bool manual;
+        QRect left, right; // the parts of the views that must be written
+    } cases[] = {
+        {"ratio 2:3", 2, 3, false, QRect(0, 0, 53, 79), QRect(0, 0, 53, 79)},
+        {"manual frame", 0, 0, true, QRect(10, 5, 30, 20), QRect(14, 7, 30, 20)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        options.ratioW = c.ratioW;
+        options.ratioH = c.ratioH;
+        options.manual = c.manual;
+        options.W = c.left.width();
+        options.H = c.left.height();
+        Tick({KindLeft, KindRight});
+        questions.answers = {toverwriteanswer::YesToAll};
+        const tsavereport r = Save();
+        ASSERT_TRUE(r.AllWritten());
+        const QImage outL(r.outputs[0].path), outR(r.outputs[1].path);
+        ASSERT_EQ(outL.size(), c.left.size());
+        // The drawing is smoothed: a few levels of difference, where another
+        // part of the views would differ by tens on average.
+        EXPECT_LT(MeanDifference(outL, pair.ImgLeft.bitmap, c.left.topLeft()), 4.0);
+        EXPECT_LT(MeanDifference(outR, pair.ImgRight.bitmap, c.right.topLeft()), 4.0);
+    }
 }
 
 TEST_F(SaveFixture, AbortInTheFolderCheckEndsThePassSilently) {
