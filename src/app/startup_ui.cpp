@@ -7,6 +7,7 @@
 #include "app/cursors_ui.h"
 #include "app/desktop_ui.h"
 #include "app/qttranslation.h"
+#include "core/jpegdefaults.h"
 #include "core/runflags.h"
 #include "core/settings.h"
 #include "core/stereokinds.h"
@@ -41,6 +42,9 @@ void StartProgram(const QStringList& args) {
     SetUserReport(&AppWindows.FormMain->DisplayHost);
     tappwindowlist& windows = AppWindowList();
     LoadSettings(Settings, windows, AppSettingsEnv(), args);
+    // The JPEG options window starts from its defaults, with the subsampling
+    // flags the settings keep.
+    ResetJpegOptions(JpegDefaults, Settings.JpegHSampling, Settings.JpegVSampling);
     gStarted = true;
 
     // One layout notification per window, with the settings in place.

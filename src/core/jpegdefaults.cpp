@@ -3,6 +3,13 @@
 
 tjpegoptions JpegDefaults;
 
+void ResetJpegOptions(tjpegoptions& options, bool hSampling, bool vSampling) {
+    options = tjpegoptions();
+    options.quality = 100;
+    options.hSubsampling = hSampling;
+    options.vSubsampling = vSampling;
+}
+
 int JpegScaleDenominator(int scale) {
     switch (scale) {
     case JpegScaleHalf:

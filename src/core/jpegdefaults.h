@@ -28,5 +28,12 @@ enum JpegScale { JpegScaleFull = 0, JpegScaleHalf = 1, JpegScaleQuarter = 2, Jpe
 // 24-bit colour, smoothing on.
 extern tjpegoptions JpegDefaults;
 
+// "Défaut" of the JPEG options, also run when the program starts: quality
+// 100, colour, best quality, 24 bits, no progression, full size, smoothing;
+// the two subsampling flags from the settings (hSampling, vSampling). So the
+// first JPEG written after start-up has quality 100 whatever the record's
+// initial 90 says.
+void ResetJpegOptions(tjpegoptions& options, bool hSampling, bool vSampling);
+
 // Denominator of the output scale (1, 2, 4 or 8); out-of-range codes read as full size.
 int JpegScaleDenominator(int scale);

@@ -6,12 +6,14 @@
 #include "app/desktop_ui.h"
 #include "app/exitsequence_ui.h"
 #include "app/startup_ui.h"
+#include "core/jpegdefaults.h"
 #include "core/paramfile.h"
 #include "core/runflags.h"
 #include "core/settings.h"
 #include "display/tformmain.h"
 #include "montage/paramhost_ui.h"
 #include "montage/tformbuild2.h"
+#include "output/imagewrite.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -25,6 +27,9 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <jpeglib.h>
 
 namespace {
 
@@ -77,6 +82,35 @@ TEST_F(StartUp, CreatesTheWindowsOnceInTheirOrderWithTheirSectionNames) {
     EXPECT_EQ(AppWindows.FormBuild2->windowTitle(), "Montage");
     EXPECT_TRUE(AppWindows.FormBuild2->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(AppWindows.FormMain->windowTitle().startsWith("Orvanel-3D - 1.3 : "));
+}
+
+// The JPEG options window starts from its defaults: the first JPEG written
+// after start-up has quality 100, whose quantisation tables are all ones
+// (the record's own initial 90 would give values up to 25 or so).
+TEST_F(StartUp, FirstJpegAfterStartUpIsWrittenAtQuality100) {
+    EngineBitmap b;
+    b.Resize(16, 16, PixelFormat::Bgra32);
+    tjpegoptions options;
+    ApplyJpegOptions(options, Settings);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("first.jpg");
+    ASSERT_TRUE(WriteJpegFile(b.View(), path, options));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    jpeg_decompress_struct cinfo;
+    jpeg_error_mgr err;
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&cinfo, TRUE);
+    int notOne = 0;
+    for (int t = 0; t < 2; ++t)
+        for (int i = 0; i < DCTSIZE2; ++i)
+            if (cinfo.quant_tbl_ptrs[t] && cinfo.quant_tbl_ptrs[t]->quantval[i] != 1) ++notOne;
+    jpeg_destroy_decompress(&cinfo);
+    EXPECT_EQ(notOne, 0);
 }
 
 TEST_F(StartUp, FirstRunArrangesTheDisplayAndMontageWindows) {
