@@ -170,40 +170,6 @@ TEST_F(FormMain, LoadingHostMovesTheCurrentSlotAndTheCaption) {
     EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("Aucun Fichier Image Chargé")));
 }
 
-// With ORVANEL_SHOW_SECONDS set, shows the aloe pair in the chosen mode (ORVANEL_SHOW_MODE,
-// cropped with ORVANEL_SHOW_CROP=1) for that long, so that the window can be looked at under a
-// virtual screen.
-TEST_F(FormMain, ShowsARealPairWhenAskedTo) {
-    const QByteArray seconds = qgetenv("ORVANEL_SHOW_SECONDS");
-    const QByteArray data = qgetenv("ORVANEL_TESTDATA");
-    if (seconds.isEmpty() || data.isEmpty()) GTEST_SKIP() << "only for a look at the window";
-    const QDir dir(QString::fromLocal8Bit(data));
-    Install(
-        form->ImgLeft(),
-        QImage(dir.filePath(QStringLiteral("aloe_L.jpg"))).convertToFormat(QImage::Format_ARGB32));
-    Install(
-        form->ImgRight(),
-        QImage(dir.filePath(QStringLiteral("aloe_R.jpg"))).convertToFormat(QImage::Format_ARGB32));
-    ASSERT_GT(form->ImgLeft().Width(), 0);
-    gStarted = true;
-    Settings.ShowGrid = true;
-    Settings.GridIndex = 2;
-    Settings.MouseTool = 2;
-    form->ImgLeft().PlacePoint(1, 400, 300);
-    form->ImgRight().PlacePoint(1, 380, 300);
-    form->ImgLeft().pt[1].d = true;
-    form->resize(1200, 800);
-    form->show();
-    form->ImgRight().SetRotation(0.03, 300, 400); // a slightly turned right view
-    form->ImgRight().SetPos(6, -15);
-    form->Display.CropOn = qEnvironmentVariableIntValue("ORVANEL_SHOW_CROP") != 0;
-    form->SetVisionMode(qEnvironmentVariableIntValue("ORVANEL_SHOW_MODE"));
-    form->UpdateLayout();
-    form->FitAndCompose();
-    form->Display.ShowPointerStatus(&form->Display.Slot1, 12.5, 40.25, 3, 4);
-    QTest::qWait(seconds.toInt() * 1000);
-}
-
 } // namespace
 
 namespace {
