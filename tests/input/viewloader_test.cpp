@@ -1,5 +1,6 @@
 // The open commands, installing views, composite opening and reloading,
 // driven through a display host without a window.
+#include "input/composite.h"
 #include "input/viewloader.h"
 
 #include "core/settings.h"
@@ -367,6 +368,8 @@ TEST_F(ViewLoader, RealStereoJpsOpensAsACrossedPair) {
     ASSERT_TRUE(LoadPictureFile(whole, jps, info));
     EXPECT_EQ(L.bitmap, whole.copy(522, 0, 522, 720));
     EXPECT_EQ(Settings.OpenDirSX, data);
+    // The camera writes its halves edge to edge: the measure finds no band.
+    EXPECT_EQ(AutoSeparation(whole, KindCrossed), 0);
 }
 
 } // namespace
