@@ -245,15 +245,36 @@ TEST(TransformHandWorked, AThirdOfAPixelRightPicksTheRightHandCell) {
     EXPECT_EQ(ReadBack(dst.View()).at(2, 2), Grey(145, 0x11));
 }
 
-TEST(TransformHandWorked, AThirdOfAPixelUpLeftPicksTheTopLeftCell) {
+// Every kernel cell, worked by hand at (2, 2) of the hand picture: the pixel
+// above is 50, the centre 200, the seven others 100, and each kernel sums to
+// 32, so the sum is 50 a + 200 b + 100 (32 - a - b) with a the weight above
+// and b the centre weight. A shift of +1/3, 0 or -1/3 puts the source in the
+// left (top), middle or right (bottom) third: cell column 0, 1 or 2.
+TEST(TransformHandWorked, EachThirdOfAPixelTakesItsOwnKernel) {
+    const struct {
+        double shiftX, shiftY;
+        int cell;
+        int value;
+    } cases[] = {
+        {1.0 / 3, 1.0 / 3, 0, 139},   // a 7, b 16: 4450 >> 5
+        {0, 1.0 / 3, 1, 137},         // a 8, b 16: 4400 >> 5
+        {-1.0 / 3, 1.0 / 3, 2, 139},  // a 7, b 16: 4450 >> 5
+        {1.0 / 3, 0, 3, 145},         // a 3, b 16: 4650 >> 5
+        {0, 0, 4, 198},               // a 1, b 32, corners -1: 6350 / 32
+        {-1.0 / 3, 0, 5, 145},        // a 3, b 16: 4650 >> 5
+        {1.0 / 3, -1.0 / 3, 6, 150},  // a 0, b 16: 4800 >> 5
+        {0, -1.0 / 3, 7, 150},        // a 0, b 16: 4800 >> 5
+        {-1.0 / 3, -1.0 / 3, 8, 150}, // a 0, b 16: 4800 >> 5
+    };
     const RefPic pic = HandPicture();
-    Canvas src(pic, false);
-    Canvas dst(UniformPic(5, 5, 0), false);
-    const EngineRect full{0, 0, 4, 4};
-    // U0 = V0 = 0: cell (0, 0); 2*100 + 7*50 + 7*100 + 16*200 = 4450; >> 5 = 139.
-    BmpTransformSmooth32(src.View(), dst.View(), full, full, 0, 0, 1.0 / 3, 1.0 / 3, 0, 0, 0, 1, 0,
-                         0xFFFFFF, 0);
-    EXPECT_EQ(ReadBack(dst.View()).at(2, 2), Grey(139, 0));
+    for (const auto& c : cases) {
+        Canvas src(pic, false);
+        Canvas dst(UniformPic(5, 5, 0), false);
+        const EngineRect full{0, 0, 4, 4};
+        BmpTransformSmooth32(src.View(), dst.View(), full, full, 0, 0, c.shiftX, c.shiftY, 0, 0, 0,
+                             1, 0, 0xFFFFFF, 0);
+        EXPECT_EQ(ReadBack(dst.View()).at(2, 2), Grey(c.value, 0)) << "cell " << c.cell;
+    }
 }
 
 TEST(TransformHandWorked, HalfScaleBilinearAveragesNeighbours) {
