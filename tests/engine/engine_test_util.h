@@ -3,7 +3,7 @@
 #pragma once
 
 #include "engine/imageview.h"
-#include "transform_ref.h"
+#include "support/transform_ref.h"
 
 #include <cstring>
 #include <memory>

@@ -2,7 +2,7 @@
 #include "engine/transform.h"
 
 #include "engine_test_util.h"
-#include "transform_ref.h"
+#include "support/transform_ref.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-// A slow, straightforward smoothed resampling of one view into a picture,
-// pixel by pixel from the mapping formulas, as an independent reference for
+// The slow reference of the smoothed resampling drawing one view into a picture,
+// pixel by pixel from the mapping formulas (support/transform_ref), for
 // the output tests.
 #pragma once
 

@@ -1,6 +1,6 @@
 // The literal model: accumulators stepped pixel by pixel and row by row from
 // the start point, divisions written out, every channel summed in full.
-#include "transform_ref.h"
+#include "support/transform_ref.h"
 
 #include <cmath>
 
