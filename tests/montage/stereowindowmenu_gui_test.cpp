@@ -4,15 +4,18 @@
 #include "app/appwindows_ui.h"
 #include "core/runflags.h"
 #include "core/settings.h"
+#include "display/alignsteps.h"
 #include "display/tformmain.h"
 #include "montage/stereowindow.h"
 #include "montage/tformbuild2.h"
+#include "montage/tformrearwindowing.h"
 #include "montage/tformrearwinexpert.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -31,6 +34,8 @@ protected:
         AppWindows.FormBuild2 = form;
         expert = new TFormRearWinExpert();
         AppWindows.FormRearWinExpert = expert;
+        rear = new TFormRearWindowing();
+        AppWindows.FormRearWindowing = rear;
         gStarted = true;
         for (timg* v : {&L(), &R()}) {
             v->bitmap = NewViewBitmap(2000, 100);
@@ -38,6 +43,7 @@ protected:
         }
     }
     void TearDown() override {
+        delete rear;
         delete expert;
         delete form;
         delete AppWindows.FormMain;
@@ -53,6 +59,7 @@ protected:
 
     TFormBuild2* form = nullptr;
     TFormRearWinExpert* expert = nullptr;
+    TFormRearWindowing* rear = nullptr;
 
 private:
     tsettings saved_;
@@ -104,4 +111,23 @@ TEST_F(StereoWindowMenu, ExpertApplyMakesItsRatioTheImageWidthMode) {
     EXPECT_TRUE(Item("MenuCalcWin_ImageWidth")->isChecked());
     EXPECT_NEAR(R().posx, 100, 1e-9);
     expert->hide();
+}
+
+TEST_F(StereoWindowMenu, CompletedW1RunsTheRememberedModeAndNextPairShowsTheDistanceDialog) {
+    L().PlacePoint(PtWin1, 400, 50);
+    R().PlacePoint(PtWin1, 380, 50);
+    Settings.CalAuto = true;
+    Settings.DefCalcIndex = CalcAtWindow;
+    form->PageControl1->setCurrentIndex(TabWindow);
+    ASSERT_EQ(CurPoint, PtWin1);
+    form->AdvanceAfterPair();
+    EXPECT_DOUBLE_EQ(R().posx, 20);
+
+    form->NextPair();
+    ASSERT_TRUE(rear->isVisible());
+    // The distance dialog measures the window left by the 20 px shift: 1980 x 0.042.
+    EXPECT_EQ(rear->EditDist->text(), "83.160000");
+    rear->ButtonApply->click();
+    EXPECT_NEAR(R().posx, 103.16, 1e-9);
+    rear->hide();
 }
