@@ -13,6 +13,8 @@
 #include "montage/taboutbox.h"
 #include "montage/tformbuild2.h"
 #include "montage/tformgeometry.h"
+#include "montage/tformrearwindowing.h"
+#include "montage/tformrearwinexpert.h"
 
 namespace {
 
@@ -40,8 +42,7 @@ void CreateWindows() {
     a.AboutBox = new TAboutBox();
     a.FormDiaporama = plain("FormDiaporama", "Liste", 420, 360);
     a.FormList = plain("FormList", "Liste d'images", 640, 420);
-    a.FormRearWindowing = plain(
-        "FormRearWindowing", "Fenêtrage Stéréo: Distance entre Points Homologues", 420, 320, true);
+    a.FormRearWindowing = new TFormRearWindowing();
     a.FormImg = plain("FormImg", "Image", 400, 300);
     a.FormOpJpeg = plain("FormOpJpeg", "Options Jpeg", 560, 420);
     a.FormSize = plain("FormSize", "Taille d'Image", 320, 240);
@@ -49,9 +50,7 @@ void CreateWindows() {
     a.FormEdit = plain("FormEdit", "Editeur", 600, 480);
     a.FormView = plain("FormView", "View", 640, 480);
     a.LngForm = plain("LngForm", "Fichiers de Traduction", 420, 360);
-    a.FormRearWinExpert =
-        plain("FormRearWinExpert", "Distance  entre Points Homologues à l'infini (MAOFD)", 420, 320,
-              true);
+    a.FormRearWinExpert = new TFormRearWinExpert();
     a.FormDirImg = plain("FormDirImg", "Kelvado - Version 0.1", 800, 600);
 }
 

@@ -4,10 +4,9 @@
 
 #include "input/headlesspair.h"
 
-#include "output/cli_options.h"
+#include "core/paramfile.h"
 #include "core/runflags.h"
 #include "core/settings.h"
-#include "core/paramfile.h"
 #include "core/stereokinds.h"
 #include "core/viewops.h"
 #include "core/viewpair.h"
@@ -17,23 +16,32 @@
 #include "montage/alignment.h"
 #include "montage/magnification.h"
 #include "montage/orientation.h"
+#include "montage/stereowindow.h"
+#include "output/cli_options.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <vector>
 
 const char* const AlignUsage =
     "  align (--prm FILE | --left L --right R | --composite KIND FILE)\n"
     "        [--point NAME XL,YL,XR,YR]... [--current left|right] [--do STEP]...\n"
+    "        [--window-mode MODE] [--infinity-fraction F] [--ratio W:H]\n"
     "        [--band N|auto] [--settings FILE | --noini] --write-prm OUT [--overwrite]\n"
     "      Places point pairs (NAME: C, A1, A2, orient1, orient2, d1, d2, W1) at\n"
     "      picture coordinates of the left and the right view, runs each STEP in\n"
     "      order (level, rotate, orient-right, orient-left, orient-both,\n"
-    "      orient-vertical, orient-horizontal, magnify), prints one line per step\n"
-    "      and writes the alignment as a parameter file. An existing OUT is only\n"
+    "      orient-vertical, orient-horizontal, magnify, window, window-cancel),\n"
+    "      prints one line per step and writes the alignment as a parameter file.\n"
+    "      window shifts the right view so that W1 (else C, else the picture\n"
+    "      centres) shows the offset of MODE: zero (the default), user-width,\n"
+    "      film-height, digital-height or image-width, the last four being a\n"
+    "      width times F (default 0.0417); W:H constrains the automatic window\n"
+    "      the width and height modes measure. An existing OUT is only\n"
     "      replaced with --overwrite. KIND: X crossed, P parallel, V over-under,\n"
     "      A anaglyph, BI double, or the kind code 2..6.\n";
 
@@ -53,6 +61,8 @@ enum class tstep {
     OrientVertical,
     OrientHorizontal,
     Magnify,
+    Window,
+    WindowCancel,
 };
 
 struct talignargs {
@@ -69,6 +79,9 @@ struct talignargs {
     tbandoption band;
     QString settingsFile;
     bool noIni = false;
+    int windowMode = CalcAtWindow;
+    double infinityFraction = 0.0417;
+    int ratioW = 0, ratioH = 0;
 };
 
 const struct {
@@ -88,7 +101,13 @@ const struct {
                   {"orient-both", tstep::OrientBoth},
                   {"orient-vertical", tstep::OrientVertical},
                   {"orient-horizontal", tstep::OrientHorizontal},
-                  {"magnify", tstep::Magnify}};
+                  {"magnify", tstep::Magnify},
+                  {"window", tstep::Window},
+                  {"window-cancel", tstep::WindowCancel}};
+
+// --window-mode names in the order of the calculation modes.
+const char* const kWindowModes[] = {"zero", "user-width", "film-height", "digital-height",
+                                    "image-width"};
 
 // The closest an A1 point may stand to C for the turn to be measured.
 constexpr double kMinRotationArm = 2.0;
@@ -134,10 +153,7 @@ bool StepOfName(const QString& name, tstep& step, QString& error) {
             return true;
         }
     }
-    if (name == "window")
-        error = "step 'window' (the stereo window) is not available from the command line yet";
-    else
-        error = QString("unknown step '%1'").arg(name);
+    error = QString("unknown step '%1'").arg(name);
     return false;
 }
 
@@ -199,6 +215,31 @@ bool ParseArgs(const QStringList& args, talignargs& a, QString& error) {
             tstep step;
             if (!StepOfName(name, step, error)) return false;
             a.steps.push_back(step);
+        } else if (o == "--window-mode") {
+            QString mode;
+            if (!value(i, mode)) return false;
+            a.windowMode = -1;
+            for (int m = 0; m < int(std::size(kWindowModes)); ++m)
+                if (mode == QLatin1String(kWindowModes[m])) a.windowMode = m;
+            if (a.windowMode < 0) {
+                error = QString("unknown window mode '%1' (zero, user-width, film-height, "
+                                "digital-height or image-width)")
+                            .arg(mode);
+                return false;
+            }
+        } else if (o == "--infinity-fraction") {
+            QString v;
+            if (!value(i, v)) return false;
+            bool ok = false;
+            a.infinityFraction = v.trimmed().toDouble(&ok);
+            if (!ok || !std::isfinite(a.infinityFraction) || a.infinityFraction < 0) {
+                error =
+                    QString("--infinity-fraction takes a number of at least 0, not '%1'").arg(v);
+                return false;
+            }
+        } else if (o == "--ratio") {
+            QString v;
+            if (!value(i, v) || !ParseRatioOption(v, a.ratioW, a.ratioH, error)) return false;
         } else if (o == "--write-prm") {
             if (!value(i, a.out)) return false;
         } else if (o == "--overwrite") {
@@ -290,6 +331,10 @@ QString StepRefusal(tstep step, const tviewpair& pair) {
     case tstep::Magnify:
         needs = {PtDz1, PtDz2};
         break;
+    case tstep::Window:
+    case tstep::WindowCancel:
+        // The reference pair falls back to C, then to the picture centres.
+        return {};
     default:
         needs = {PtOrient1, PtOrient2};
         break;
@@ -331,7 +376,8 @@ QString ViewName(bool left) {
 }
 
 // Runs one step; false with `error` when it refused (the exit status in `status`).
-bool RunStep(tstep step, tplaindisplay& display, QString& line, QString& error, int& status) {
+bool RunStep(tstep step, int windowMode, tplaindisplay& display, QString& line, QString& error,
+             int& status) {
     tviewpair& pair = display.Pair();
     error = StepRefusal(step, pair);
     if (!error.isEmpty()) {
@@ -372,6 +418,14 @@ bool RunStep(tstep step, tplaindisplay& display, QString& line, QString& error, 
                                                            : OrientHorizontal);
         line = name + turn(true) + ", " + turn(false);
         return true;
+    case tstep::Window:
+    case tstep::WindowCancel: {
+        const int mode = step == tstep::Window ? windowMode : int(CalcCancel);
+        const double offset = WindowModeOffset(pair, mode);
+        RunWindowMode(display, mode);
+        line = name + "offset " + Fixed(offset) + ", right view posx " + Fixed(pair.ImgRight.posx);
+        return true;
+    }
     case tstep::Magnify: {
         const bool currentLeft = display.LeftCurrent;
         if (!ApplyZoomCorrection(display, false)) {
@@ -426,11 +480,14 @@ int RunAlignCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
     display.Reload = [&loadHost, &pair] { loadHost.ReloadViews(pair.StereoType); };
     CurPoint = 0;
     gBusy = false;
+    InfinityFraction = a.infinityFraction;
+    WinRatioW = a.ratioW;
+    WinRatioH = a.ratioH;
 
     for (tstep step : a.steps) {
         QString line;
         int status = 0;
-        if (!RunStep(step, display, line, error, status)) return fail(status);
+        if (!RunStep(step, a.windowMode, display, line, error, status)) return fail(status);
         std::fprintf(out, "%s\n", line.toUtf8().constData());
     }
     std::fflush(out);

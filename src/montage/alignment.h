@@ -79,6 +79,17 @@ public:
     // Both views read again from their files after the stereo kind, keeping
     // their parameters.
     virtual void ReloadViews() = 0;
+
+    // The crop modes as the stereo window uses them: the remembered mode run
+    // again after the views moved, and "Découpe automatique".
+    virtual void RerunCropMode() {}
+    virtual void SetAutomaticCrop() {}
+    // The display shows the crop.
+    virtual bool CropShown() const { return false; }
+    // The window tab: the slider's position after the window was placed, and
+    // the automatic window size written again.
+    virtual void ShowWindowSlider(int /*position*/) {}
+    virtual void ShowAutoWindowSize() {}
 };
 
 // A display without a window: the current view, zoom 1 and no scroll unless

@@ -9,6 +9,7 @@
 #include "montage/tformgeometry.h"
 
 #include <QCoreApplication>
+#include <QScrollBar>
 #include <QToolButton>
 
 namespace {
@@ -117,6 +118,19 @@ void tmontagehost::ResetViews() {
 void tmontagehost::AfterParametersReset() {
     form_.ForgetLastPoint();
     form_.PressLockButtons();
+}
+
+bool tmontagehost::CropShown() const {
+    return display() && display()->Display.CropOn;
+}
+
+void tmontagehost::ShowWindowSlider(int position) {
+    if (form_.ScrollBar1) form_.ScrollBar1->setValue(position);
+}
+
+void tmontagehost::ShowAutoWindowSize() {
+    double w = 0, h = 0;
+    form_.ShowAutoWindowSize(w, h);
 }
 
 void tmontagehost::ReloadViews() {

@@ -35,6 +35,9 @@ public:
     void ResetViews() override;
     void AfterParametersReset() override;
     void ReloadViews() override;
+    bool CropShown() const override;
+    void ShowWindowSlider(int position) override;
+    void ShowAutoWindowSize() override;
 
 private:
     TFormBuild2& form_;

@@ -5,7 +5,6 @@
 #include "aids/tformzoom.h"
 #include "core/desktoplayout.h"
 #include "core/helpfile.h"
-#include "montage/helpfile_ui.h"
 #include "core/programhooks.h"
 #include "core/qimageview.h"
 #include "core/runflags.h"
@@ -18,6 +17,7 @@
 #include "input/viewloader.h"
 #include "lists/tformrepopenimg.h"
 #include "montage/flowbar_ui.h"
+#include "montage/helpfile_ui.h"
 #include "montage/imagehandoff.h"
 #include "montage/infotexts.h"
 #include "montage/magnification.h"
@@ -28,6 +28,7 @@
 #include "montage/programwindows_ui.h"
 #include "montage/taboutbox.h"
 #include "montage/tformgeometry.h"
+#include "montage/tformrearwindowing.h"
 #include "montage/windowlist_ui.h"
 #include "output/savepass.h"
 #include "output/sourceframe.h"
@@ -460,6 +461,8 @@ void TFormBuild2::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // The Geometry dialog is created after this window and acts through it.
     if (auto* g = qobject_cast<TFormGeometry*>(AppWindows.FormGeometry)) g->SetHost(&host_);
+    if (auto* r = qobject_cast<TFormRearWindowing*>(AppWindows.FormRearWindowing))
+        r->SetHost(&host_);
     // The display's status bar comes back to the scratch point: Lock pressed,
     // its caption and two zero values.
     if (TFormMain* main = AppWindows.FormMain) main->Display.ShowPointerStatus(nullptr, 0, 0, 0, 0);

@@ -142,6 +142,8 @@ private:
     bool PairPlaced(int index) const override;
     int ActiveTab() const override;
     void AlignRotation() override;
+    void RunWindowCalculation() override;
+    void ShowRearWindowing() override;
 
     void BuildMenus();
     void BuildToolBars(QWidget* host);
@@ -181,6 +183,8 @@ private:
     void CloseAll();
     void ConvertToGrey(bool both);
     void BindAlignment();
+    void BindStereoWindow();
+    void ShowWindowExpert();
     bool DistanceMode() const;
     int RotationItem() const;
     // The crop mode a right click on a crop button repeats.

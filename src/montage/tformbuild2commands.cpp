@@ -3,7 +3,6 @@
 #include "montage/tformbuild2.h"
 
 #include "core/helpfile.h"
-#include "montage/helpfile_ui.h"
 #include "core/programhooks.h"
 #include "core/runflags.h"
 #include "core/settings.h"
@@ -12,6 +11,7 @@
 #include "input/viewloader.h"
 #include "lists/tformrepopenimg.h"
 #include "montage/flowbar_ui.h"
+#include "montage/helpfile_ui.h"
 #include "montage/infotexts.h"
 #include "montage/manualmoves.h"
 #include "montage/paramhost_ui.h"
@@ -78,6 +78,7 @@ void TFormBuild2::BindCommands() {
     }
     remembered("MenuView_Crop", &tsettings::CropIndex, true, nullptr);
     remembered("MenuBuild_CalcWindow", &tsettings::DefCalcIndex, true, nullptr);
+    BindStereoWindow();
 
     // Grid and marks.
     {

@@ -58,6 +58,24 @@ void ApplyBandOption(const tbandoption& band, tsettings& settings) {
     }
 }
 
+bool ParseRatioOption(const QString& text, int& ratioW, int& ratioH, QString& error) {
+    const QStringList parts = text.split(QLatin1Char(':'));
+    int v[2] = {0, 0};
+    bool ok = parts.size() == 2;
+    for (int i = 0; ok && i < 2; ++i) {
+        v[i] = parts[i].trimmed().toInt(&ok);
+        // Terms beyond any picture size would only overflow the ratio products.
+        ok = ok && v[i] >= 1 && v[i] <= (1 << 20);
+    }
+    if (!ok) {
+        error = QString("bad ratio '%1' (expected W:H)").arg(text);
+        return false;
+    }
+    ratioW = v[0];
+    ratioH = v[1];
+    return true;
+}
+
 bool CheckSettingsOptions(const QString& file, bool noIni, QString& error) {
     if (!file.isEmpty() && noIni) {
         error = QStringLiteral("--settings and --noini exclude each other");

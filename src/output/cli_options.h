@@ -21,6 +21,10 @@ bool ParseBandOption(const QString& text, tbandoption& band, QString& error);
 // command line and one a parameter file reloads are cut alike.
 void ApplyBandOption(const tbandoption& band, tsettings& settings);
 
+// --ratio W:H, two whole numbers of at least 1; false with the usage message
+// in `error`.
+bool ParseRatioOption(const QString& text, int& ratioW, int& ratioH, QString& error);
+
 // --settings FILE and --noini: not both, and FILE must exist; false with the
 // usage message in `error`.
 bool CheckSettingsOptions(const QString& file, bool noIni, QString& error);

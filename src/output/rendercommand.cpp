@@ -4,12 +4,11 @@
 
 #include "input/headlesspair.h"
 
-#include "output/cli_options.h"
-#include "core/runflags.h"
-#include "core/settings.h"
 #include "core/jpegdefaults.h"
 #include "core/paramfile.h"
 #include "core/paths.h"
+#include "core/runflags.h"
+#include "core/settings.h"
 #include "core/stereokinds.h"
 #include "core/viewops.h"
 #include "core/viewpair.h"
@@ -17,6 +16,7 @@
 #include "input/displayhost.h"
 #include "input/pictureload.h"
 #include "input/viewloader.h"
+#include "output/cli_options.h"
 #include "output/imagewrite.h"
 #include "output/naming.h"
 #include "output/savepass.h"
@@ -171,10 +171,7 @@ bool ParseArgs(const QStringList& args, trenderargs& a, QString& error) {
             a.manual = v == "manual";
         } else if (o == "--ratio") {
             if (!value(i, v)) return false;
-            if (!ParsePairOfInts(v, ':', a.ratioW, a.ratioH, 1)) {
-                error = QString("bad ratio '%1' (expected W:H)").arg(v);
-                return false;
-            }
+            if (!ParseRatioOption(v, a.ratioW, a.ratioH, error)) return false;
         } else if (o == "--no-centre") {
             a.centre = false;
         } else if (o == "--format") {

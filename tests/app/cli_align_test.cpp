@@ -41,6 +41,15 @@ protected:
         return file.ReadFloat(section, key, -12345);
     }
 
+    // Runs the program on each case from a clean output: a run that succeeds
+    // prints exactly `text`, one that refuses says `text` and writes nothing.
+    struct tclicase {
+        QStringList args;
+        int exitCode;
+        const char* text;
+    };
+    template <size_t N> void ExpectRuns(const tclicase (&cases)[N]);
+
     QTemporaryDir dir;
     QString left, right, out;
 };
@@ -65,12 +74,23 @@ QByteArray Content(const QString& path) {
 
 } // namespace
 
+template <size_t N> void AlignCommand::ExpectRuns(const tclicase (&cases)[N]) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        QFile::remove(out);
+        const CliRun run = RunProgram(Pair() + c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+        if (c.exitCode == 0) {
+            EXPECT_EQ(run.out, QString::fromUtf8(c.text));
+        } else {
+            EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.text))) << run.err.toStdString();
+            EXPECT_FALSE(QFileInfo::exists(out));
+        }
+    }
+}
+
 TEST_F(AlignCommand, PrintsOneLinePerStepOrRefusesTheStep) {
-    const struct {
-        QStringList args;
-        int exitCode;
-        const char* text; // the whole standard output, or a part of the message
-    } cases[] = {
+    const tclicase cases[] = {
         {{"--point", "C", "100,100,110,95", "--do", "level"},
          0,
          "level: right view posx -10.00 posy 5.00\n"},
@@ -96,18 +116,7 @@ TEST_F(AlignCommand, PrintsOneLinePerStepOrRefusesTheStep) {
         {{"--do", "level"}, 2, "'level' needs C in both views"},
         {{"--point", "orient1", "1,1,1,1", "--do", "orient-left"}, 2, "needs orient2 in both"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
-        QFile::remove(out);
-        const CliRun run = RunProgram(Pair() + c.args);
-        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
-        if (c.exitCode == 0) {
-            EXPECT_EQ(run.out, QString::fromUtf8(c.text));
-        } else {
-            EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.text))) << run.err.toStdString();
-            EXPECT_FALSE(QFileInfo::exists(out));
-        }
-    }
+    ExpectRuns(cases);
 }
 
 TEST_F(AlignCommand, ParameterFileReplacesOnlyARegularFileAndOnlyWhenAllowed) {
@@ -171,9 +180,9 @@ TEST_F(AlignCommand, UsageErrorsExitWithTwoAndWriteNothing) {
     EXPECT_EQ(Run(Pair() << "--do"
                          << "spin"),
               2);
-    EXPECT_EQ(Run(Pair() << "--do"
-                         << "window"),
-              2); // not available yet
+    EXPECT_EQ(Run(Pair() << "--window-mode"
+                         << "far"),
+              2);
     EXPECT_EQ(Run(Pair() << "--composite"
                          << "Q" << left),
               2);
@@ -344,10 +353,10 @@ TEST_F(AlignCommand, ProgramRunsAlignWithItsExitStatus) {
     };
     QString err;
     EXPECT_EQ(run(Pair() << "--do"
-                         << "window",
+                         << "spin",
                   &err),
               2);
-    EXPECT_TRUE(err.contains("window"));
+    EXPECT_TRUE(err.contains("spin"));
     EXPECT_EQ(run(Pair() << "--point"
                          << "C"
                          << "100,100,110,95"
@@ -355,4 +364,51 @@ TEST_F(AlignCommand, ProgramRunsAlignWithItsExitStatus) {
                          << "level"),
               0);
     EXPECT_EQ(Read("Right", "posx"), -10);
+}
+
+TEST_F(AlignCommand, WindowStepShiftsTheRightViewByTheModesOffset) {
+    // 2000 x 100 pictures: image-width offset 2000 x 0.0417 = 83.4.
+    QImage wide(2000, 100, QImage::Format_RGB32);
+    wide.fill(Qt::gray);
+    ASSERT_TRUE(wide.save(left));
+    ASSERT_TRUE(wide.save(right));
+    const QStringList w1 = {"--point", "C", "100,50,100,50", "--point", "W1", "400,50,380,50"};
+    const tclicase cases[] = {
+        {w1 + QStringList{"--do", "window"}, 0, "window: offset 0.00, right view posx 20.00\n"},
+        {w1 + QStringList{"--window-mode", "image-width", "--do", "window"}, 0,
+         "window: offset 83.40, right view posx 103.40\n"},
+        // No W1, no C: the picture centres.
+        {{"--window-mode", "image-width", "--do", "window"},
+         0,
+         "window: offset 83.40, right view posx 83.40\n"},
+        // The automatic window is the whole 2000 x 100 picture.
+        {{"--window-mode", "user-width", "--infinity-fraction", "0.05", "--do", "window"},
+         0,
+         "window: offset 100.00, right view posx 100.00\n"},
+        // 1.5 x 100 x 0.04 and 100 x 4/3 x 0.04.
+        {{"--window-mode", "film-height", "--infinity-fraction", "0.04", "--do", "window"},
+         0,
+         "window: offset 6.00, right view posx 6.00\n"},
+        {{"--window-mode", "digital-height", "--infinity-fraction", "0.04", "--do", "window"},
+         0,
+         "window: offset 5.33, right view posx 5.33\n"},
+        // 3:2 turns 2000 x 100 into 1999 x 1333: 1333 x 4/3 x 0.04.
+        {{"--window-mode", "digital-height", "--infinity-fraction", "0.04", "--ratio", "3:2",
+          "--do", "window"},
+         0,
+         "window: offset 71.09, right view posx 71.09\n"},
+        {w1 + QStringList{"--do", "window", "--do", "window-cancel"}, 0,
+         "window: offset 0.00, right view posx 20.00\n"
+         "window-cancel: offset 0.00, right view posx 0.00\n"},
+        {{"--window-mode", "far", "--do", "window"}, 2, "unknown window mode 'far'"},
+        {{"--infinity-fraction", "-1", "--do", "window"}, 2, "--infinity-fraction takes"},
+        {{"--infinity-fraction", "a", "--do", "window"}, 2, "--infinity-fraction takes"},
+        {{"--ratio", "4x3", "--do", "window"}, 2, "bad ratio '4x3'"},
+        {{"--ratio", "0:3", "--do", "window"}, 2, "bad ratio '0:3'"},
+    };
+    ExpectRuns(cases);
+    // The parameter file holds the shift the last line printed.
+    ASSERT_EQ(RunProgram(Pair() + w1 + QStringList{"--do", "window"}).exitCode, 0);
+    EXPECT_EQ(Read("Left", "posx"), 0);
+    EXPECT_EQ(Read("Right", "posx"), 20);
 }
