@@ -79,6 +79,10 @@ public:
     // Both views read again from their files after the stereo kind, keeping
     // their parameters.
     virtual void ReloadViews() = 0;
+    // Runs the remembered crop mode (CropIndex) again.
+    virtual void RerunCropMode() {}
+    // Switches the crop mode to "Découpe automatique".
+    virtual void SetAutomaticCrop() {}
 };
 
 // A display without a window: the current view, zoom 1 and no scroll unless

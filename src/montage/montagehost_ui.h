@@ -21,6 +21,8 @@ public:
     double ZoomPercent() const override;
     bool PrecisionMode() const override;
     tmanualframe ManualFrame() const override;
+    void SetManualFrame(const timg& view, double height, double width, double left,
+                        double top) override;
 
     void Compose() override;
     void ShowAngleInfo() override;
@@ -35,6 +37,8 @@ public:
     void ResetViews() override;
     void AfterParametersReset() override;
     void ReloadViews() override;
+    void RerunCropMode() override;
+    void SetAutomaticCrop() override;
 
 private:
     TFormBuild2& form_;

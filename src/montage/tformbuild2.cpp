@@ -5,7 +5,6 @@
 #include "aids/tformzoom.h"
 #include "core/desktoplayout.h"
 #include "core/helpfile.h"
-#include "montage/helpfile_ui.h"
 #include "core/programhooks.h"
 #include "core/qimageview.h"
 #include "core/runflags.h"
@@ -17,7 +16,9 @@
 #include "input/tsepardialog.h"
 #include "input/viewloader.h"
 #include "lists/tformrepopenimg.h"
+#include "montage/cropcommands_ui.h"
 #include "montage/flowbar_ui.h"
+#include "montage/helpfile_ui.h"
 #include "montage/imagehandoff.h"
 #include "montage/infotexts.h"
 #include "montage/magnification.h"
@@ -430,7 +431,7 @@ void TFormBuild2::PopupVisionMenu(int x, int y) {
 }
 
 void TFormBuild2::PopupCropMenu(int x, int y) {
-    PopupSubmenu(Submenu(QStringLiteral("MenuView_Crop")), x, y);
+    crop_->Popup(x, y);
 }
 
 void TFormBuild2::MenuFile_OpenCurrentMenu() {
