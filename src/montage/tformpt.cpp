@@ -157,9 +157,9 @@ void TFormPt::StringGrid1EndDrag(int row) {
 
 void TFormPt::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // The first showing opens centred on the screen; later ones where it was left.
-    if (!placed_) {
-        placed_ = true;
+    // Unless the settings file placed it, the first showing opens centred on
+    // the screen; later ones where it was left.
+    if (!testAttribute(Qt::WA_Moved)) {
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect r = frameGeometry();
             r.moveCenter(screen->availableGeometry().center());

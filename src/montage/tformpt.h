@@ -54,5 +54,4 @@ private:
     bool pressed_ = false;
     bool dragging_ = false;
     QPoint pressPos_;
-    bool placed_ = false;
 };

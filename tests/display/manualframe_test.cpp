@@ -1,10 +1,7 @@
 // The manual frame set from the Montage window: both views' corners read
-// through their own slots, the display frame, the page size and the
-// automatic window placed on the screen, against hand-worked values.
+// through their own slots and the display frame, against hand-worked values.
 #include "display/displayfixture.h"
 #include "display/manualframe.h"
-
-#include <cmath>
 
 namespace {
 
@@ -66,41 +63,6 @@ TEST_F(ManualFrame, ANewFrameStartsAtTheSlotCornerAndAnEmptyDisplayFrameAtZero) 
     EXPECT_DOUBLE_EQ(d.FrameTop, 0);
     EXPECT_DOUBLE_EQ(d.FrameRight, 39);
     EXPECT_DOUBLE_EQ(d.FrameBottom, 29);
-}
-
-TEST_F(ManualFrame, ANewSizeAloneKeepsTheCornersOfExistingFrames) {
-    SetManualFrame(d, true, d.Slot2, 100, 200, 5, 20);
-    SetManualFrame(d, false, d.Slot2, 30, 50, 0, 0);
-    EXPECT_DOUBLE_EQ(pair.ImgLeft.mancropl, 26);
-    EXPECT_DOUBLE_EQ(pair.ImgRight.mancropt, 9);
-    EXPECT_DOUBLE_EQ(pair.ImgRight.mancropw, 50);
-    EXPECT_DOUBLE_EQ(d.FrameLeft, 20);
-    EXPECT_DOUBLE_EQ(d.FrameRight, 20 + 25 - 1);
-    EXPECT_DOUBLE_EQ(d.FrameBottom, 5 + 15 - 1);
-}
-
-TEST_F(ManualFrame, ThePageIsTheSlotAreaInPicturePixels) {
-    // Side by side on 1000 pixels: each area 495 x 590 screen pixels.
-    const tframesize page = PageSize(d, d.Slot1);
-    EXPECT_DOUBLE_EQ(page.width, 990);
-    EXPECT_DOUBLE_EQ(page.height, 1180);
-}
-
-TEST_F(ManualFrame, TheAutomaticWindowLiesOnTheScreenWhereTheMontagePlaneShowsIt) {
-    // Common area: x from 10 to 393, y from 3 to 299.
-    tautowindow a = AutoWindowOnScreen(d, 0, 0);
-    ASSERT_TRUE(a.valid);
-    EXPECT_DOUBLE_EQ(a.width, 384);
-    EXPECT_DOUBLE_EQ(a.height, 297);
-    EXPECT_DOUBLE_EQ(a.left, (10 + 4) / 2.0);
-    EXPECT_DOUBLE_EQ(a.top, (3 - 2) / 2.0);
-    // 4:3 keeps the width: 384 x 288 (384 x 297 strays 12 by the height, 9 by the width).
-    a = AutoWindowOnScreen(d, 3, 4);
-    EXPECT_DOUBLE_EQ(a.width, 384);
-    EXPECT_DOUBLE_EQ(a.height, 288);
-
-    pair.ImgLeft.bitmap = QImage();
-    EXPECT_FALSE(AutoWindowOnScreen(d, 0, 0).valid) << "no left picture, no window";
 }
 
 } // namespace

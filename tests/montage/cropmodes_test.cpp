@@ -15,7 +15,7 @@ public:
     QString label = QStringLiteral("3 -Taille de la fenêtre auto: 0 * 0");
     QString width = QStringLiteral("0000"), height = QStringLiteral("0000");
     bool frameButton = false;
-    int smoothingPresses = 0, markerToggles = 0, locks = 0, composes = 0;
+    int markerToggles = 0, composes = 0;
     std::vector<int> pairs;
 
     tdisplaystate* Display() override { return display; }
@@ -27,10 +27,8 @@ public:
     QString FrameWidthField() const override { return width; }
     QString FrameHeightField() const override { return height; }
     void ShowFrameButton(bool down) override { frameButton = down; }
-    void PressSmoothingButton() override { ++smoothingPresses; }
     void ToggleMarkers() override { ++markerToggles; }
     void SelectPair(int index) override { pairs.push_back(index); }
-    void PressLockButtons() override { ++locks; }
     void Compose() override { ++composes; }
 };
 
@@ -112,21 +110,6 @@ TEST_F(CropModes, WithoutALeftPictureOnlyTheTermsChange) {
     EXPECT_TRUE(c.pairs.empty());
 }
 
-TEST_F(CropModes, AutomaticCropTwiceTogglesTheMarkersTwice) {
-    Pictures(400, 300);
-    pair.ImgRight.posx = -20;
-    for (int i = 1; i <= 2; ++i) {
-        ApplyCropMode(c, CropAuto);
-        EXPECT_EQ(c.markerToggles, i);
-    }
-    EXPECT_TRUE(Settings.AutoCrop);
-    EXPECT_TRUE(Settings.Smoothing);
-    EXPECT_TRUE(Settings.VisuCurrent);
-    EXPECT_TRUE(d.CropOn);
-    EXPECT_EQ(c.smoothingPresses, 2);
-    EXPECT_EQ(c.label, QString::fromUtf8("Fenêtre Auto: 0380 * 0300"));
-}
-
 TEST_F(CropModes, ManualCropWithoutAFrameStartsFromTheAutomaticWindow) {
     Pictures(400, 300);
     pair.ImgLeft.posx = 10;
@@ -178,36 +161,6 @@ TEST_F(CropModes, ScreenLimitsMakeTheDisplayedPageTheFrame) {
     EXPECT_FALSE(c.frameButton) << "the frame tool is not chosen";
     EXPECT_FALSE(Settings.AutoCrop);
     EXPECT_EQ(c.markerToggles, 1);
-}
-
-TEST_F(CropModes, NoCropHidesTheCropAndBringsTheMarkersBack) {
-    d.CropOn = true;
-    Settings.GridIndex = 0;
-    CurPoint = 9;
-    ApplyCropMode(c, CropNone);
-    EXPECT_FALSE(d.CropOn);
-    EXPECT_EQ(Settings.GridIndex, 1);
-    EXPECT_EQ(c.pairs, std::vector<int>{9});
-    EXPECT_EQ(c.markerToggles, 0);
-}
-
-TEST_F(CropModes, TypedSizesResizeTheFrameInPlaceAndChooseTheFrameTool) {
-    Pictures(400, 300);
-    ApplyCropMode(c, CropScreen);
-    c.width = QStringLiteral(" 640");
-    c.height = QStringLiteral("abc");
-    FrameFromFields(c);
-    EXPECT_DOUBLE_EQ(pair.ImgLeft.mancropw, 640);
-    EXPECT_DOUBLE_EQ(pair.ImgLeft.mancroph, 0) << "a frame of size 0 is accepted";
-    EXPECT_DOUBLE_EQ(pair.ImgLeft.mancropl, 0);
-    EXPECT_EQ(c.pairs.back(), 11);
-}
-
-TEST_F(CropModes, ReleasingTheFrameButtonLocksThePoints) {
-    FrameButtonClick(c, false);
-    EXPECT_FALSE(c.frameButton);
-    EXPECT_EQ(c.pairs, std::vector<int>{0});
-    EXPECT_EQ(c.locks, 1);
 }
 
 } // namespace
