@@ -66,6 +66,10 @@ TFormPt::TFormPt(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStays
     SpeedButtonCancel = Button(this, "SpeedButtonCancel", "Annuler");
     SpeedButtonEdit = Button(this, "SpeedButtonEdit", "Editer...");
     SpeedButtonEdit->setCheckable(true);
+    // A button takes the focus when pressed, so a cell being typed is
+    // committed before the grid is read.
+    for (QToolButton* b : {SpeedButtonOk, SpeedButtonApply, SpeedButtonCancel, SpeedButtonEdit})
+        b->setFocusPolicy(Qt::StrongFocus);
 
     auto* buttons = new QHBoxLayout;
     for (QToolButton* b : {SpeedButtonEdit, SpeedButtonCancel, SpeedButtonApply, SpeedButtonOk})

@@ -11,10 +11,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -124,6 +126,21 @@ TEST_F(PointsWindow, DraggingARowSwapsItOrCopiesItWithShiftUntilApplied) {
     send(port, QEvent::MouseMove, QPoint(-50, -50), Qt::LeftButton, Qt::NoModifier);
     send(port, QEvent::MouseButtonRelease, QPoint(-50, -50), Qt::NoButton, Qt::NoModifier);
     EXPECT_EQ(row(5), before);
+}
+
+TEST_F(PointsWindow, ACellBeingTypedIsAppliedByTheButton) {
+    pt->show();
+    QApplication::setActiveWindow(pt);
+    pt->SpeedButtonEdit->click();
+    const QModelIndex x = pt->StringGrid1->model()->index(2, ColLeftX);
+    pt->StringGrid1->setCurrentIndex(x);
+    pt->StringGrid1->edit(x);
+    auto* editor = qobject_cast<QLineEdit*>(pt->StringGrid1->viewport()->focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("abc"));
+    QTest::mouseClick(pt->SpeedButtonApply, Qt::LeftButton);
+    EXPECT_EQ(cell(2, ColLeftX), QStringLiteral("abc"));
+    EXPECT_DOUBLE_EQ(left().pt[1].x, 0) << "an unreadable coordinate is stored as 0";
 }
 
 TEST_F(PointsWindow, APressMakesTheRowsPairAndTheColumnsViewCurrent) {
