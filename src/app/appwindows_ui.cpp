@@ -13,6 +13,7 @@
 #include "montage/taboutbox.h"
 #include "montage/tformbuild2.h"
 #include "montage/tformgeometry.h"
+#include "montage/tformpt.h"
 #include "montage/tformrearwindowing.h"
 #include "montage/tformrearwinexpert.h"
 
@@ -33,7 +34,7 @@ void CreateWindows() {
     a.FormZoom = new TFormZoom(a.FormMain);
     a.FormSave = plain("FormSave", "Sauvegarde", 640, 520);
     a.FormGeometry = new TFormGeometry();
-    a.FormPt = plain("FormPt", "FormPt", 520, 380, true);
+    a.FormPt = new TFormPt();
     a.FormRepOpenImg = new TFormRepOpenImg();
     auto* separ = new TSeparDialog();
     // Composite splits ask their band width through this dialog.

@@ -3,9 +3,10 @@
 #include "montage/displaylink_ui.h"
 
 #include "core/helpfile.h"
-#include "montage/helpfile_ui.h"
 #include "display/tformmain.h"
 #include "montage/alignment.h"
+#include "montage/cropcommands_ui.h"
+#include "montage/helpfile_ui.h"
 #include "montage/tformbuild2.h"
 
 #include <QTabWidget>
@@ -63,9 +64,10 @@ void RunDisplayCommand(TFormMain& main, TFormBuild2* b, tdisplaycommand c) {
         return run("MenuView_CurrentDesktop");
     case tdisplaycommand::FullScreen:
         return run("MenuView_FullScreen");
+    case tdisplaycommand::AutoWindow:
+        return ComputeAutoWindow(b->Crop(), 0, 0);
     default:
-        // The automatic window and the full-screen layout come with their
-        // windows.
+        // The full-screen layout comes with its window.
         return;
     }
 }

@@ -2,8 +2,10 @@
 #include "montage/montagehost_ui.h"
 
 #include "core/runflags.h"
+#include "display/manualframe.h"
 #include "display/tformmain.h"
 #include "input/viewloader.h"
+#include "montage/cropcommands_ui.h"
 #include "montage/programwindows_ui.h"
 #include "montage/tformbuild2.h"
 #include "montage/tformgeometry.h"
@@ -64,6 +66,13 @@ tmanualframe tmontagehost::ManualFrame() const {
     if (!display()) return {};
     const tdisplaystate& s = display()->Display;
     return {s.FrameLeft, s.FrameTop, s.FrameW, s.FrameH};
+}
+
+void tmontagehost::SetManualFrame(const timg& view, double height, double width, double left,
+                                  double top) {
+    if (!display()) return;
+    tdisplaystate& d = display()->Display;
+    ::SetManualFrame(d, true, d.SlotOf(&view), height, width, top, left);
 }
 
 void tmontagehost::Compose() {
@@ -136,4 +145,12 @@ void tmontagehost::ShowAutoWindowSize() {
 void tmontagehost::ReloadViews() {
     if (!display()) return;
     form_.Loader().ReloadViews(display()->Pair.StereoType);
+}
+
+void tmontagehost::RerunCropMode() {
+    form_.Crop().Rerun();
+}
+
+void tmontagehost::SetAutomaticCrop() {
+    form_.Crop().SetAutomatic();
 }

@@ -21,6 +21,8 @@ public:
     double ZoomPercent() const override;
     bool PrecisionMode() const override;
     tmanualframe ManualFrame() const override;
+    void SetManualFrame(const timg& view, double height, double width, double left,
+                        double top) override;
 
     void Compose() override;
     void ShowAngleInfo() override;
@@ -38,6 +40,8 @@ public:
     bool CropShown() const override;
     void ShowWindowSlider(int position) override;
     void ShowAutoWindowSize() override;
+    void RerunCropMode() override;
+    void SetAutomaticCrop() override;
 
 private:
     TFormBuild2& form_;

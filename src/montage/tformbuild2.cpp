@@ -16,6 +16,7 @@
 #include "input/tsepardialog.h"
 #include "input/viewloader.h"
 #include "lists/tformrepopenimg.h"
+#include "montage/cropcommands_ui.h"
 #include "montage/flowbar_ui.h"
 #include "montage/helpfile_ui.h"
 #include "montage/imagehandoff.h"
@@ -431,7 +432,7 @@ void TFormBuild2::PopupVisionMenu(int x, int y) {
 }
 
 void TFormBuild2::PopupCropMenu(int x, int y) {
-    PopupSubmenu(Submenu(QStringLiteral("MenuView_Crop")), x, y);
+    crop_->Popup(x, y);
 }
 
 void TFormBuild2::MenuFile_OpenCurrentMenu() {

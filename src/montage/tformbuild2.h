@@ -25,6 +25,7 @@ class QTabWidget;
 class QToolButton;
 class tflowbar;
 class timg;
+class tcropcommands;
 class tdisplaystate;
 class tviewloader;
 
@@ -64,6 +65,8 @@ public:
     talignhost& AlignHost() { return host_; }
     // The open commands' loader; only while the display window exists.
     tviewloader& Loader();
+    // The crop modes and the window tab's frame controls.
+    tcropcommands& Crop() { return *crop_; }
 
     // Information texts.
     void ShowAngleInfo();
@@ -195,6 +198,7 @@ private:
     tpairsequencer sequencer_;
     tmontagehost host_{*this};
     std::unique_ptr<tviewloader> loader_;
+    std::unique_ptr<tcropcommands> crop_;
     QHash<QString, QAction*> actions_;
     QHash<QAction*, std::function<void()>> handlers_;
     QHash<QMenu*, QPointer<QMenu>> popupCopies_;

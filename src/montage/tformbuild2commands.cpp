@@ -10,6 +10,7 @@
 #include "input/tsepardialog.h"
 #include "input/viewloader.h"
 #include "lists/tformrepopenimg.h"
+#include "montage/cropcommands_ui.h"
 #include "montage/flowbar_ui.h"
 #include "montage/helpfile_ui.h"
 #include "montage/infotexts.h"
@@ -17,6 +18,7 @@
 #include "montage/paramhost_ui.h"
 #include "montage/programwindows_ui.h"
 #include "montage/taboutbox.h"
+#include "montage/tformpt.h"
 
 #include <QActionGroup>
 #include <QMenu>
@@ -76,7 +78,14 @@ void TFormBuild2::BindCommands() {
     } else {
         remembered("MenuView_Mode", &tsettings::DefShowIndex, true, nullptr);
     }
-    remembered("MenuView_Crop", &tsettings::CropIndex, true, nullptr);
+    crop_ = std::make_unique<tcropcommands>(*this);
+    if (Display()) {
+        remembered("MenuView_Crop", &tsettings::CropIndex, true,
+                   [this](int mode) { crop_->RunMode(mode); });
+        crop_->Connect();
+    } else {
+        remembered("MenuView_Crop", &tsettings::CropIndex, true, nullptr);
+    }
     remembered("MenuBuild_CalcWindow", &tsettings::DefCalcIndex, true, nullptr);
     BindStereoWindow();
 
@@ -113,9 +122,15 @@ void TFormBuild2::BindCommands() {
         PageControl1->setCurrentIndex(TabSave);
         SaveParamsFromMenu();
     });
+    Bind("MenuBuild_EditPoints", [] {
+        if (auto* table = qobject_cast<TFormPt*>(AppWindows.FormPt)) table->ShowFromMenu();
+    });
     connect(Submenu(QStringLiteral("MenuBuild")), &QMenu::aboutToShow, this, [this] {
         Action(QStringLiteral("MenuBuild_Line"))->setEnabled(Settings.ExpertMode);
         Action(QStringLiteral("MenuBuild_Manual"))->setEnabled(Settings.ExpertMode);
+        // The points table is created after this window.
+        Action(QStringLiteral("MenuBuild_EditPoints"))
+            ->setEnabled(qobject_cast<TFormPt*>(AppWindows.FormPt) != nullptr);
     });
 
     // Edit.
