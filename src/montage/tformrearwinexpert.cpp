@@ -166,9 +166,9 @@ void TFormRearWinExpert::ShowFields() {
 }
 
 void TFormRearWinExpert::ShowCurrentSize() {
-    Fields.resolutionIndex = ComboBox1->currentIndex();
+    ReadControls();
     Fields.ShowCurrentSize(PictureWidth());
-    SetFieldText(EditImageSize, Fields.imageSize);
+    ShowFields();
 }
 
 void TFormRearWinExpert::ButtonDefaultClick() {

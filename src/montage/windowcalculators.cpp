@@ -148,7 +148,19 @@ void trearwinexpert::Defaults(int pictureWidth) {
 }
 
 void trearwinexpert::ShowCurrentSize(int pictureWidth) {
-    if (resolutionIndex == 0) imageSize = QString::asprintf("%d", pictureWidth);
+    if (resolutionIndex != 0) return;
+    bool sizeOk = false, pixelsOk = false;
+    const double before = ReadDecimal(imageSize, sizeOk);
+    const double p = ReadDecimal(pixels, pixelsOk);
+    imageSize = QString::asprintf("%d", pictureWidth);
+    // Defaults written at start-up, before any picture, hold a distance of
+    // 0 pixels, which "Appliquer" would turn into no distance at infinity:
+    // the first picture gives them their size.
+    if (sizeOk && before == 0 && pixelsOk && p == 0 && pictureWidth > 0) {
+        const double d = kDeviation / kSensor * pictureWidth;
+        pixels = Fixed(d);
+        result = ResultText(d, 100.0 * d / pictureWidth);
+    }
 }
 
 void trearwinexpert::ChooseResolution(int index, int pictureWidth) {

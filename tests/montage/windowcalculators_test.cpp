@@ -118,6 +118,23 @@ TEST(RearWinExpert, DefaultsOnA2000PixelPicture) {
     EXPECT_DOUBLE_EQ(e.MaofdRatio, 1.0 / 24);
 }
 
+// Defaults made at start-up without a picture take their size from the first
+// picture shown: 1.5 / 36 x 2000 = 83.333333 pixels, a ratio of 1/24, not 0.
+TEST(RearWinExpert, DefaultsMadeWithoutAPictureFollowTheFirstPicture) {
+    trearwinexpert e;
+    e.Defaults(0);
+    EXPECT_EQ(e.pixels, "0.000000");
+    e.ShowCurrentSize(2000);
+    EXPECT_EQ(e.pixels, "83.333333");
+    e.Compute(2000);
+    EXPECT_EQ(e.ratio, "0.0417");
+    EXPECT_NEAR(e.MaofdRatio, 1.0 / 24, 1e-9);
+    // A distance the user typed is kept.
+    e.pixels = "120";
+    e.ShowCurrentSize(1600);
+    EXPECT_EQ(e.pixels, "120");
+}
+
 TEST(RearWinExpert, ShootingDataRelationGivesEachUnknown) {
     const struct {
         int unknown;
