@@ -66,13 +66,18 @@ TEST(SourceFrame, TurnedViewCutsTheInnerCorners) {
     //   BR ( 95.52 + 13.86, -27.86 + 47.52) -> (208.88, 69.16)
     // x from max(0, -9.88, 17.84) = 17.84 to min(199, 181.16, 208.88) =
     // 181.16: 164.32 wide; y from max(0, 29.84, -25.88) = 29.84 to
-    // min(99, 124.88, 69.16) = 69.16: 40.32 high.
-    r.rot = std::atan2(0.28, 0.96);
-    const tcommonframe f = ComputeSourceFrame(&l, &r, false, 0, 0);
-    EXPECT_EQ(f.width, 164);
-    EXPECT_EQ(f.height, 40);
-    EXPECT_NEAR(f.left.x(), 17.84, 1e-9);
-    EXPECT_NEAR(f.left.y(), 29.84, 1e-9);
+    // min(99, 124.88, 69.16) = 69.16: 40.32 high. Turned the other way (sin
+    // -0.28) the corners trade places, TL (17.84, -25.88), TR (208.88, 29.84),
+    // BL (-9.88, 69.16), BR (181.16, 124.88), and give the same frame: each
+    // corner bounds the frame on one side in one of the two turns.
+    for (const double sine : {0.28, -0.28}) {
+        r.rot = std::atan2(sine, 0.96);
+        const tcommonframe f = ComputeSourceFrame(&l, &r, false, 0, 0);
+        EXPECT_EQ(f.width, 164) << sine;
+        EXPECT_EQ(f.height, 40) << sine;
+        EXPECT_NEAR(f.left.x(), 17.84, 1e-9) << sine;
+        EXPECT_NEAR(f.left.y(), 29.84, 1e-9) << sine;
+    }
 }
 
 TEST(SourceFrame, MissingLeftIsInvalidMissingRightIsTheLeft) {
