@@ -8,6 +8,9 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include <map>
+#include <ostream>
+
 namespace {
 
 QString Here(const QString& sub = {}) {
@@ -24,14 +27,41 @@ tfileexists Present(const QStringList& files) {
 const tfileexists Everything = [](const QString&) { return true; };
 const tfileexists Nothing = [](const QString&) { return false; };
 
-void ExpectFolders(const tstartplan& plan,
-                   const std::vector<std::pair<QString tsettings::*, QString>>& expected) {
-    ASSERT_EQ(plan.folders.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_TRUE(plan.folders[i].dir == expected[i].first) << i;
-        EXPECT_EQ(plan.folders[i].folder, expected[i].second) << i;
+// What a plan leaves once carried out from kind 9 on screen: the kind, the
+// remembered open folders it set (by their settings key) and whether the
+// windows are arranged at the next start.
+struct teffect {
+    int stereoType = 9;
+    std::map<QString, QString> folders;
+    bool arrange = false;
+    bool operator==(const teffect& o) const {
+        return stereoType == o.stereoType && folders == o.folders && arrange == o.arrange;
     }
+    friend std::ostream& operator<<(std::ostream& os, const teffect& e) {
+        os << "kind " << e.stereoType << (e.arrange ? ", arranged" : "");
+        for (const auto& [key, folder] : e.folders)
+            os << ", " << key.toStdString() << "=" << folder.toStdString();
+        return os;
+    }
+};
+
+// The effect once the plan's files have loaded, or failed to (loaded false).
+teffect Effect(const tstartplan& plan, bool loaded = true) {
+    tsettings s;
+    s.DesktopType = 0;
+    teffect e;
+    ApplyStartPlan(plan, loaded, s, e.stereoType);
+    const std::pair<const char*, const QString*> dirs[] = {
+        {"Img", &s.OpenDirImg}, {"L", &s.OpenDirL},   {"R", &s.OpenDirR},
+        {"SX", &s.OpenDirSX},   {"SP", &s.OpenDirSP}, {"SV", &s.OpenDirSV},
+        {"Ana", &s.OpenDirAna}, {"Bi", &s.OpenDirBi}, {"Prm", &s.OpenDirPrm}};
+    for (const auto& [key, folder] : dirs)
+        if (!folder->isEmpty()) e.folders[key] = *folder;
+    e.arrange = s.DesktopType == 255;
+    return e;
 }
+
+const teffect Unchanged{};
 
 // Relative names are resolved against the current folder, which other code
 // in the process may move: each test runs in a folder of its own.
@@ -88,7 +118,7 @@ TEST_F(CommandLine, NoArgumentsDoNothing) {
     const tstartplan plan = PlanCommandLine({}, 9, Everything);
     EXPECT_EQ(plan.action, tstartaction::None);
     EXPECT_FALSE(plan.refreshDisplay);
-    EXPECT_FALSE(plan.arrangeAtNextStart);
+    EXPECT_EQ(Effect(plan), Unchanged);
 }
 
 TEST_F(CommandLine, KindFiveSplitsOverUnderAndAboveHundredCountsModulo) {
@@ -97,27 +127,21 @@ TEST_F(CommandLine, KindFiveSplitsOverUnderAndAboveHundredCountsModulo) {
         EXPECT_EQ(plan.action, tstartaction::Split) << kind;
         EXPECT_EQ(plan.file1, "pair.jpg");
         EXPECT_EQ(plan.splitKind, 5);
-        EXPECT_EQ(plan.stereoType, 5);
-        EXPECT_TRUE(plan.needsLoad);
         EXPECT_TRUE(plan.refreshDisplay);
-        EXPECT_FALSE(plan.arrangeAtNextStart);
-        ExpectFolders(plan, {{&tsettings::OpenDirSV, Here()}});
+        EXPECT_EQ(Effect(plan), (teffect{5, {{"SV", Here()}}, false}));
+        EXPECT_EQ(Effect(plan, false), Unchanged) << "a failed split changes nothing";
     }
 }
 
 TEST_F(CommandLine, EachCompositeKindRemembersItsOwnFolder) {
-    const std::vector<std::pair<int, QString tsettings::*>> kinds = {{2, &tsettings::OpenDirSX},
-                                                                     {3, &tsettings::OpenDirSP},
-                                                                     {4, &tsettings::OpenDirAna},
-                                                                     {5, &tsettings::OpenDirSV},
-                                                                     {6, &tsettings::OpenDirBi}};
-    for (const auto& [kind, dir] : kinds) {
+    const std::vector<std::pair<int, QString>> kinds = {
+        {2, "SX"}, {3, "SP"}, {4, "Ana"}, {5, "SV"}, {6, "Bi"}};
+    for (const auto& [kind, key] : kinds) {
         const tstartplan plan =
             PlanCommandLine({QString::number(kind), "/photos/c.jpg"}, 9, Everything);
         EXPECT_EQ(plan.action, tstartaction::Split) << kind;
         EXPECT_EQ(plan.splitKind, kind);
-        EXPECT_EQ(plan.stereoType, kind);
-        ExpectFolders(plan, {{dir, "/photos"}});
+        EXPECT_EQ(Effect(plan), (teffect{kind, {{key, "/photos"}}, false}));
     }
 }
 
@@ -125,9 +149,8 @@ TEST_F(CommandLine, KindTenOpensAParameterFileWithItsImages) {
     tstartplan plan = PlanCommandLine({"10", "a.prm"}, 9, Present({"a.prm"}));
     EXPECT_EQ(plan.action, tstartaction::OpenParams);
     EXPECT_EQ(plan.file1, "a.prm");
-    EXPECT_EQ(plan.stereoType, 10);
     EXPECT_TRUE(plan.refreshDisplay);
-    EXPECT_TRUE(plan.folders.empty());
+    EXPECT_EQ(Effect(plan), (teffect{10, {}, false}));
 
     plan = PlanCommandLine({"110", "b.txt"}, 9, Everything);
     EXPECT_EQ(plan.action, tstartaction::OpenParams);
@@ -137,6 +160,7 @@ TEST_F(CommandLine, KindTenOpensAParameterFileWithItsImages) {
     plan = PlanCommandLine({"10", "gone.prm"}, 9, Nothing);
     EXPECT_EQ(plan.action, tstartaction::None);
     EXPECT_TRUE(plan.refreshDisplay);
+    EXPECT_EQ(Effect(plan), Unchanged);
 }
 
 TEST_F(CommandLine, UnknownKindLoadsTheLeftViewAlone) {
@@ -144,25 +168,22 @@ TEST_F(CommandLine, UnknownKindLoadsTheLeftViewAlone) {
         const tstartplan plan = PlanCommandLine({kind, "x.jpg"}, 9, Everything);
         EXPECT_EQ(plan.action, tstartaction::LoadLeft) << kind;
         EXPECT_EQ(plan.file1, "x.jpg");
-        EXPECT_EQ(plan.stereoType, 7) << kind;
         EXPECT_TRUE(plan.refreshDisplay);
-        ExpectFolders(plan, {{&tsettings::OpenDirL, Here()}});
+        EXPECT_EQ(Effect(plan), (teffect{7, {{"L", Here()}}, false})) << kind;
     }
 }
 
 TEST_F(CommandLine, LeftOrRightViewMakesAPairUnlessThatViewWasAlone) {
     tstartplan plan = PlanCommandLine({"7", "l/x.jpg"}, 9, Everything);
     EXPECT_EQ(plan.action, tstartaction::LoadLeft);
-    EXPECT_EQ(plan.stereoType, 1);
-    ExpectFolders(plan, {{&tsettings::OpenDirL, Here("l")}});
-    EXPECT_EQ(PlanCommandLine({"7", "x.jpg"}, 7, Everything).stereoType, 7);
-    EXPECT_EQ(PlanCommandLine({"7", "x.jpg"}, 8, Everything).stereoType, 1);
+    EXPECT_EQ(Effect(plan), (teffect{1, {{"L", Here("l")}}, false}));
+    EXPECT_EQ(Effect(PlanCommandLine({"7", "x.jpg"}, 7, Everything)).stereoType, 7);
+    EXPECT_EQ(Effect(PlanCommandLine({"7", "x.jpg"}, 8, Everything)).stereoType, 1);
 
     plan = PlanCommandLine({"8", "r/y.jpg"}, 7, Everything);
     EXPECT_EQ(plan.action, tstartaction::LoadRight);
-    EXPECT_EQ(plan.stereoType, 1);
-    ExpectFolders(plan, {{&tsettings::OpenDirR, Here("r")}});
-    EXPECT_EQ(PlanCommandLine({"8", "y.jpg"}, 8, Everything).stereoType, 8);
+    EXPECT_EQ(Effect(plan), (teffect{1, {{"R", Here("r")}}, false}));
+    EXPECT_EQ(Effect(PlanCommandLine({"8", "y.jpg"}, 8, Everything)).stereoType, 8);
 }
 
 TEST_F(CommandLine, KindOneWithTwoPicturesLoadsAPair) {
@@ -170,10 +191,9 @@ TEST_F(CommandLine, KindOneWithTwoPicturesLoadsAPair) {
     EXPECT_EQ(plan.action, tstartaction::LoadPair);
     EXPECT_EQ(plan.file1, "a/l.jpg");
     EXPECT_EQ(plan.file2, "/b/r.jpg");
-    EXPECT_EQ(plan.stereoType, 1);
-    EXPECT_FALSE(plan.needsLoad);
     EXPECT_TRUE(plan.refreshDisplay);
-    ExpectFolders(plan, {{&tsettings::OpenDirL, Here("a")}, {&tsettings::OpenDirR, "/b"}});
+    // The kind and the folders follow even when the loaders report a failure.
+    EXPECT_EQ(Effect(plan, false), (teffect{1, {{"L", Here("a")}, {"R", "/b"}}, false}));
 }
 
 TEST_F(CommandLine, OtherKindWithTwoPicturesLoadsNothingButRefreshes) {
@@ -182,8 +202,7 @@ TEST_F(CommandLine, OtherKindWithTwoPicturesLoadsNothingButRefreshes) {
         const tstartplan plan = PlanCommandLine(args, 9, Everything);
         EXPECT_EQ(plan.action, tstartaction::None);
         EXPECT_TRUE(plan.refreshDisplay);
-        EXPECT_FALSE(plan.arrangeAtNextStart);
-        EXPECT_TRUE(plan.folders.empty());
+        EXPECT_EQ(Effect(plan), Unchanged);
     }
 }
 
@@ -191,14 +210,14 @@ TEST_F(CommandLine, SingleNumberOnlyArrangesAtNextStart) {
     const tstartplan plan = PlanCommandLine({"5"}, 9, Everything);
     EXPECT_EQ(plan.action, tstartaction::None);
     EXPECT_FALSE(plan.refreshDisplay);
-    EXPECT_TRUE(plan.arrangeAtNextStart);
+    EXPECT_EQ(Effect(plan), (teffect{9, {}, true}));
 }
 
 TEST_F(CommandLine, NoSettingsMarkerInAnyCaseNamesNoFile) {
     for (const char* arg : {"noini", "NOINI", "NoIni", "INI=0", "ini=0"}) {
         const tstartplan plan = PlanCommandLine({arg}, 9, Everything);
         EXPECT_EQ(plan.action, tstartaction::None) << arg;
-        EXPECT_TRUE(plan.arrangeAtNextStart) << arg;
+        EXPECT_EQ(Effect(plan), (teffect{9, {}, true})) << arg;
     }
 }
 
@@ -206,24 +225,22 @@ TEST_F(CommandLine, SinglePictureBecomesTheLeftViewAlone) {
     tstartplan plan = PlanCommandLine({"photos/x.jpg"}, 9, Present({"photos/x.jpg"}));
     EXPECT_EQ(plan.action, tstartaction::LoadLeft);
     EXPECT_EQ(plan.file1, "photos/x.jpg");
-    EXPECT_EQ(plan.stereoType, 7);
-    EXPECT_TRUE(plan.needsLoad);
     EXPECT_FALSE(plan.refreshDisplay);
-    EXPECT_TRUE(plan.arrangeAtNextStart);
-    ExpectFolders(plan, {{&tsettings::OpenDirL, Here("photos")}});
+    EXPECT_EQ(Effect(plan), (teffect{7, {{"L", Here("photos")}}, true}));
+    EXPECT_EQ(Effect(plan, false), (teffect{9, {}, true}))
+        << "a failed load leaves kind and folder";
 
     plan = PlanCommandLine({"photos/x.jpg"}, 9, Nothing);
     EXPECT_EQ(plan.action, tstartaction::None);
-    EXPECT_TRUE(plan.arrangeAtNextStart);
+    EXPECT_EQ(Effect(plan), (teffect{9, {}, true}));
 }
 
 TEST_F(CommandLine, SingleParameterFileIsRecognisedByItsExtensionInAnyCase) {
     for (const char* name : {"a.prm", "b.PRM", "dir/c.Prm"}) {
         const tstartplan plan = PlanCommandLine({name}, 9, Everything);
         EXPECT_EQ(plan.action, tstartaction::OpenParams) << name;
-        EXPECT_EQ(plan.stereoType, 10);
         EXPECT_TRUE(plan.refreshDisplay);
-        EXPECT_TRUE(plan.arrangeAtNextStart);
+        EXPECT_EQ(Effect(plan), (teffect{10, {}, true})) << name;
     }
     for (const char* name : {"a.prm.jpg", "dir.prm\\pic", "dir.prm/pic", "prm"})
         EXPECT_EQ(PlanCommandLine({name}, 9, Everything).action, tstartaction::LoadLeft) << name;
@@ -232,7 +249,7 @@ TEST_F(CommandLine, SingleParameterFileIsRecognisedByItsExtensionInAnyCase) {
 TEST_F(CommandLine, DriveLetterPathIsAFileName) {
     tstartplan plan = PlanCommandLine({"D:\\x.jpg"}, 9, Nothing);
     EXPECT_EQ(plan.action, tstartaction::None);
-    EXPECT_TRUE(plan.arrangeAtNextStart);
+    EXPECT_TRUE(Effect(plan).arrange);
     plan = PlanCommandLine({"D:\\x.jpg"}, 9, Everything);
     EXPECT_EQ(plan.action, tstartaction::LoadLeft);
     EXPECT_EQ(plan.file1, "D:\\x.jpg");
@@ -245,10 +262,8 @@ TEST_F(CommandLine, TwoFileNamesLoadAPairWhateverFollows) {
         EXPECT_EQ(plan.action, tstartaction::LoadPair);
         EXPECT_EQ(plan.file1, "l.jpg");
         EXPECT_EQ(plan.file2, "r.jpg");
-        EXPECT_EQ(plan.stereoType, 1);
         EXPECT_TRUE(plan.refreshDisplay);
-        EXPECT_FALSE(plan.arrangeAtNextStart);
-        ExpectFolders(plan, {{&tsettings::OpenDirL, Here()}, {&tsettings::OpenDirR, Here()}});
+        EXPECT_EQ(Effect(plan, false), (teffect{1, {{"L", Here()}, {"R", Here()}}, false}));
     }
 }
 

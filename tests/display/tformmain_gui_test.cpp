@@ -37,18 +37,39 @@ protected:
     std::unique_ptr<TFormMain> form;
 };
 
+// The horizontal bar runs along the bottom edge above the status bar, the
+// vertical one down the right edge, the centre button in the corner between
+// them; none of them covers the views drawn on the surface.
 TEST_F(FormMain, ControlsSitAroundTheDrawingSurface) {
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     EXPECT_EQ(form->Display.RectClient.right, 999);
     EXPECT_EQ(form->Display.RectClient.bottom, 599);
-    EXPECT_EQ(form->ScrollBarX->geometry(), QRect(0, 599, 999, 8));
-    EXPECT_EQ(form->ScrollBarY->geometry(), QRect(999, 0, 8, 599));
-    EXPECT_EQ(form->SpeedButtonCentre->geometry(), QRect(999, 599, 8, 8));
-    EXPECT_EQ(form->StatusBar1->geometry(), QRect(0, 607, 999, 20));
+    auto expectAlongTheEdges = [&](int bottom) {
+        const QRect x = form->ScrollBarX->geometry(), y = form->ScrollBarY->geometry();
+        const QRect corner = form->SpeedButtonCentre->geometry();
+        EXPECT_EQ(x.left(), 0);
+        EXPECT_EQ(x.bottom(), bottom);
+        EXPECT_EQ(x.right() + 1, y.left());
+        EXPECT_EQ(y.top(), 0);
+        EXPECT_EQ(y.right(), form->rect().right());
+        EXPECT_EQ(y.bottom() + 1, x.top());
+        EXPECT_EQ(corner, QRect(y.left(), x.top(), y.width(), x.height()));
+        for (const tviewslot* slot : {&form->Display.Slot1, &form->Display.Slot2}) {
+            const tscreenrect& r = slot->DrawRect;
+            const QRect view(QPoint(r.left, r.top), QPoint(r.right, r.bottom));
+            ASSERT_FALSE(view.isEmpty());
+            EXPECT_FALSE(view.intersects(x) || view.intersects(y) || view.intersects(corner));
+        }
+    };
+    const QRect status = form->StatusBar1->geometry();
+    EXPECT_EQ(status.bottom(), form->rect().bottom());
+    EXPECT_EQ(status.left(), 0);
+    expectAlongTheEdges(status.top() - 1);
+    // Without the status bar the bottom bar goes down to the window's edge.
     form->SetStatusBarVisible(false);
     EXPECT_EQ(form->Display.RectClient.bottom, 619);
-    EXPECT_EQ(form->ScrollBarX->geometry(), QRect(0, 619, 999, 8));
+    expectAlongTheEdges(form->rect().bottom());
 }
 
 TEST_F(FormMain, AlternatingModeSwapsTheViewsEveryHalfSecondUntilTheModeChanges) {

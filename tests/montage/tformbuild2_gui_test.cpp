@@ -287,13 +287,33 @@ TEST_F(MontageWindow, MenuCaptionsAndShortcutsFollowTheDesignInMenuOrder) {
     }
 }
 
-TEST_F(MontageWindow, AShortcutDeclaredTwiceReachesOnlyTheFirstItem) {
-    EXPECT_EQ(act("MenuView_AdaptAndCenter")->shortcutContext(), Qt::WindowShortcut);
-    EXPECT_EQ(act("MenuRaz_Scroll")->shortcutContext(), Qt::WidgetShortcut);
-    EXPECT_EQ(act("MenuFile_OpenList")->shortcutContext(), Qt::WindowShortcut);
-    EXPECT_EQ(act("MenuList_Open")->shortcutContext(), Qt::WidgetShortcut);
-    EXPECT_EQ(act("MenuClose_RazParams")->shortcutContext(), Qt::WindowShortcut);
-    EXPECT_EQ(act("MenuRaz_RazParams")->shortcutContext(), Qt::WidgetShortcut);
+// A key given to two items runs the first one, once, and never the second:
+// Ctrl+D centres (and leaves the scrolls alone), Ctrl+Z resets the
+// parameters once.
+TEST_F(MontageWindow, AShortcutDeclaredTwiceRunsOnlyTheFirstItem) {
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    Settings.AdaptAndCenter = true;
+    left().posx = 12;
+    const struct {
+        Qt::Key key;
+        const char *first, *second;
+    } keys[] = {{Qt::Key_D, "MenuView_AdaptAndCenter", "MenuRaz_Scroll"},
+                {Qt::Key_Z, "MenuClose_RazParams", "MenuRaz_RazParams"}};
+    for (const auto& k : keys) {
+        int first = 0, second = 0;
+        auto c1 = QObject::connect(act(k.first), &QAction::triggered, [&] { ++first; });
+        auto c2 = QObject::connect(act(k.second), &QAction::triggered, [&] { ++second; });
+        QTest::keyClick(form, k.key, Qt::ControlModifier);
+        EXPECT_EQ(first, 1) << k.first;
+        EXPECT_EQ(second, 0) << k.second;
+        QObject::disconnect(c1);
+        QObject::disconnect(c2);
+    }
+    EXPECT_FALSE(Settings.AdaptAndCenter) << "Ctrl+D turned the centring off";
+    EXPECT_DOUBLE_EQ(left().posx, 0) << "Ctrl+Z reset the parameters";
+    form->hide();
 }
 
 TEST_F(MontageWindow, LaterCommandsArePresentAndDisabledLiveOnesEnabled) {
@@ -455,20 +475,39 @@ TEST_F(MontageWindow, DoMenuItemCheckedRunsTheCheckedMode) {
     act("MenuMode_Transp")->setChecked(true);
     EXPECT_EQ(form->DoMenuItemChecked(modes, 0), 5);
     EXPECT_EQ(Settings.VisionMode, 5);
-    EXPECT_EQ(modes->actions()[5]->property("tag").toInt(), 5);
+    EXPECT_EQ(form->LabelVisu->text(), QStringLiteral("Vision Transparence -  T "));
 }
 
-TEST_F(MontageWindow, PopupCopyShowsTheSameItemsAndReplacesTheLastCopy) {
-    QMenu* modes = form->Submenu(QStringLiteral("MenuView_Mode"));
+// The vision popup lists the modes with the current one checked, its items
+// run their modes, and a second popup replaces the first on the screen.
+TEST_F(MontageWindow, VisionPopupShowsTheModesAndOnlyTheLatestStaysOpen) {
+    act("MenuMode_Ana")->trigger();
     form->PopupVisionMenu(10, 10);
-    QPointer<QMenu> first = form->PopupCopy(modes);
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first->actions(), modes->actions());
-    first->hide();
+    auto* shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_TRUE(shown);
+    QStringList captions, checked;
+    for (QAction* a : shown->actions()) {
+        if (a->isSeparator()) continue;
+        captions << a->text();
+        if (a->isChecked()) checked << a->text();
+    }
+    EXPECT_EQ(captions, QStringList({QString::fromUtf8("Vision Croisée"),
+                                     QString::fromUtf8("Vision Parallèle"), "Vision Verticale",
+                                     "Vision Verticale2", "Vision Anaglyphe Rouge / Cyan",
+                                     "Vision Transparence", QString::fromUtf8("Vision Alternée"),
+                                     QString::fromUtf8("Prévisualiser...")}));
+    EXPECT_EQ(checked, QStringList{"Vision Anaglyphe Rouge / Cyan"});
     form->PopupVisionMenu(20, 20);
-    EXPECT_FALSE(first) << "the previous copy is freed";
-    ASSERT_TRUE(form->PopupCopy(modes));
-    form->PopupCopy(modes)->hide();
+    int open = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMenu*>(w) && w->isVisible()) ++open;
+    EXPECT_EQ(open, 1);
+    auto* second = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_TRUE(second);
+    for (QAction* a : second->actions())
+        if (a->text() == QString::fromUtf8("Vision Parallèle")) a->trigger();
+    EXPECT_EQ(Settings.VisionMode, VisionParallel);
+    second->hide();
 }
 
 TEST_F(MontageWindow, GridItemsSetTheMarks) {
@@ -634,22 +673,7 @@ TEST_F(MontageWindow, ImageProcessingButtonWarnsWhenTheProgramIsMissing) {
 
 } // namespace
 
-namespace {
-
-TEST_F(MontageWindow, CtrlDGoesToTheCentringItemOnly) {
-    form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-    Settings.AdaptAndCenter = true;
-    int scrollCancels = 0;
-    QObject::connect(act("MenuRaz_Scroll"), &QAction::triggered, [&] { ++scrollCancels; });
-    QTest::keyClick(form, Qt::Key_D, Qt::ControlModifier);
-    EXPECT_FALSE(Settings.AdaptAndCenter);
-    EXPECT_EQ(scrollCancels, 0);
-    form->hide();
-}
-
-} // namespace
+namespace {} // namespace
 
 namespace {
 

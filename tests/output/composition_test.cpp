@@ -181,7 +181,10 @@ TEST(OutputComposition, NothingToDrawGivesNoBitmap) {
 }
 
 // Every kind of a turned, shifted and magnified pair against the reference
-// resampling placed by hand.
+// resampling placed by hand. The frame is given (each view its own corner, as
+// a manual frame has): 81 x 61 drawn at m = 1.7 into 50 x 40 cells is
+// d = trunc(47.65) = 47 by e = trunc(35.88) = 35, centred at
+// ox = (50 - 47) / 2 = 1 and oy = (40 - 35) / 2 = 2 (whole pixels).
 TEST(OutputComposition, TurnedPairMatchesTheReferenceInEveryKind) {
     timg l, r;
     MakePatternView(l, 90, 70, 1);
@@ -191,13 +194,15 @@ TEST(OutputComposition, TurnedPairMatchesTheReferenceInEveryKind) {
     r.posy = 2.5;
     // A magnification correction lives in the bitmap: dz never scales again.
     r.dz = 1.25;
-    const tcommonframe f = ComputeSourceFrame(&l, &r, false, 0, 0);
-    ASSERT_TRUE(f.Usable());
+    tcommonframe f;
+    f.valid = true;
+    f.width = 81;
+    f.height = 61;
+    f.left = QPointF(4.25, 3.5);
+    f.right = QPointF(1.5, 5.75);
     const int W = 50, H = 40, S = 3;
-    const double m = AdaptScale(f.width, f.height, W, H, 0);
-    const int d = int(std::trunc(f.width / m));
-    const int e = int(std::trunc(f.height / m));
-    const int ox = std::abs((W - d) / 2), oy = std::abs((H - e) / 2);
+    const double m = 1.7;
+    const int d = 47, e = 35, ox = 1, oy = 2;
     struct Place {
         bool left;
         int x, y;
@@ -217,7 +222,15 @@ TEST(OutputComposition, TurnedPairMatchesTheReferenceInEveryKind) {
         {KindRight, {{false, ox, oy, all, all}}},
     };
     for (const auto& [kind, places] : kinds) {
-        const QImage got = Compose(l, r, kind, W, H, S, m);
+        tcomposition c;
+        c.kind = kind;
+        c.W = W;
+        c.H = H;
+        c.S = S;
+        c.m = m;
+        EngineBitmap out;
+        ASSERT_TRUE(ComposeKind(l, r, f, c, out));
+        const QImage got = ToQImage(out);
         QImage want(got.size(), QImage::Format_ARGB32);
         want.fill(0);
         for (const Place& pl : places) {

@@ -2,11 +2,9 @@
 // and folders, a turned pair from a parameter file against the reference
 // composition, batches given with relative paths, the band between composite
 // views, overwriting, failures and usage errors.
-#include "core/settings.h"
 #include "core/paramfile.h"
 #include "core/settings.h"
 #include "core/viewpair.h"
-#include "output/sourceframe.h"
 #include "outputfixtures.h"
 #include "readonlyfolder.h"
 #include "smooth_ref.h"
@@ -134,22 +132,32 @@ TEST_F(RenderFixture, TurnedPairFromAParameterFileMatchesTheReference) {
                                Out("o"), "--name", "t"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
 
-    const tcommonframe f = ComputeSourceFrame(&pair.ImgLeft, &pair.ImgRight, false, 0, 0);
-    const int W = int(f.width), H = int(f.height), S = 4;
-    auto draw = [&](QImage& img, const timg& v, const QPointF& o, int x0, quint32 write,
-                    quint32 keep) {
+    // The common frame, worked out by hand. The left view, shifted 1.5, spans
+    // x 1.5..80.5, y 0..59. The right view turns by -0.0625 (cos 0.9980475,
+    // sin 0.0624593) about (38, 31), then moves by (-3.5, 2.25); its corners
+    // from their offsets to the centre:
+    //   TL (-38, -31): x 34.5 - 37.92581 - 1.93624 = -5.36204,
+    //                  y 33.25 + 2.37345 - 30.93947 = 4.68398
+    //   TR (41, -31):  x 34.5 + 40.91995 - 1.93624 = 73.48371, y -0.25030
+    //   BL (-38, 28):  x 34.5 - 37.92581 + 1.74886 = -1.67694, y 63.56878
+    //   BR (41, 28):   x 77.16881, y 33.25 - 2.56083 + 27.94533 = 58.63450
+    // x from 1.5 to 73.48371: trunc(72.98) = 72 wide; y from 4.68398 to
+    // 58.63450: trunc(54.95) = 54 high; both views start at its corner.
+    const QPointF origin(1.5, 4.683981246307376);
+    const int W = 72, H = 54, S = 4;
+    auto draw = [&](QImage& img, const timg& v, int x0, quint32 write, quint32 keep) {
         ReferenceSmooth(v.bitmap, img, x0, 0, x0 + W - 1, H - 1, v.CentreX(), v.CentreY(),
-                        v.posx - o.x(), v.posy - o.y(), v.rot, 1.0, write, keep);
+                        v.posx - origin.x(), v.posy - origin.y(), v.rot, 1.0, write, keep);
     };
     QImage crossed(2 * W + S, H, QImage::Format_ARGB32);
     crossed.fill(0);
-    draw(crossed, pair.ImgLeft, f.left, W + S, 0xFFFFFF, 0xFFFFFF);
-    draw(crossed, pair.ImgRight, f.right, 0, 0xFFFFFF, 0xFFFFFF);
+    draw(crossed, pair.ImgLeft, W + S, 0xFFFFFF, 0xFFFFFF);
+    draw(crossed, pair.ImgRight, 0, 0xFFFFFF, 0xFFFFFF);
     EXPECT_EQ(CountDifferences(QImage(Out("o/x/t_X.bmp")), crossed), 0);
     QImage ana(W, H, QImage::Format_ARGB32);
     ana.fill(0);
-    draw(ana, pair.ImgLeft, f.left, 0, 0xFF0000, 0x00FFFF);
-    draw(ana, pair.ImgRight, f.right, 0, 0x00FFFF, 0xFF0000);
+    draw(ana, pair.ImgLeft, 0, 0xFF0000, 0x00FFFF);
+    draw(ana, pair.ImgRight, 0, 0x00FFFF, 0xFF0000);
     EXPECT_EQ(CountDifferences(QImage(Out("o/ana/t_A.bmp")), ana), 0);
 }
 

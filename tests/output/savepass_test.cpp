@@ -4,12 +4,11 @@
 #include "output/savepass.h"
 
 #include "core/paramfile.h"
-#include "core/qimageview.h"
 #include "core/settings.h"
 #include "core/viewpair.h"
-#include "output/composition.h"
 #include "output/naming.h"
 #include "outputfixtures.h"
+#include "smooth_ref.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +17,7 @@
 #include <QFileInfo>
 
 #include <deque>
+#include <tuple>
 
 namespace {
 
@@ -153,21 +153,21 @@ TEST_F(SaveFixture, EveryKindInOrderEachInItsFolderWithItsName) {
     EXPECT_EQ(QDir::cleanPath(settings.SaveDirSX), QDir::cleanPath(Out("x")));
 }
 
-TEST_F(SaveFixture, WrittenBmpEqualsTheComposedPicture) {
+// The frame of the 48 x 36 views, the right one 2 pixels to the left, runs
+// over x 0..45: 46 x 36 from (0, 0), the size of the output, so scale 1. The
+// left view gives the red, the right one (shift -2) green and blue.
+TEST_F(SaveFixture, WrittenBmpEqualsTheReferenceAnaglyph) {
     Tick({KindAnaglyph});
     options.S = 4;
     ASSERT_TRUE(Save().AllWritten());
-    tcomposition c;
-    c.kind = KindAnaglyph;
-    c.W = options.W;
-    c.H = options.H;
-    c.m = 1;
-    EngineBitmap want;
-    ASSERT_TRUE(ComposeKind(pair.ImgLeft, pair.ImgRight,
-                            ComputeSourceFrame(&pair.ImgLeft, &pair.ImgRight, false, 0, 0), c,
-                            want));
+    QImage want(46, 36, QImage::Format_ARGB32);
+    want.fill(0);
+    for (const auto& [v, write, keep] :
+         {std::tuple<const timg*, quint32, quint32>{&pair.ImgLeft, 0xFF0000, 0x00FFFF},
+          {&pair.ImgRight, 0x00FFFF, 0xFF0000}})
+        ReferenceSmooth(v->bitmap, want, 0, 0, 45, 35, 23.5, 17.5, v->posx, 0, 0, 1.0, write, keep);
     EXPECT_EQ(QImage(Out("ana/IMG_1234_35_A.bmp")).convertToFormat(QImage::Format_RGB32),
-              ToQImage(want).convertToFormat(QImage::Format_RGB32));
+              want.convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(SaveFixture, JpegTickWritesJpegNames) {

@@ -7,20 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <complex>
-
-namespace {
-
-// The aligned position worked out with complex numbers: the offset from the
-// centre turned by -rot, then the shift.
-QPointF Aligned(const timg& v, double x, double y) {
-    const std::complex<double> c(v.CentreX(), v.CentreY());
-    const std::complex<double> q = c + (std::complex<double>(x, y) - c) * std::polar(1.0, -v.rot) +
-                                   std::complex<double>(v.posx, v.posy);
-    return {q.real(), q.imag()};
-}
-
-} // namespace
 
 TEST(ViewToFrame, QuarterTurnAboutTheCentreThenShift) {
     timg v;
@@ -33,12 +19,23 @@ TEST(ViewToFrame, QuarterTurnAboutTheCentreThenShift) {
     const QPointF q = ViewToFrame(v, 11, 20);
     EXPECT_NEAR(q.x(), 13, 1e-9);
     EXPECT_NEAR(q.y(), 23, 1e-9);
-    v.rot = 0.3;
-    for (const QPointF p : {QPointF(0, 0), QPointF(39, 0), QPointF(7.5, 33.25)}) {
-        const QPointF a = Aligned(v, p.x(), p.y());
-        const QPointF b = ViewToFrame(v, p.x(), p.y());
-        EXPECT_NEAR(a.x(), b.x(), 1e-9);
-        EXPECT_NEAR(a.y(), b.y(), 1e-9);
+    // A turn whose cosine is 0.8 and sine 0.6: an offset (x, y) from the
+    // centre (10, 20) becomes (0.8 x + 0.6 y, -0.6 x + 0.8 y), then + (3, 4).
+    v.rot = std::atan2(0.6, 0.8);
+    const struct {
+        double x, y, wantX, wantY;
+    } cases[] = {
+        // (-10, -20) -> (-8 - 12, 6 - 16) = (-20, -10) -> (-7, 14)
+        {0, 0, -7, 14},
+        // (29, -20) -> (23.2 - 12, -17.4 - 16) = (11.2, -33.4) -> (24.2, -9.4)
+        {39, 0, 24.2, -9.4},
+        // (-2.5, 13.25) -> (-2 + 7.95, 1.5 + 10.6) = (5.95, 12.1) -> (18.95, 36.1)
+        {7.5, 33.25, 18.95, 36.1},
+    };
+    for (const auto& c : cases) {
+        const QPointF b = ViewToFrame(v, c.x, c.y);
+        EXPECT_NEAR(b.x(), c.wantX, 1e-9) << c.x << ", " << c.y;
+        EXPECT_NEAR(b.y(), c.wantY, 1e-9) << c.x << ", " << c.y;
     }
 }
 
@@ -61,18 +58,26 @@ TEST(SourceFrame, TurnedViewCutsTheInnerCorners) {
     timg l, r;
     MakeView(l, 200, 100, 0xFFFF0000);
     MakeView(r, 200, 100, 0xFF00FF00);
-    r.rot = 0.05;
-    const tcommonframe f = ComputeSourceFrame(&l, &r, false, 0, 0);
-    const QPointF tl = Aligned(r, 0, 0), tr = Aligned(r, 199, 0);
-    const QPointF bl = Aligned(r, 0, 99), br = Aligned(r, 199, 99);
-    const double minX = std::max({0.0, tl.x(), bl.x()});
-    const double maxX = std::min({199.0, tr.x(), br.x()});
-    const double minY = std::max({0.0, tl.y(), tr.y()});
-    const double maxY = std::min({99.0, bl.y(), br.y()});
-    EXPECT_EQ(f.width, std::trunc(maxX - minX + 1));
-    EXPECT_EQ(f.height, std::trunc(maxY - minY + 1));
-    EXPECT_NEAR(f.left.x(), minX, 1e-9);
-    EXPECT_NEAR(f.left.y(), minY, 1e-9);
+    // cos 0.96, sin 0.28 about the centre (99.5, 49.5); the right view's
+    // corners, from their offsets (+-99.5, +-49.5):
+    //   TL (-95.52 - 13.86, 27.86 - 47.52) -> (-9.88, 29.84)
+    //   TR ( 95.52 - 13.86, -27.86 - 47.52) -> (181.16, -25.88)
+    //   BL (-95.52 + 13.86, 27.86 + 47.52) -> (17.84, 124.88)
+    //   BR ( 95.52 + 13.86, -27.86 + 47.52) -> (208.88, 69.16)
+    // x from max(0, -9.88, 17.84) = 17.84 to min(199, 181.16, 208.88) =
+    // 181.16: 164.32 wide; y from max(0, 29.84, -25.88) = 29.84 to
+    // min(99, 124.88, 69.16) = 69.16: 40.32 high. Turned the other way (sin
+    // -0.28) the corners trade places, TL (17.84, -25.88), TR (208.88, 29.84),
+    // BL (-9.88, 69.16), BR (181.16, 124.88), and give the same frame: each
+    // corner bounds the frame on one side in one of the two turns.
+    for (const double sine : {0.28, -0.28}) {
+        r.rot = std::atan2(sine, 0.96);
+        const tcommonframe f = ComputeSourceFrame(&l, &r, false, 0, 0);
+        EXPECT_EQ(f.width, 164) << sine;
+        EXPECT_EQ(f.height, 40) << sine;
+        EXPECT_NEAR(f.left.x(), 17.84, 1e-9) << sine;
+        EXPECT_NEAR(f.left.y(), 29.84, 1e-9) << sine;
+    }
 }
 
 TEST(SourceFrame, MissingLeftIsInvalidMissingRightIsTheLeft) {
