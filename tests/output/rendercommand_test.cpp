@@ -305,6 +305,30 @@ TEST_F(RenderFixture, SizeSeparationFormatAndDepthOptions) {
     }
 }
 
+// The first luminance quantiser of a written JPEG: the library scales the
+// base value 16 by 200 - 2 q percent for q >= 50, so quality 90 gives
+// (16 * 20 + 50) / 100 = 3 and quality 50 gives 16.
+TEST_F(RenderFixture, JpegQualityIs90UnlessTheOptionSaysOtherwise) {
+    const struct {
+        QStringList options;
+        int firstQuantiser;
+    } cases[] = {{{}, 3}, {{"--quality", "50"}, 16}};
+    for (const auto& c : cases) {
+        const CliRun run =
+            Render(QStringList{"--noini", "--left", left, "--right", right, "--kinds", "L",
+                               "--format", "jpg", "--out", Out("q"), "--overwrite"} +
+                   c.options);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QByteArray bytes = Content(Out("q/l/l_r_L.jpg"));
+        // The first quantisation table follows its DQT marker, length and
+        // table byte: FF DB, 2 bytes, 1 byte, then 64 values in zigzag order.
+        const int dqt = bytes.indexOf(QByteArray("\xFF\xDB", 2));
+        ASSERT_GE(dqt, 0);
+        EXPECT_EQ(int(static_cast<unsigned char>(bytes[dqt + 5])), c.firstQuantiser)
+            << c.options.join(' ').toStdString();
+    }
+}
+
 TEST_F(RenderFixture, SettingsFileGivesSuffixesAndFoldersRatioGivesTheSize) {
     const QString ini = Out("s.ini");
     {
