@@ -14,6 +14,7 @@
 #include "montage/paramhost_ui.h"
 #include "montage/tformbuild2.h"
 #include "output/imagewrite.h"
+#include "support/jpegheader.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -27,9 +28,6 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <jpeglib.h>
 
 namespace {
 
@@ -95,21 +93,11 @@ TEST_F(StartUp, FirstJpegAfterStartUpIsWrittenAtQuality100) {
     QTemporaryDir dir;
     const QString path = dir.filePath("first.jpg");
     ASSERT_TRUE(WriteJpegFile(b.View(), path, options));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray bytes = f.readAll();
-    jpeg_decompress_struct cinfo;
-    jpeg_error_mgr err;
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.constData()),
-                 static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&cinfo, TRUE);
+    const JpegHeader header = ReadJpegHeader(path);
     int notOne = 0;
     for (int t = 0; t < 2; ++t)
         for (int i = 0; i < DCTSIZE2; ++i)
-            if (cinfo.quant_tbl_ptrs[t] && cinfo.quant_tbl_ptrs[t]->quantval[i] != 1) ++notOne;
-    jpeg_destroy_decompress(&cinfo);
+            if (header.hasQuant[t] && header.quant[t][i] != 1) ++notOne;
     EXPECT_EQ(notOne, 0);
 }
 

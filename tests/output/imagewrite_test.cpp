@@ -7,16 +7,14 @@
 #include "core/settings.h"
 #include "input/pictureload.h"
 #include "readonlyfolder.h"
+#include "support/jpegheader.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstdio>
 #include <cstdlib>
-
-#include <jpeglib.h>
 
 namespace {
 
@@ -42,35 +40,6 @@ QRgb Expected(const EngineBitmap& b, int x, int y) {
 QByteArray Read(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// The header of a JPEG file as the library reads it.
-struct JpegHeader {
-    int components = 0;
-    int h[3] = {}, v[3] = {};
-    bool progressive = false;
-    J_COLOR_SPACE space = JCS_UNKNOWN;
-};
-
-JpegHeader ReadHeader(const QString& path) {
-    JpegHeader out;
-    const QByteArray bytes = Read(path);
-    jpeg_decompress_struct cinfo;
-    jpeg_error_mgr err;
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.constData()),
-                 static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&cinfo, TRUE);
-    out.components = cinfo.num_components;
-    for (int c = 0; c < cinfo.num_components && c < 3; ++c) {
-        out.h[c] = cinfo.comp_info[c].h_samp_factor;
-        out.v[c] = cinfo.comp_info[c].v_samp_factor;
-    }
-    out.progressive = cinfo.progressive_mode;
-    out.space = cinfo.jpeg_color_space;
-    jpeg_destroy_decompress(&cinfo);
-    return out;
 }
 
 } // namespace
@@ -147,7 +116,7 @@ TEST(OutputFiles, JpegOptionsReachTheEncoder) {
     tjpegoptions o;
     o.hSubsampling = o.vSubsampling = false;
     ASSERT_TRUE(WriteJpegFile(b.View(), path, o));
-    JpegHeader h = ReadHeader(path);
+    JpegHeader h = ReadJpegHeader(path);
     ASSERT_EQ(h.components, 3);
     for (int c = 0; c < 3; ++c) {
         EXPECT_EQ(h.h[c], 1);
@@ -157,14 +126,14 @@ TEST(OutputFiles, JpegOptionsReachTheEncoder) {
 
     o.hSubsampling = true; // library default horizontally, none vertically
     ASSERT_TRUE(WriteJpegFile(b.View(), path, o));
-    h = ReadHeader(path);
+    h = ReadJpegHeader(path);
     EXPECT_EQ(h.h[0], 2);
     EXPECT_EQ(h.v[0], 1);
 
     o.grayscale = true;
     o.progressiveEncoding = true;
     ASSERT_TRUE(WriteJpegFile(b.View(), path, o));
-    h = ReadHeader(path);
+    h = ReadJpegHeader(path);
     EXPECT_EQ(h.components, 1);
     EXPECT_EQ(h.space, JCS_GRAYSCALE);
     EXPECT_TRUE(h.progressive);
