@@ -8,8 +8,8 @@
 #include "core/settings.h"
 #include "core/stereokinds.h"
 #include "core/viewpair.h"
-#include "input/pictureload.h"
 #include "input/picturelimits.h"
+#include "input/pictureload.h"
 #include "input/userreport.h"
 #include "output/composition.h"
 #include "output/imagewrite.h"
@@ -177,7 +177,8 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
 
 tsavereport SaveSelectedKinds(tviewpair& pair, tnamingfields& fields, const tsaveoptions& options,
                               tsettings& settings, tfolderquestions& folders,
-                              tsavequestions& questions, tparamhost& params) {
+                              tsavequestions& questions, tparamhost& params,
+                              const tsaveprogress& progress) {
     tsavereport report;
     if (!CheckOutputFolders(fields, folders)) {
         report.abandoned = true;
@@ -202,6 +203,7 @@ tsavereport SaveSelectedKinds(tviewpair& pair, tnamingfields& fields, const tsav
                  : path.trimmed().isEmpty()   ? QStringLiteral("no file name")
                                               : QStringLiteral("not written"));
         }
+        if (progress) progress(report);
     }
     tsavepass pass;
     for (int kind : SaveKindOrder) {
@@ -209,6 +211,7 @@ tsavereport SaveSelectedKinds(tviewpair& pair, tnamingfields& fields, const tsav
         const QString name = BuildFileName(fields.Suffix[kind], QString(), kind, fields);
         ComposeAndWrite(pair, kind, fields.Folder[kind], name, pass, options, fields, settings,
                         folders, questions, report);
+        if (progress) progress(report);
     }
     return report;
 }

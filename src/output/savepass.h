@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class tviewpair;
@@ -81,11 +82,16 @@ struct tsavereport {
 // The order of the picture kinds of the pass: L, R, SX, SP, SV, Ana, Bi.
 extern const std::array<int, 7> SaveKindOrder;
 
+// Called after each output of a pass with the report so far, so a window
+// can show the log as it grows.
+using tsaveprogress = std::function<void(const tsavereport&)>;
+
 // SaveSelectedKinds: the parameter file when ticked, then every ticked
 // picture kind, each logged; one failure never stops the pass.
 tsavereport SaveSelectedKinds(tviewpair& pair, tnamingfields& fields, const tsaveoptions& options,
                               tsettings& settings, tfolderquestions& folders,
-                              tsavequestions& questions, tparamhost& params);
+                              tsavequestions& questions, tparamhost& params,
+                              const tsaveprogress& progress = {});
 
 // The overwrite state shared by the outputs of one pass.
 struct tsavepass {
