@@ -1,6 +1,7 @@
 // Creation of the program's windows in their fixed order.
 #include "app/appwindows_ui.h"
 
+#include "aids/tformsize.h"
 #include "aids/tformzoom.h"
 #include "app/desktop_ui.h"
 #include "app/exitsequence_ui.h"
@@ -16,6 +17,7 @@
 #include "montage/tformpt.h"
 #include "montage/tformrearwindowing.h"
 #include "montage/tformrearwinexpert.h"
+#include "montage/tformsave.h"
 
 namespace {
 
@@ -32,7 +34,7 @@ void CreateWindows() {
     a.FormMain = new TFormMain();
     a.FormBuild2 = new TFormBuild2();
     a.FormZoom = new TFormZoom(a.FormMain);
-    a.FormSave = plain("FormSave", "Sauvegarde", 640, 520);
+    a.FormSave = new TFormSave();
     a.FormGeometry = new TFormGeometry();
     a.FormPt = new TFormPt();
     a.FormRepOpenImg = new TFormRepOpenImg();
@@ -46,7 +48,7 @@ void CreateWindows() {
     a.FormRearWindowing = new TFormRearWindowing();
     a.FormImg = plain("FormImg", "Image", 400, 300);
     a.FormOpJpeg = plain("FormOpJpeg", "Options Jpeg", 560, 420);
-    a.FormSize = plain("FormSize", "Taille d'Image", 320, 240);
+    a.FormSize = new TFormSize();
     a.FormDragDropOptions = plain("FormDragDropOptions", "Glisser Déposer", 320, 320, true);
     a.FormEdit = plain("FormEdit", "Editeur", 600, 480);
     a.FormView = plain("FormView", "View", 640, 480);

@@ -86,6 +86,15 @@ public:
     void MenuFile_OpenCurrentMenu();
     void MenuFile_RotationsCurrentMenu();
     void MenuFile_SaveCurrentMenu();
+
+    // Save commands: one kind through its file dialog and the size dialog,
+    // the save dialog shown modeless, its preview.
+    void PopupMenuSave(int kind);
+    // The size dialog for `file`, then that kind written; false when
+    // cancelled or not written.
+    bool SaveKindWithSize(int kind, const QString& file);
+    void ShowSaveDialog();
+    void PreviewFromMenu();
     // The popup copy last made of a submenu, or null.
     QMenu* PopupCopy(QMenu* item) const;
 
@@ -187,6 +196,8 @@ private:
     void ConvertToGrey(bool both);
     void BindAlignment();
     void BindStereoWindow();
+    void BindSave();
+    void SaveCommand(int index);
     void ShowWindowExpert();
     bool DistanceMode() const;
     int RotationItem() const;

@@ -69,7 +69,11 @@ void TFormBuild2::BindCommands() {
     }
     remembered("MenuFile_Rotations", &tsettings::DefRotationsIndex, false,
                [this](int i) { RunQuickRotation(host_, i); });
-    remembered("MenuFile_Save", &tsettings::DefSaveIndex, true, nullptr);
+    if (AppWindows.FormMain)
+        remembered("MenuFile_Save", &tsettings::DefSaveIndex, true,
+                   [this](int i) { SaveCommand(i); });
+    else
+        remembered("MenuFile_Save", &tsettings::DefSaveIndex, true, nullptr);
     if (Display()) {
         remembered("MenuView_Mode", &tsettings::DefShowIndex, true,
                    [this](int mode) { SetVision(mode); });
@@ -118,10 +122,7 @@ void TFormBuild2::BindCommands() {
     Bind("MenuBuild_Geometry", [this] { PageControl1->setCurrentIndex(TabGeometry); });
     Bind("MenuBuild_StereoWindow", [this] { PageControl1->setCurrentIndex(TabWindow); });
     Bind("MenuBuild_NextPoint", [this] { NextPair(); });
-    Bind("MenuSave_Params", [this] {
-        PageControl1->setCurrentIndex(TabSave);
-        SaveParamsFromMenu();
-    });
+    BindSave();
     Bind("MenuBuild_EditPoints", [] {
         if (auto* table = qobject_cast<TFormPt*>(AppWindows.FormPt)) table->ShowFromMenu();
     });

@@ -12,6 +12,7 @@
 #include "montage/displaylink_ui.h"
 #include "montage/imagehandoff.h"
 #include "montage/programwindows_ui.h"
+#include "montage/tformsave.h"
 #include "montage/windowlist_ui.h"
 #include "output/savepass.h"
 
@@ -87,14 +88,17 @@ void TFormBuild2::HandOffToImageProgram() {
         QMessageBox::warning(this, QString(), text, QMessageBox::Ok);
     };
     if (TFormMain* main = AppWindows.FormMain) {
-        // Until the save dialog offers its size fields, the views are handed
-        // over at the size of their common frame.
+        // The views are handed over at the size the save dialog gives the
+        // export: the automatic frame or the manual crop.
         h.writeViews = [main](const QString& left, const QString& right) {
             const int manual = Settings.AutoCrop ? 0 : 1;
-            const bool l =
-                RenderKind(main->Pair, left, KindLeft, manual, 0, 0, 0, Settings.Save24bit);
-            const bool r =
-                RenderKind(main->Pair, right, KindRight, manual, 0, 0, 0, Settings.Save24bit);
+            QSize size;
+            if (auto* save = qobject_cast<TFormSave*>(AppWindows.FormSave))
+                size = save->ExportFrameSize(Settings.AutoCrop);
+            const bool l = RenderKind(main->Pair, left, KindLeft, manual, 0, size.height(),
+                                      size.width(), Settings.Save24bit);
+            const bool r = RenderKind(main->Pair, right, KindRight, manual, 0, size.height(),
+                                      size.width(), Settings.Save24bit);
             return l && r;
         };
     }
