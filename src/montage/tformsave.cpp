@@ -528,6 +528,7 @@ void TFormSave::SpeedButtonSaveClick() {
     ListBoxName->clear();
     if (!main) return;
     const tsaveoptions options = SaveOptionsFromValues(values_, Settings, WinRatioW, WinRatioH);
+    AnchorRelativePaths(values_.naming);
     if (!FolderQuestions) {
         if (!ownFolders_) ownFolders_ = std::make_unique<tformfolderquestions>(this);
     }
@@ -556,6 +557,7 @@ void TFormSave::SpeedButtonSaveClick() {
     // The pass may have shown the base name it used.
     updating_ = true;
     EditFileName->setText(values_.naming.FileName);
+    EditRepBase->setText(values_.naming.RepBase);
     updating_ = false;
     ShowStatus(EditRepBase->text().trimmed());
 }

@@ -9,6 +9,7 @@
 #include "output/sourceframe.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -229,6 +230,15 @@ void SizeFieldTyped(tsavevalues& v, tsizefield field, tsettings& settings) {
     }
 }
 
+void AnchorRelativePaths(tnamingfields& fields) {
+    for (QString* file : {&fields.LeftFile, &fields.RightFile})
+        if (!file->isEmpty()) *file = QFileInfo(NativePath(*file)).absoluteFilePath();
+    const QString base = fields.RepBase.trimmed();
+    if (!base.isEmpty() && !base.startsWith(QLatin1Char('.')) &&
+        QDir::isRelativePath(NativePath(base)))
+        fields.RepBase = QDir::current().absoluteFilePath(NativePath(base));
+}
+
 void ShowDefaultValues(tsavevalues& v, const tsettings& settings, const QString& programFolder,
                        const tviewpair& pair) {
     tnamingfields& n = v.naming;
@@ -270,6 +280,7 @@ void ShowCurrentValues(tsavevalues& v, tsettings& settings, const tsizesource& s
     const tviewpair& pair = src.pair ? *src.pair : none;
     const QString typedName = v.naming.FileName.trimmed();
     v.naming = NamingFieldsFromSettings(settings, pair);
+    AnchorRelativePaths(v.naming);
     if (settings.ForceFileName) v.naming.FileName = typedName;
     v.ForceBase = settings.ForceRepBase;
     v.Centre = settings.SaveCenter;

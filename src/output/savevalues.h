@@ -80,6 +80,11 @@ enum tsizefield { FieldW, FieldH, FieldWt, FieldHt };
 // changes nothing.
 void SizeFieldTyped(tsavevalues& v, tsizefield field, tsettings& settings);
 
+// The pass moves the current folder into each output folder, so relative
+// picture names and a relative base folder are made absolute against the
+// current folder first. A base that starts with '.' keeps its own meaning.
+void AnchorRelativePaths(tnamingfields& fields);
+
 // "Paramètres par Défaut": the built-in values.
 void ShowDefaultValues(tsavevalues& v, const tsettings& settings, const QString& programFolder,
                        const tviewpair& pair);

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QTemporaryDir>
+
 namespace {
 
 // A pair of 1200 x 800 views: the automatic frame is 1200 x 800, ratio 1.5.
@@ -264,6 +267,30 @@ TEST_F(SaveValues, PassOptionsFallBackOnTheUserSizes) {
     EXPECT_TRUE(o.bits24);
     EXPECT_EQ(o.ratioW, 4);
     EXPECT_EQ(o.ratioH, 3);
+}
+
+TEST(SaveFields, RelativeNamesAndBaseAreAnchoredToTheCurrentFolder) {
+    const QString saved = QDir::currentPath();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QDir::setCurrent(dir.path());
+    const QString here = QDir::currentPath();
+    tnamingfields f;
+    f.LeftFile = "sample/left.jpg";
+    f.RightFile = "";
+    f.RepBase = "out";
+    AnchorRelativePaths(f);
+    EXPECT_EQ(f.LeftFile, here + "/sample/left.jpg");
+    EXPECT_EQ(f.RightFile, "");
+    EXPECT_EQ(f.RepBase, here + "/out");
+    // A dotted base means the left picture's folder: it stays as typed.
+    f.RepBase = ".";
+    AnchorRelativePaths(f);
+    EXPECT_EQ(f.RepBase, ".");
+    f.RepBase = "/abs/out";
+    AnchorRelativePaths(f);
+    EXPECT_EQ(f.RepBase, "/abs/out");
+    QDir::setCurrent(saved);
 }
 
 } // namespace
