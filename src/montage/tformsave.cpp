@@ -563,6 +563,8 @@ void TFormSave::SpeedButtonSaveClick() {
 }
 
 bool TFormSave::ExecuteForBatch() {
+    // Shown modeless before, it comes back modal.
+    if (isVisible()) hide();
     return exec() == QDialog::Accepted;
 }
 
