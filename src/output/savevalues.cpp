@@ -246,21 +246,11 @@ void ShowDefaultValues(tsavevalues& v, const tsettings& settings, const QString&
     v.ForceBase = false;
     n.FileName = QStringLiteral("3d");
     n.RepBase = NormalizeFolder(programFolder);
-    struct tdefault {
-        int kind;
-        const char* folder;
-        const char* suffix;
-        bool ticked;
-    };
-    static const tdefault defaults[] = {
-        {KindLeft, ".\\l", "_L", false},      {KindRight, ".\\r", "_R", false},
-        {KindCrossed, ".\\x", "_X", true},    {KindParallel, ".\\p", "_P", false},
-        {KindOverUnder, ".\\v", "_V", false}, {KindAnaglyph, ".\\ana", "_A", true},
-        {KindDouble, ".\\bi", "_Bi", false},  {KindParams, ".\\prm", "", true}};
-    for (const tdefault& d : defaults) {
-        n.Folder[d.kind] = QString::fromUtf8(d.folder);
-        n.Suffix[d.kind] = QString::fromUtf8(d.suffix);
-        n.Ticked[d.kind] = d.ticked;
+    for (int kind = 0; kind < kStereoKindCount; ++kind) {
+        if (!KindHasOutputFields(kind)) continue;
+        n.Folder[kind] = KindDefaultFolder(kind);
+        n.Suffix[kind] = KindDefaultSuffix(kind);
+        n.Ticked[kind] = kind == KindCrossed || kind == KindAnaglyph || kind == KindParams;
     }
     n.Jpeg = settings.SaveJpeg;
     n.LeftFile = pair.ImgLeft.filename;

@@ -7,6 +7,7 @@
 #include "core/paths.h"
 #include "core/runflags.h"
 #include "core/settings.h"
+#include "core/stereokinds.h"
 #include "display/alignsteps.h"
 #include "display/tformmain.h"
 #include "input/headlesspair.h"
@@ -16,11 +17,13 @@
 #include "output/rendercommand.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -349,6 +352,43 @@ TEST_F(SaveDialog, MontageItemsShowTheDialogAndItsPreview) {
     delete montage;
     AppWindows.FormBuild2 = nullptr;
     AppWindows.FormView = nullptr;
+}
+
+// "Enregistrer la Vue Gauche" asks for both views' files; cancelling the
+// first still asks for the second, which the size dialog then writes.
+TEST_F(SaveDialog, LeftViewItemAsksForBothFiles) {
+    InitStereoKinds();
+    LoadPair(90, 60);
+    main->ImgRight().rot = 0;
+    main->ImgRight().posx = main->ImgRight().posy = 0;
+    auto* montage = new TFormBuild2();
+    AppWindows.FormBuild2 = montage;
+    const QString right = dir.filePath("right_R.bmp");
+    QStringList titles;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            titles << files->windowTitle();
+            if (titles.size() == 1) {
+                files->reject();
+            } else {
+                files->selectFile(right);
+                static_cast<QDialog*>(files)->accept();
+            }
+        } else if (modal == size) {
+            size->BitBtnOk->click();
+        }
+    });
+    answer.start(10);
+    montage->Action("MenuSave_L")->trigger();
+    answer.stop();
+    EXPECT_EQ(titles, QStringList({"Enregistrer Vue Gauche", "Enregistrer Vue Droite"}));
+    EXPECT_EQ(QImage(right).size(), QSize(90, 60));
+    EXPECT_EQ(Settings.DefSaveIndex, 0);
+    EXPECT_FALSE(Settings.SaveJpeg);
+    delete montage;
+    AppWindows.FormBuild2 = nullptr;
 }
 
 // A settings writer over no windows.
