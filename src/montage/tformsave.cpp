@@ -36,7 +36,7 @@
 
 namespace {
 
-struct trowspec {
+struct trowcontrols {
     int kind;
     const char* tick;
     const char* folder;
@@ -46,7 +46,7 @@ struct trowspec {
 };
 
 // The kinds in the order of the dialog's rows.
-const trowspec RowSpecs[] = {
+const trowcontrols KindRows[] = {
     {KindLeft, "CheckBoxL", "EditRepL", "EditSufL", "SpeedButtonRepL", "Vue Gauche"},
     {KindRight, "CheckBoxR", "EditRepR", "EditSufR", "SpeedButtonRepR", "Vue Droite"},
     {KindCrossed, "CheckBoxSX", "EditRepSX", "EditSufSX", "SpeedButtonSX", "Stéréo Croisée"},
@@ -106,7 +106,7 @@ void TFormSave::BuildControls() {
     grid->addWidget(new QLabel(QStringLiteral("Dossier"), kinds), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Suffixe"), kinds), 0, 3);
     int line = 1;
-    for (const trowspec& r : RowSpecs) {
+    for (const trowcontrols& r : KindRows) {
         tkindrow& row = Rows[std::size_t(r.kind)];
         row.tick = Named(new QCheckBox(QString::fromUtf8(r.caption), kinds), r.tick);
         row.folder = Named(new QLineEdit(kinds), r.folder);
@@ -255,7 +255,7 @@ void TFormSave::ConnectControls() {
         EditFileName->setEnabled(CheckBoxFileName->isChecked());
         SpeedButtonGetFicNameClick();
     };
-    for (const trowspec& r : RowSpecs) {
+    for (const trowcontrols& r : KindRows) {
         tkindrow& row = Rows[std::size_t(r.kind)];
         connect(row.tick, &QCheckBox::clicked, this, tickClick);
         connect(row.folder, &QLineEdit::textEdited, this, refresh);
@@ -336,7 +336,7 @@ void TFormSave::ConnectControls() {
 
 void TFormSave::ReadControls() {
     tnamingfields& n = values_.naming;
-    for (const trowspec& r : RowSpecs) {
+    for (const trowcontrols& r : KindRows) {
         const tkindrow& row = Rows[std::size_t(r.kind)];
         n.Ticked[r.kind] = row.tick->isChecked();
         n.Folder[r.kind] = row.folder->text();
@@ -368,7 +368,7 @@ void TFormSave::ReadControls() {
 void TFormSave::WriteControls() {
     updating_ = true;
     const tnamingfields& n = values_.naming;
-    for (const trowspec& r : RowSpecs) {
+    for (const trowcontrols& r : KindRows) {
         tkindrow& row = Rows[std::size_t(r.kind)];
         row.tick->setChecked(n.Ticked[r.kind]);
         row.folder->setText(n.Folder[r.kind]);
