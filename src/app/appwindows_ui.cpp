@@ -5,11 +5,17 @@
 #include "app/desktop_ui.h"
 #include "app/exitsequence_ui.h"
 #include "app/tplainform.h"
+#include "core/runflags.h"
 #include "display/tformmain.h"
 #include "input/composite.h"
 #include "input/tsepardialog.h"
 #include "input/userreport.h"
+#include "lists/batchsaver.h"
+#include "lists/tformdiaporama.h"
+#include "lists/tformdirimg.h"
+#include "lists/tformlist.h"
 #include "lists/tformrepopenimg.h"
+#include "montage/listcommands_ui.h"
 #include "montage/taboutbox.h"
 #include "montage/tformbuild2.h"
 #include "montage/tformgeometry.h"
@@ -41,8 +47,14 @@ void CreateWindows() {
     SetSeparationDialog(separ);
     a.SeparDialog = separ;
     a.AboutBox = new TAboutBox();
-    a.FormDiaporama = plain("FormDiaporama", "Liste", 420, 360);
-    a.FormList = plain("FormList", "Liste d'images", 640, 420);
+    auto* diaporama = new TFormDiaporama();
+    // List entries are shown in the display window.
+    diaporama->SetDisplay(&ListDisplay());
+    diaporama->ShowRedirection = [] {
+        if (auto* d = qobject_cast<TFormRepOpenImg*>(AppWindows.FormRepOpenImg)) d->exec();
+    };
+    a.FormDiaporama = diaporama;
+    a.FormList = new TFormList(*diaporama);
     a.FormRearWindowing = new TFormRearWindowing();
     a.FormImg = plain("FormImg", "Image", 400, 300);
     a.FormOpJpeg = plain("FormOpJpeg", "Options Jpeg", 560, 420);
@@ -52,13 +64,26 @@ void CreateWindows() {
     a.FormView = plain("FormView", "View", 640, 480);
     a.LngForm = plain("LngForm", "Fichiers de Traduction", 420, 360);
     a.FormRearWinExpert = new TFormRearWinExpert();
-    a.FormDirImg = plain("FormDirImg", "Kelvado - Version 0.1", 800, 600);
+    a.FormDirImg = new TFormDirImg();
+
+    // THE BATCH'S SAVE DIALOG: the batch saves each entry through the
+    // tbatchsaver installed here. Once the save dialog (FormSave) exists, install
+    // its saver: SetBatchSaver(&saver) where AskSaveOptions() runs the dialog
+    // modally and SaveCurrentPair() runs its "Enregistrer..." pass. Until then
+    // the batch says the save dialog is missing and saves nothing.
+    SetBatchSaver(nullptr);
 }
 
 void DestroyWindows() {
     // The loaders must not report to a window that is gone.
     SetUserReport(nullptr);
     SetSeparationDialog(nullptr);
+    SetBatchSaver(nullptr);
+    // A slideshow or batch still running must not tick into deleted windows.
+    if (auto* d = qobject_cast<TFormDiaporama*>(AppWindows.FormDiaporama)) {
+        gBusy = false;
+        d->StopTimer();
+    }
     QList<QWidget*> all = AppWindows.InOrder();
     for (int i = all.size() - 1; i >= 0; --i) delete all[i];
     AppWindows = tappwindows();

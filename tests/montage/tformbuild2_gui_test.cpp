@@ -317,12 +317,13 @@ TEST_F(MontageWindow, AShortcutDeclaredTwiceRunsOnlyTheFirstItem) {
 }
 
 TEST_F(MontageWindow, LaterCommandsArePresentAndDisabledLiveOnesEnabled) {
-    for (const char* n : {"MenuSave_Multi", "MenuView_Colors", "MenuView_Filters", "MenuMode_V2",
-                          "MenuList_Stop", "Langue1"})
+    for (const char* n :
+         {"MenuSave_Multi", "MenuView_Colors", "MenuView_Filters", "MenuMode_V2", "Langue1"})
         EXPECT_FALSE(act(n)->isEnabled()) << n;
     for (const char* n : {"MenuHelp_About", "MenuOptions_Visu", "MenuBuild_NextPoint",
                           "MenuView_GridPoints", "MenuEdit_Stop", "MenuMode_P", "MenuFile_Swap",
-                          "MenuFile_OpenParams", "MenuFile_ApplyParams", "MenuSave_Params"})
+                          "MenuFile_OpenParams", "MenuFile_ApplyParams", "MenuSave_Params",
+                          "MenuList_Open", "MenuList_Stop", "MenuList_SaveBatch", "MenuFile_Next"})
         EXPECT_TRUE(act(n)->isEnabled()) << n;
 }
 
