@@ -436,7 +436,9 @@ void TFormList::RefreshLists() {
     fill(ListBoxL, list_.ListL);
     fill(ListBoxR, list_.ListR);
     setWindowTitle(ListCaption(list_.ListKind));
-    LabelCounts->setText(QStringLiteral("%1 | %2").arg(list_.ListL.size()).arg(list_.ListR.size()));
+    LabelCounts->setText(QString::fromUtf8("Gauche : %1   Droite : %2")
+                             .arg(list_.ListL.size())
+                             .arg(list_.ListR.size()));
 }
 
 void TFormList::ShowProgress(int done, int total, const QString& file) {

@@ -83,6 +83,7 @@ TEST_F(ListWindow, LeftViewsAfterParameterFilesSwitchToPairsAndKeepTheList) {
     EXPECT_EQ(asked, (QStringList{QString::fromUtf8("Ouvrir : Fichier de Paramètres|/prm"),
                                   "Ouvrir : Vue Gauche|/left"}));
     EXPECT_EQ(form->ListBoxL->count(), 3);
+    EXPECT_EQ(form->LabelCounts->text(), "Gauche : 3   Droite : 0");
     EXPECT_EQ(form->windowTitle(), QString::fromUtf8("Liste:") + StereoKindNames[1]);
 }
 
