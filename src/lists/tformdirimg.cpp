@@ -22,6 +22,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -99,7 +100,11 @@ protected:
         // The lists are rebuilt from the sides: the view itself moves nothing.
         e->setDropAction(Qt::CopyAction);
         e->accept();
-        if (Dropped) Dropped(at.isValid() ? at.row() : -1);
+        const int row = at.isValid() ? at.row() : -1;
+        // Both lists are rebuilt once the drag that started in the other one has ended.
+        QTimer::singleShot(0, this, [this, row] {
+            if (Dropped) Dropped(row);
+        });
     }
 };
 

@@ -22,6 +22,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -76,7 +77,12 @@ protected:
             if (DroppedFiles) DroppedFiles(LocalFiles(event->mimeData()), mapTo(window(), pos));
         } else if (Acceptable(event)) {
             const QModelIndex at = indexAt(pos);
-            if (DroppedFromBox) DroppedFromBox(event->source(), at.isValid() ? at.row() : -1);
+            const int row = at.isValid() ? at.row() : -1;
+            // The boxes are rebuilt once the drag that started in one of them has ended.
+            QObject* source = event->source();
+            QTimer::singleShot(0, this, [this, source, row] {
+                if (DroppedFromBox) DroppedFromBox(source, row);
+            });
         }
         // The list itself is rebuilt from the lists: the view moves nothing.
         event->setDropAction(Qt::CopyAction);

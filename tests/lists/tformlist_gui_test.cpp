@@ -8,6 +8,7 @@
 #include "core/settings.h"
 #include "core/stereokinds.h"
 #include "lists/batchsaver.h"
+#include "lists/slideshow.h"
 
 #include <gtest/gtest.h>
 
@@ -166,4 +167,52 @@ TEST_F(ListWindow, BatchProgressShowsCountAndFile) {
     EXPECT_EQ(form->ProgressBatch->maximum(), 240);
     form->ShowProgress(0, 240, QString());
     EXPECT_TRUE(form->LabelProgress->text().isEmpty());
+}
+
+namespace {
+
+struct RecordingDisplay : tlistdisplay {
+    QStringList calls;
+    void SetFileNames(const QString& l, const QString& r, int kind) override {
+        calls << QStringLiteral("names %1|%2 %3").arg(l, r).arg(kind);
+    }
+    void ReadParamFile(const QString& f, bool) override { calls << "prm " + f; }
+    void LoadViews(int kind) override { calls << QStringLiteral("load %1").arg(kind); }
+    void Refresh() override {}
+};
+
+} // namespace
+
+TEST_F(ListWindow, DoubleClickShowsThatPair) {
+    RecordingDisplay display;
+    options.SetDisplay(&display);
+    list().ListKind = 1;
+    list().ListL = {"/v/l0.jpg", "/v/l1.jpg"};
+    list().ListR = {"/v/r0.jpg", "/v/r1.jpg"};
+    form->RefreshLists();
+    form->show();
+    QListWidget* box = form->ListBoxR;
+    const QPoint at = box->visualItemRect(box->item(1)).center();
+    // A double click is a press and release, then the double press.
+    QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(display.calls, (QStringList{"names /v/l1.jpg|/v/r1.jpg 1", "load 1"}));
+    EXPECT_EQ(list().IndexL, 1);
+    options.SetDisplay(nullptr);
+}
+
+TEST_F(ListWindow, DragToTheOtherBoxMovesTheSelection) {
+    list().ListL = {"a", "b", "c"};
+    list().ListR = {"x"};
+    form->RefreshLists();
+    form->ListBoxL->item(0)->setSelected(true);
+    form->ListBoxL->item(2)->setSelected(true);
+    form->DropFromBox(form->ListBoxL, form->ListBoxR, 0);
+    EXPECT_EQ(list().ListL, QStringList{"b"});
+    EXPECT_EQ(list().ListR, (QStringList{"a", "c", "x"}));
+    EXPECT_EQ(form->ListBoxR->count(), 3);
+    // Files from the desktop on the right half go to the right column.
+    form->resize(800, 400);
+    form->DropFiles({"/d/1.jpg"}, 500);
+    EXPECT_EQ(list().ListR.last(), "/d/1.jpg");
 }
