@@ -182,12 +182,4 @@ TEST(ClearLists, EmptiesAndUnreadiesButKeepsTheOptions) {
     EXPECT_EQ(&d.ListPrm(), &d.ListL);
 }
 
-TEST(ListKinds, PositionsFollowTheChoosersOrder) {
-    EXPECT_EQ(ListKindPosition(0), 0);
-    EXPECT_EQ(ListKindPosition(6), 6);
-    EXPECT_EQ(ListKindPosition(10), 7);
-    EXPECT_EQ(ListKindPosition(7), -1);
-    EXPECT_EQ(ListKindPosition(9), -1);
-}
-
 } // namespace

@@ -211,8 +211,4 @@ TEST_F(ListWindow, DragToTheOtherBoxMovesTheSelection) {
     EXPECT_EQ(list().ListL, QStringList{"b"});
     EXPECT_EQ(list().ListR, (QStringList{"a", "c", "x"}));
     EXPECT_EQ(form->ListBoxR->count(), 3);
-    // Files from the desktop on the right half go to the right column.
-    form->resize(800, 400);
-    form->DropFiles({"/d/1.jpg"}, 500);
-    EXPECT_EQ(list().ListR.last(), "/d/1.jpg");
 }
