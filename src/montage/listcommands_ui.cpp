@@ -15,6 +15,7 @@
 
 namespace {
 
+// Each call takes the display window of the moment from the window table.
 class tformlistdisplay : public tlistdisplay {
 public:
     void SetFileNames(const QString& left, const QString& right, int kind) override {
@@ -24,12 +25,13 @@ public:
         pair.StereoType = kind;
     }
     void ReadParamFile(const QString& fileName, bool withImages) override {
-        ReadParams(AppWindows.FormMain->Pair, fileName, withImages, AppParamHost(), Settings);
+        tformparamhost host(*AppWindows.FormMain);
+        ReadParams(AppWindows.FormMain->Pair, fileName, withImages, host, Settings);
     }
     void LoadViews(int kind) override {
         // Each entry is a new pair: the alignment of the previous one goes.
         AppWindows.FormMain->ResetViews();
-        AppParamHost().ReloadViews(kind);
+        tformparamhost(*AppWindows.FormMain).ReloadViews(kind);
     }
     void Refresh() override {
         AppWindows.FormMain->FitAndCompose();
