@@ -29,9 +29,19 @@ public:
         ReadParams(AppWindows.FormMain->Pair, fileName, withImages, host, Settings);
     }
     void LoadViews(int kind) override {
-        // Each entry is a new pair: the alignment of the previous one goes.
-        AppWindows.FormMain->ResetViews();
-        tformparamhost(*AppWindows.FormMain).ReloadViews(kind);
+        TFormMain& main = *AppWindows.FormMain;
+        tviewpair& pair = main.Pair;
+        const QString left = pair.ImgLeft.filename;
+        const QString right = pair.ImgRight.filename;
+        // Each entry is a new pair: the pictures and the alignment of the one
+        // before go, so an entry that cannot be read shows black, not the last pair.
+        main.ClearView(pair.ImgLeft);
+        main.ClearView(pair.ImgRight);
+        pair.ImgLeft.filename = left;
+        pair.ImgRight.filename = right;
+        pair.StereoType = kind;
+        main.ResetViews();
+        tformparamhost(main).ReloadViews(kind);
     }
     void Refresh() override {
         AppWindows.FormMain->FitAndCompose();

@@ -83,6 +83,20 @@ TEST_F(ListDisplayTest, PairsAreLoadedEntryByEntryWithoutTheAlignmentBefore) {
     EXPECT_EQ(pair.ImgLeft.filename, d.ListL[1]);
 }
 
+TEST_F(ListDisplayTest, AnEntryThatCannotBeReadShowsBlackNotTheLastPair) {
+    if (Photo("aloe_L.jpg").isEmpty()) GTEST_SKIP() << "ORVANEL_TESTDATA not set";
+    tdiaporama& d = options->Diaporama;
+    d.ListKind = 1;
+    d.ListL = {Photo("aloe_L.jpg"), Photo("missing_L.jpg")};
+    d.ListR = {Photo("aloe_R.jpg"), Photo("missing_R.jpg")};
+    ASSERT_TRUE(options->Sequence.ShowCurrent());
+    ASSERT_TRUE(options->NextEntry());
+    const QImage& left = main->Pair.ImgLeft.bitmap;
+    ASSERT_FALSE(left.isNull());
+    EXPECT_EQ(left.pixel(left.width() / 2, left.height() / 2), 0xFF000000u);
+    EXPECT_EQ(main->Pair.ImgLeft.filename, d.ListL[1]);
+}
+
 TEST_F(ListDisplayTest, CompositeEntriesAreSplitByTheListKind) {
     if (Photo("aloe_L.jpg").isEmpty()) GTEST_SKIP() << "ORVANEL_TESTDATA not set";
     tdiaporama& d = options->Diaporama;
