@@ -110,17 +110,6 @@ TEST(SortSide, PressBelowTheListSelectsTheLast) {
     EXPECT_EQ(empty.Selected, -1);
 }
 
-TEST(SortSide, StatusShowsFolderAndPosition) {
-    tsortside s = Side("a b c", 1);
-    s.Folder = "/mine/";
-    EXPECT_EQ(s.StatusFolder(), "/d/");
-    EXPECT_EQ(s.StatusPosition(), "2/3");
-    s.Selected = -1;
-    EXPECT_EQ(s.StatusFolder(), "/mine/");
-    EXPECT_EQ(s.StatusPosition(), "0/3");
-    EXPECT_EQ(PictureSizeText(0, 0), "w=0 h=0");
-}
-
 TEST(SortSide, SwapExchangesListsAndSelections) {
     tsortside l = Side("a b c", 2);
     tsortside r = Side("x", 0);
@@ -161,6 +150,7 @@ TEST(SortSide, FillSelectsTheChosenFileOrTheFirst) {
     EXPECT_EQ(s.Selected, 0);
     s.Fill("/empty", {}, "Images", "/cwd");
     EXPECT_EQ(s.Folder, "/cwd");
+    EXPECT_EQ(s.StatusFolder(), "/cwd"); // nothing selected: the side's own folder
     EXPECT_EQ(s.Selected, -1);
     EXPECT_EQ(s.StatusPosition(), "0/0");
 }

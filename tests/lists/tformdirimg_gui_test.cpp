@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -41,16 +40,6 @@ struct Sorter : ::testing::Test {
 };
 
 } // namespace
-
-TEST_F(Sorter, ControlsCarryTheirTexts) {
-    EXPECT_EQ(form.objectName(), "FormDirImg");
-    EXPECT_EQ(form.windowTitle(), "Kelvado - Version 0.1");
-    EXPECT_EQ(form.L.GroupBox->title(), "Left");
-    EXPECT_EQ(form.R.GroupBox->title(), "Right:");
-    for (const char* n : {"CheckListBoxL", "CheckListBoxR", "ToolButtonSwap", "ToolButtonDelM",
-                          "ToolButtonNextM", "PanelInfo", "LabelInfoL", "LabelInfoR"})
-        EXPECT_NE(form.findChild<QWidget*>(n), nullptr) << n;
-}
 
 TEST_F(Sorter, OpeningTheRightFolderFirstSelectsTheChosenFile) {
     QStringList titles;
