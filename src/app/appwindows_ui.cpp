@@ -6,11 +6,18 @@
 #include "app/desktop_ui.h"
 #include "app/exitsequence_ui.h"
 #include "app/tplainform.h"
+#include "core/runflags.h"
 #include "display/tformmain.h"
 #include "input/composite.h"
 #include "input/tsepardialog.h"
 #include "input/userreport.h"
+#include "lists/batchsaver.h"
+#include "lists/tformdiaporama.h"
+#include "lists/tformdirimg.h"
+#include "lists/tformlist.h"
 #include "lists/tformrepopenimg.h"
+#include "montage/listcommands_ui.h"
+#include "montage/savedialogbatch_ui.h"
 #include "montage/taboutbox.h"
 #include "montage/tformbuild2.h"
 #include "montage/tformgeometry.h"
@@ -18,6 +25,8 @@
 #include "montage/tformrearwindowing.h"
 #include "montage/tformrearwinexpert.h"
 #include "montage/tformsave.h"
+
+#include <memory>
 
 namespace {
 
@@ -43,8 +52,14 @@ void CreateWindows() {
     SetSeparationDialog(separ);
     a.SeparDialog = separ;
     a.AboutBox = new TAboutBox();
-    a.FormDiaporama = plain("FormDiaporama", "Liste", 420, 360);
-    a.FormList = plain("FormList", "Liste d'images", 640, 420);
+    auto* diaporama = new TFormDiaporama();
+    // List entries are shown in the display window.
+    diaporama->SetDisplay(&ListDisplay());
+    diaporama->ShowRedirection = [] {
+        if (auto* d = qobject_cast<TFormRepOpenImg*>(AppWindows.FormRepOpenImg)) d->exec();
+    };
+    a.FormDiaporama = diaporama;
+    a.FormList = new TFormList(*diaporama);
     a.FormRearWindowing = new TFormRearWindowing();
     a.FormImg = plain("FormImg", "Image", 400, 300);
     a.FormOpJpeg = plain("FormOpJpeg", "Options Jpeg", 560, 420);
@@ -54,13 +69,24 @@ void CreateWindows() {
     a.FormView = plain("FormView", "View", 640, 480);
     a.LngForm = plain("LngForm", "Fichiers de Traduction", 420, 360);
     a.FormRearWinExpert = new TFormRearWinExpert();
-    a.FormDirImg = plain("FormDirImg", "Kelvado - Version 0.1", 800, 600);
+    a.FormDirImg = new TFormDirImg();
+
+    // The batch saves each entry through the save dialog.
+    static std::unique_ptr<tsavedialogbatch> batchSaver;
+    batchSaver = std::make_unique<tsavedialogbatch>(static_cast<TFormSave*>(a.FormSave));
+    SetBatchSaver(batchSaver.get());
 }
 
 void DestroyWindows() {
     // The loaders must not report to a window that is gone.
     SetUserReport(nullptr);
     SetSeparationDialog(nullptr);
+    SetBatchSaver(nullptr);
+    // A slideshow or batch still running must not tick into deleted windows.
+    if (auto* d = qobject_cast<TFormDiaporama*>(AppWindows.FormDiaporama)) {
+        gBusy = false;
+        d->StopTimer();
+    }
     QList<QWidget*> all = AppWindows.InOrder();
     for (int i = all.size() - 1; i >= 0; --i) delete all[i];
     AppWindows = tappwindows();

@@ -14,6 +14,7 @@
 #include "montage/flowbar_ui.h"
 #include "montage/helpfile_ui.h"
 #include "montage/infotexts.h"
+#include "montage/listcommands_ui.h"
 #include "montage/manualmoves.h"
 #include "montage/paramhost_ui.h"
 #include "montage/programwindows_ui.h"
@@ -136,6 +137,9 @@ void TFormBuild2::BindCommands() {
 
     // Edit.
     Bind("MenuEdit_Stop", [] { gBusy = false; });
+    // Lists, slideshow, batch and the pair sorter.
+    BindListCommands(
+        this, [this](const char* name, std::function<void()> run) { Bind(name, std::move(run)); });
     BindAlignment();
 
     if (TFormMain* main = AppWindows.FormMain) {

@@ -526,6 +526,7 @@ void TFormSave::SpeedButtonSaveClick() {
     ComboBoxSizeChange();
     ReadControls();
     ListBoxName->clear();
+    lastReport_ = tsavereport{};
     if (!main) return;
     const tsaveoptions options = SaveOptionsFromValues(values_, Settings, WinRatioW, WinRatioH);
     AnchorRelativePaths(values_.naming);
@@ -552,6 +553,7 @@ void TFormSave::SpeedButtonSaveClick() {
                                                  folders, questions, params, progress);
     saving_ = false;
     SpeedButtonSave->setEnabled(true);
+    lastReport_ = report;
     for (; shown < report.log.size(); ++shown) ListBoxName->addItem(report.log[shown]);
     ListBoxName->scrollToBottom();
     // The pass may have shown the base name it used.

@@ -95,6 +95,8 @@ public:
     void PreviewModeRequested(int mode) override { MsgPreview(mode); }
     // Shown modal, for the batch: true when closed with the OK result.
     bool ExecuteForBatch();
+    // The report of the last "Enregistrer..." pass.
+    const tsavereport& LastReport() const { return lastReport_; }
 
     void ComboBoxSizeChange();
     void StoreDialogValues();
@@ -124,6 +126,7 @@ private:
     tsizesource SizeSource() const;
 
     tsavevalues values_;
+    tsavereport lastReport_;
     bool result_ = true;
     bool updating_ = false;
     bool saving_ = false;
