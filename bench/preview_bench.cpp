@@ -1,0 +1,94 @@
+// Time from "Previsu" to a picture for the preview window: two 6000 x 4000
+// views composed in each presentation at the save dialog's default size
+// ("Taille Réelle", the frame's own), as a bitmap name and as a JPEG name.
+#include "core/jpegdefaults.h"
+#include "core/viewpair.h"
+#include "engine/transform.h"
+#include "output/savepass.h"
+#include "output/sourceframe.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+
+#include <cmath>
+
+namespace {
+
+QImage Textured(int w, int h, unsigned salt) {
+    QImage img = NewViewBitmap(w, h);
+    for (int y = 0; y < h; ++y) {
+        auto* row = reinterpret_cast<unsigned*>(img.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            row[x] = 0xFF000000u | ((x * 3 + y + salt) & 0xFF) << 16 | ((x ^ y) & 0xFF) << 8 |
+                     ((y * 5 + salt) & 0xFF);
+    }
+    return img;
+}
+
+// Made once: filling 2 x 96 MB takes longer than what is measured.
+tviewpair& Pair() {
+    static tviewpair pair = [] {
+        tviewpair p;
+        p.ImgLeft.bitmap = Textured(6000, 4000, 0);
+        p.ImgLeft.Reset();
+        p.ImgRight.bitmap = Textured(6000, 4000, 77);
+        p.ImgRight.Reset();
+        p.ImgRight.SetRotation(0.01, 2000, 3000); // a levelled pair is slightly turned
+        p.ImgRight.SetPos(4, -25);
+        return p;
+    }();
+    return pair;
+}
+
+const char* KindName(int kind) {
+    switch (kind) {
+    case KindCrossed:
+        return "X";
+    case KindParallel:
+        return "P";
+    case KindOverUnder:
+        return "V";
+    default:
+        return "A";
+    }
+}
+
+// Arguments: output kind, JPEG name, engine threads.
+void Preview(benchmark::State& state) {
+    const int kind = int(state.range(0));
+    const bool jpeg = state.range(1) != 0;
+    ResetJpegOptions(JpegDefaults, true, true);
+    const tviewpair& pair = Pair();
+    // "Taille Réelle": one view of the output is the automatic frame's size.
+    const tcommonframe frame = ComputeSourceFrame(&pair.ImgLeft, &pair.ImgRight, false, 0, 0);
+    const int w = int(std::trunc(frame.width)), h = int(std::trunc(frame.height));
+    const QString name = jpeg ? QStringLiteral("3d.jpg") : QStringLiteral("3d.bmp");
+    SetEngineThreads(int(state.range(2)));
+    QImage picture;
+    for (auto _ : state) {
+        picture = QImage();
+        if (!RenderKindPreview(pair, name, kind, 0, 0, h, w, picture)) {
+            state.SkipWithError("no preview");
+            break;
+        }
+        benchmark::DoNotOptimize(picture.constBits());
+    }
+    SetEngineThreads(1);
+    state.SetLabel(QStringLiteral("%1 %2, view %3 x %4, preview %5 x %6, %7 thread(s)")
+                       .arg(QLatin1String(KindName(kind)), jpeg ? "jpg" : "bmp")
+                       .arg(w)
+                       .arg(h)
+                       .arg(picture.width())
+                       .arg(picture.height())
+                       .arg(state.range(2))
+                       .toStdString());
+}
+
+} // namespace
+
+BENCHMARK(Preview)
+    ->ArgsProduct({{KindParallel, KindCrossed, KindOverUnder, KindAnaglyph}, {0, 1}, {1, 2}})
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
