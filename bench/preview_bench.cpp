@@ -2,6 +2,7 @@
 // views composed in each presentation at the save dialog's default size
 // ("Taille Réelle", the frame's own), as a bitmap name and as a JPEG name.
 #include "core/jpegdefaults.h"
+#include "core/qimageview.h"
 #include "core/viewpair.h"
 #include "engine/transform.h"
 #include "output/savepass.h"
@@ -85,7 +86,30 @@ void Preview(benchmark::State& state) {
                        .toStdString());
 }
 
+// What the preview cost when it composed the whole output: the crossed pair
+// at its own size, for comparison.
+void FullSizeCrossed(benchmark::State& state) {
+    const tviewpair& pair = Pair();
+    const tcommonframe frame = ComputeSourceFrame(&pair.ImgLeft, &pair.ImgRight, false, 0, 0);
+    const int w = int(std::trunc(frame.width)), h = int(std::trunc(frame.height));
+    SetEngineThreads(int(state.range(0)));
+    for (auto _ : state) {
+        EngineBitmap bitmap;
+        if (!RenderKindBitmap(pair, KindCrossed, 0, 0, h, w, false, bitmap)) {
+            state.SkipWithError("no picture");
+            break;
+        }
+        QImage picture = ToQImage(bitmap);
+        benchmark::DoNotOptimize(picture.constBits());
+    }
+    SetEngineThreads(1);
+    state.SetLabel(
+        QStringLiteral("X bmp at full size, %1 thread(s)").arg(state.range(0)).toStdString());
+}
+
 } // namespace
+
+BENCHMARK(FullSizeCrossed)->Arg(1)->Arg(2)->Iterations(2)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(Preview)
     ->ArgsProduct({{KindParallel, KindCrossed, KindOverUnder, KindAnaglyph}, {0, 1}, {1, 2}})

@@ -274,9 +274,9 @@ namespace {
 
 // The most output pixels a preview composes. A 24-megapixel pair at its own
 // size is a 48-megapixel crossed picture: composed whole it takes seconds.
-// Four megapixels still hold more detail than a screen shows of the whole
-// picture, and compose (and go through JPEG) in well under 150 ms.
-constexpr double kPreviewPixels = 4.0e6;
+// Two and a half megapixels still hold more than a screen shows of the whole
+// picture, and compose and go through JPEG and back in about 100 ms.
+constexpr double kPreviewPixels = 2.5e6;
 
 // The composition shrunk to the preview's budget: view, band and scale all
 // divided alike. Returns picture pixels per output pixel (1 when unchanged).
