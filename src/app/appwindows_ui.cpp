@@ -1,6 +1,7 @@
 // Creation of the program's windows in their fixed order.
 #include "app/appwindows_ui.h"
 
+#include "aids/tformview.h"
 #include "aids/tformzoom.h"
 #include "app/desktop_ui.h"
 #include "app/exitsequence_ui.h"
@@ -16,6 +17,7 @@
 #include "montage/tformpt.h"
 #include "montage/tformrearwindowing.h"
 #include "montage/tformrearwinexpert.h"
+#include "output/tformopjpeg.h"
 
 namespace {
 
@@ -45,11 +47,11 @@ void CreateWindows() {
     a.FormList = plain("FormList", "Liste d'images", 640, 420);
     a.FormRearWindowing = new TFormRearWindowing();
     a.FormImg = plain("FormImg", "Image", 400, 300);
-    a.FormOpJpeg = plain("FormOpJpeg", "Options Jpeg", 560, 420);
+    a.FormOpJpeg = new TFormOpJpeg(&a.FormMain->Pair);
     a.FormSize = plain("FormSize", "Taille d'Image", 320, 240);
     a.FormDragDropOptions = plain("FormDragDropOptions", "Glisser Déposer", 320, 320, true);
     a.FormEdit = plain("FormEdit", "Editeur", 600, 480);
-    a.FormView = plain("FormView", "View", 640, 480);
+    a.FormView = new TFormView();
     a.LngForm = plain("LngForm", "Fichiers de Traduction", 420, 360);
     a.FormRearWinExpert = new TFormRearWinExpert();
     a.FormDirImg = plain("FormDirImg", "Kelvado - Version 0.1", 800, 600);
