@@ -8,6 +8,8 @@
 #include "output/savepass.h"
 #include "output/sourceframe.h"
 
+#include "bigpair.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -15,32 +17,6 @@
 #include <cmath>
 
 namespace {
-
-QImage Textured(int w, int h, unsigned salt) {
-    QImage img = NewViewBitmap(w, h);
-    for (int y = 0; y < h; ++y) {
-        auto* row = reinterpret_cast<unsigned*>(img.scanLine(y));
-        for (int x = 0; x < w; ++x)
-            row[x] = 0xFF000000u | ((x * 3 + y + salt) & 0xFF) << 16 | ((x ^ y) & 0xFF) << 8 |
-                     ((y * 5 + salt) & 0xFF);
-    }
-    return img;
-}
-
-// Made once: filling 2 x 96 MB takes longer than what is measured.
-tviewpair& Pair() {
-    static tviewpair pair = [] {
-        tviewpair p;
-        p.ImgLeft.bitmap = Textured(6000, 4000, 0);
-        p.ImgLeft.Reset();
-        p.ImgRight.bitmap = Textured(6000, 4000, 77);
-        p.ImgRight.Reset();
-        p.ImgRight.SetRotation(0.01, 2000, 3000); // a levelled pair is slightly turned
-        p.ImgRight.SetPos(4, -25);
-        return p;
-    }();
-    return pair;
-}
 
 const char* KindName(int kind) {
     switch (kind) {
@@ -60,7 +36,7 @@ void Preview(benchmark::State& state) {
     const int kind = int(state.range(0));
     const bool jpeg = state.range(1) != 0;
     ResetJpegOptions(JpegDefaults, true, true);
-    const tviewpair& pair = Pair();
+    const tviewpair& pair = BigPair();
     // "Taille Réelle": one view of the output is the automatic frame's size.
     const tcommonframe frame = ComputeSourceFrame(&pair.ImgLeft, &pair.ImgRight, false, 0, 0);
     const int w = int(std::trunc(frame.width)), h = int(std::trunc(frame.height));
@@ -89,7 +65,7 @@ void Preview(benchmark::State& state) {
 // What the preview cost when it composed the whole output: the crossed pair
 // at its own size, for comparison.
 void FullSizeCrossed(benchmark::State& state) {
-    const tviewpair& pair = Pair();
+    const tviewpair& pair = BigPair();
     const tcommonframe frame = ComputeSourceFrame(&pair.ImgLeft, &pair.ImgRight, false, 0, 0);
     const int w = int(std::trunc(frame.width)), h = int(std::trunc(frame.height));
     SetEngineThreads(int(state.range(0)));

@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -39,7 +40,8 @@ TFormView::TFormView() : QWidget(nullptr) {
     setWindowTitle(QStringLiteral("View"));
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    resize(640, 480);
+    // Wide enough for the six status panels side by side.
+    resize(900, 600);
 
     ToolBar1 = new QToolBar(this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
@@ -77,14 +79,24 @@ TFormView::TFormView() : QWidget(nullptr) {
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
+    // The texts must fit whole, whatever the font.
+    const char* const widest[6] = {"",
+                                   "RVB = 255-255-255",
+                                   "X= -00000 / Y=-00000",
+                                   "ScrollX = -00000 - ScrollY = -00000",
+                                   "Zoom = 800",
+                                   ""};
     for (int i = 0; i < 6; ++i) {
         Panels[i] = new QLabel(StatusBar1);
-        Panels[i]->setMinimumWidth(kPanelWidths[i]);
+        Panels[i]->setMinimumWidth(std::max(
+            kPanelWidths[i],
+            Panels[i]->fontMetrics().horizontalAdvance(QString::fromLatin1(widest[i])) + 8));
         Panels[i]->setAutoFillBackground(i == 0);
         StatusBar1->addWidget(Panels[i], i == 5 ? 1 : 0);
     }
 
-    View.Measure.Canvas = this;
+    measureLines_.OnChange = [this] { update(); };
+    View.Measure.Canvas = &measureLines_;
     PlaceControls();
     View.Layout(ComputeArea());
     ShowZoom();
@@ -127,7 +139,7 @@ void TFormView::ShowWithCaption(const QString& caption) {
 
 void TFormView::ShowPicture(const QImage& picture, int mode) {
     View.ShowPicture(picture, mode);
-    xorLines_.clear(); // the measuring cursor starts again
+    measureLines_.Lines.clear(); // the measuring cursor starts again
     PressModeButton();
     setWindowTitle(View.Caption());
     ShowZoom();
@@ -202,27 +214,17 @@ void TFormView::ScrollBarYScroll(int position) {
     LayoutAndRender();
 }
 
-void TFormView::XorLine(int x1, int y1, int x2, int y2) {
-    const QLine line(x1, y1, x2, y2);
-    const int at = xorLines_.indexOf(line);
-    if (at >= 0)
-        xorLines_.remove(at);
-    else
-        xorLines_.append(line);
-    update();
-}
-
 void TFormView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().window());
     if (!View.Block.isEmpty())
         p.drawImage(View.Block.topLeft(), View.PreviewRender,
                     QRect(0, 0, View.Block.width(), View.Block.height()));
-    if (xorLines_.isEmpty()) return;
+    if (measureLines_.Lines.isEmpty()) return;
     // Black with an inverting pen: each pixel becomes the inverse of what was there.
     p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
     p.setPen(QPen(Qt::black, 1, Qt::SolidLine));
-    for (const QLine& l : xorLines_) p.drawLine(l);
+    for (const QLine& l : measureLines_.Lines) p.drawLine(l);
 }
 
 void TFormView::resizeEvent(QResizeEvent*) {

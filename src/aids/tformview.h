@@ -6,8 +6,6 @@
 #include "aids/previewview.h"
 #include "core/previewlink.h"
 
-#include <QLine>
-#include <QVector>
 #include <QWidget>
 
 class QLabel;
@@ -16,7 +14,7 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 
-class TFormView : public QWidget, public tpreviewwindow, private ttoolcanvas {
+class TFormView : public QWidget, public tpreviewwindow {
     Q_OBJECT
 public:
     TFormView();
@@ -71,7 +69,6 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    void XorLine(int x1, int y1, int x2, int y2) override;
     void RequestMode(int mode);
     void PressModeButton();
     void ShowZoom();
@@ -79,7 +76,7 @@ private:
     void ReadOut(double x, double y);
     void PlaceControls();
 
-    // The measuring cursor's lines now on screen: drawing one twice removes it.
-    QVector<QLine> xorLines_;
+    // The measuring cursor's lines now on screen.
+    txorlines measureLines_;
     QPoint panFrom_;
 };

@@ -11,6 +11,16 @@ constexpr int kFarEdge = 32767;
 
 } // namespace
 
+void txorlines::XorLine(int x1, int y1, int x2, int y2) {
+    const QLine line(x1, y1, x2, y2);
+    const int at = Lines.indexOf(line);
+    if (at >= 0)
+        Lines.remove(at);
+    else
+        Lines.append(line);
+    if (OnChange) OnChange();
+}
+
 ttool::ttool(ttoolcanvas* canvas) : Canvas(canvas) {
     Reset();
 }

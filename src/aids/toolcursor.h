@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QChar>
+#include <QLine>
 #include <QString>
+#include <QVector>
 
 #include <functional>
 
@@ -13,6 +15,15 @@ class ttoolcanvas {
 public:
     virtual ~ttoolcanvas() = default;
     virtual void XorLine(int x1, int y1, int x2, int y2) = 0;
+};
+
+// A canvas that keeps what an inverting pen leaves on screen: a line drawn
+// twice is gone. A window paints Lines over its picture.
+class txorlines : public ttoolcanvas {
+public:
+    QVector<QLine> Lines;
+    std::function<void()> OnChange; // the window repaints
+    void XorLine(int x1, int y1, int x2, int y2) override;
 };
 
 // The pointer shape over a part of the rectangle.

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -126,6 +127,7 @@ TFormOpJpeg::TFormOpJpeg(const tviewpair* pair) : QWidget(nullptr), pair_(pair) 
     pictures->addWidget(ImageDST, 0, 2);
     pictures->addWidget(ScrollBarV, 0, 3);
     pictures->addWidget(ScrollBarH, 1, 0, 1, 3);
+    pictures->setRowStretch(2, 1);
 
     auto* top = new QHBoxLayout(this);
     top->addLayout(options);
@@ -219,6 +221,12 @@ void TFormOpJpeg::showEvent(QShowEvent* event) {
     LoadJpegOptions(JpegDefaults);
     FormActivate();
     PreviewJpeg();
+}
+
+void TFormOpJpeg::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Another pair may have been opened since the window was last active.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
 }
 
 void TFormOpJpeg::PreviewJpeg() {

@@ -6,8 +6,8 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QScrollBar>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 

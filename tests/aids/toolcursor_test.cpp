@@ -11,19 +11,11 @@
 
 namespace {
 
-// A canvas that keeps what an inverting pen leaves: a line drawn twice is gone.
-class tparitycanvas : public ttoolcanvas {
+// What the inverting pen leaves: a line drawn twice is gone.
+class tparitycanvas : public txorlines {
 public:
-    QVector<QLine> lines;
-    void XorLine(int x1, int y1, int x2, int y2) override {
-        const QLine l(x1, y1, x2, y2);
-        const int at = lines.indexOf(l);
-        if (at >= 0)
-            lines.remove(at);
-        else
-            lines.append(l);
-    }
-    bool Has(const QLine& l) const { return lines.contains(l); }
+    QVector<QLine>& lines = Lines;
+    bool Has(const QLine& l) const { return Lines.contains(l); }
 };
 
 struct tdragcase {
