@@ -4,11 +4,11 @@
 
 #include "core/paramfile.h"
 #include "core/previewlink.h"
-#include "core/privatetemp.h"
 #include "core/qimageview.h"
 #include "core/settings.h"
 #include "core/stereokinds.h"
 #include "core/viewpair.h"
+#include "input/jpegdecode.h"
 #include "input/picturelimits.h"
 #include "input/pictureload.h"
 #include "input/userreport.h"
@@ -312,15 +312,15 @@ bool RenderKindPreview(const tviewpair& pair, const QString& fileName, int kind,
     // Outside the views the bitmap is black with alpha 0; the preview shows it opaque.
     picture.reinterpretAsFormat(QImage::Format_RGB32);
     if (IsJpegPath(fileName)) {
-        // In the program's own folder: a user's "tmp.jpg" is none of its business.
-        const QString tmp = PrivateTempPath(QStringLiteral("tmp.jpg"));
-        if (!tmp.isEmpty() && WriteJpegFile(bitmap.View(), tmp, JpegDefaults)) {
-            QImage back;
-            int bits = 0;
-            QString error;
-            if (DecodePictureFile(tmp, back, bits, error) == LoadStatus::Loaded) picture = back;
-        }
-        QFile::remove(tmp);
+        // Compressed and read back in memory: no file of the user's, nor of
+        // the program's, is touched, and nothing waits for a disk.
+        QByteArray jpeg;
+        tjpegpicture back;
+        QString error;
+        if (EncodeJpeg(bitmap.View(), JpegDefaults, jpeg) &&
+            DecodeJpeg(reinterpret_cast<const unsigned char*>(jpeg.constData()),
+                       std::size_t(jpeg.size()), JpegDefaults, back, error))
+            picture = back.image;
     }
     // The preview counts in output pixels: a smaller picture says how much
     // smaller, and the output's exact size for the caption.
