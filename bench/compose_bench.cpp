@@ -8,44 +8,20 @@
 #include "montage/alignment.h"
 #include "montage/stereowindow.h"
 
+#include "bigpair.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QImage>
 
 namespace {
 
-QImage Textured(int w, int h, unsigned salt) {
-    QImage img = NewViewBitmap(w, h);
-    for (int y = 0; y < h; ++y) {
-        auto* row = reinterpret_cast<unsigned*>(img.scanLine(y));
-        for (int x = 0; x < w; ++x)
-            row[x] = 0xFF000000u | ((x * 3 + y + salt) & 0xFF) << 16 | ((x ^ y) & 0xFF) << 8 |
-                     ((y * 5 + salt) & 0xFF);
-    }
-    return img;
-}
-
-// The pair is made once: filling 2 x 96 MB takes longer than the composition.
-tviewpair& Pair() {
-    static tviewpair pair = [] {
-        tviewpair p;
-        p.ImgLeft.bitmap = Textured(6000, 4000, 0);
-        p.ImgLeft.Reset();
-        p.ImgRight.bitmap = Textured(6000, 4000, 77);
-        p.ImgRight.Reset();
-        p.ImgRight.SetRotation(0.01, 2000, 3000); // a levelled pair is slightly turned
-        p.ImgRight.SetPos(4, -25);
-        return p;
-    }();
-    return pair;
-}
-
 void Compose(benchmark::State& state) {
     Settings = tsettings();
     Settings.VisuCurrent = true;
     Settings.VisionMode = int(state.range(0));
     Settings.Smoothing = state.range(1) != 0;
-    tdisplaystate d(Pair());
+    tdisplaystate d(BigPair());
     d.SetClientSize(1920 + 7, 1080 + 7 + 20); // a 1920 x 1080 drawing surface
     d.UpdateLayout();
     d.FitZoom(true);
@@ -83,7 +59,7 @@ void SliderStep(benchmark::State& state) {
     Settings.VisionMode = VisionParallel;
     Settings.Smoothing = true;
     Settings.CropIndex = 1;
-    tviewpair& pair = Pair();
+    tviewpair& pair = BigPair();
     tdisplaystate d(pair);
     d.CropOn = true;
     d.SetClientSize(1920 + 7, 1080 + 7 + 20);

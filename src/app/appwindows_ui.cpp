@@ -2,6 +2,7 @@
 #include "app/appwindows_ui.h"
 
 #include "aids/tformsize.h"
+#include "aids/tformview.h"
 #include "aids/tformzoom.h"
 #include "app/desktop_ui.h"
 #include "app/exitsequence_ui.h"
@@ -25,6 +26,7 @@
 #include "montage/tformrearwindowing.h"
 #include "montage/tformrearwinexpert.h"
 #include "montage/tformsave.h"
+#include "output/tformopjpeg.h"
 
 #include <memory>
 
@@ -62,11 +64,11 @@ void CreateWindows() {
     a.FormList = new TFormList(*diaporama);
     a.FormRearWindowing = new TFormRearWindowing();
     a.FormImg = plain("FormImg", "Image", 400, 300);
-    a.FormOpJpeg = plain("FormOpJpeg", "Options Jpeg", 560, 420);
+    a.FormOpJpeg = new TFormOpJpeg(&a.FormMain->Pair);
     a.FormSize = new TFormSize();
     a.FormDragDropOptions = plain("FormDragDropOptions", "Glisser Déposer", 320, 320, true);
     a.FormEdit = plain("FormEdit", "Editeur", 600, 480);
-    a.FormView = plain("FormView", "View", 640, 480);
+    a.FormView = new TFormView();
     a.LngForm = plain("LngForm", "Fichiers de Traduction", 420, 360);
     a.FormRearWinExpert = new TFormRearWinExpert();
     a.FormDirImg = new TFormDirImg();

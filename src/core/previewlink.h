@@ -4,6 +4,11 @@
 class QImage;
 class QString;
 
+// A picture composed smaller than its output, for speed, carries a device
+// pixel ratio below 1 (picture pixels per output pixel) and the output's size
+// in its text under this key ("4000x1500").
+inline constexpr char PreviewOutputSizeKey[] = "OutputSize";
+
 // Implemented by the window that composes previews (the save dialog): the
 // preview window's presentation buttons ask it for the same pair again in
 // another presentation (0 parallel, 2 crossed, 4 over-under, 8 anaglyph).

@@ -350,6 +350,13 @@ void TFormBuild2::BindCommands() {
          [this] { DefKeyF2 = Action(QStringLiteral("MenuOptions_defkeyF2"))->isChecked(); });
     Action(QStringLiteral("MenuOptions_CBDHook"))->setCheckable(true);
     Bind("MenuOptions_deleteini", [this] { ResetStartupSettings(); });
+    Bind("MenuOptions_Jpeg", [] {
+        if (QWidget* options = AppWindows.FormOpJpeg) {
+            options->show();
+            options->raise();
+            options->activateWindow();
+        }
+    });
     Bind("MenuOptions_ImageDirectory", [] {
         if (auto* dialog = qobject_cast<TFormRepOpenImg*>(AppWindows.FormRepOpenImg))
             dialog->exec();

@@ -5,6 +5,7 @@
 #include "core/atomicfile.h"
 #include "core/settings.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -212,10 +213,8 @@ bool Compress(const ImageView& bitmap, const tjpegoptions& o, tjpegdest& dest, J
     return true;
 }
 
-} // namespace
-
-bool WriteJpegFile(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
-                   QString* error, bool replace) {
+// A picture the JPEG format can hold; false with the reason otherwise.
+bool JpegCanHold(const ImageView& bitmap, QString* error) {
     if (!Writable(bitmap)) {
         SetError(error, QStringLiteral("empty picture"));
         return false;
@@ -225,18 +224,19 @@ bool WriteJpegFile(const ImageView& bitmap, const QString& path, const tjpegopti
         SetError(error, QStringLiteral("picture too large for a JPEG file"));
         return false;
     }
-    tatomicfile file(path, replace);
-    if (!file.Open()) {
-        SetError(error, file.ErrorString());
-        return false;
-    }
+    return true;
+}
+
+// Compresses into an open device, 64 KiB at a time.
+bool CompressInto(const ImageView& bitmap, const tjpegoptions& options, QIODevice& device,
+                  QString* error) {
     std::vector<JOCTET> buffer(kOutChunk);
     std::vector<JSAMPLE> rgbRow(std::size_t(bitmap.width) * 3);
     tjpegdest dest{};
     dest.pub.init_destination = DestInit;
     dest.pub.empty_output_buffer = DestEmpty;
     dest.pub.term_destination = DestTerm;
-    dest.file = &file.Device();
+    dest.file = &device;
     dest.err = 0;
     dest.buffer = buffer.data();
     dest.failed = false;
@@ -245,11 +245,36 @@ bool WriteJpegFile(const ImageView& bitmap, const QString& path, const tjpegopti
         SetError(error, dest.failed ? ErrnoText(dest.err) : QString::fromLocal8Bit(message));
         return false;
     }
+    return true;
+}
+
+} // namespace
+
+bool WriteJpegFile(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
+                   QString* error, bool replace) {
+    if (!JpegCanHold(bitmap, error)) return false;
+    tatomicfile file(path, replace);
+    if (!file.Open()) {
+        SetError(error, file.ErrorString());
+        return false;
+    }
+    if (!CompressInto(bitmap, options, file.Device(), error)) return false;
     if (!file.Commit()) {
         SetError(error, file.ErrorString());
         return false;
     }
     return true;
+}
+
+bool EncodeJpeg(const ImageView& bitmap, const tjpegoptions& options, QByteArray& out,
+                QString* error) {
+    out.clear();
+    if (!JpegCanHold(bitmap, error)) return false;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    if (CompressInto(bitmap, options, buffer, error)) return true;
+    out.clear();
+    return false;
 }
 
 bool OutputFileCanHold(const QString& path, int width, int height, bool bits24) {

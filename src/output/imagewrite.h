@@ -8,6 +8,7 @@
 #include "core/jpegdefaults.h"
 #include "engine/imageview.h"
 
+#include <QByteArray>
 #include <QString>
 
 struct tsettings;
@@ -29,6 +30,10 @@ bool WriteBmpFile(const ImageView& bitmap, const QString& path, QString* error =
 // progression script, sampling factors 1 where subsampling is off.
 bool WriteJpegFile(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
                    QString* error = nullptr, bool replace = true);
+
+// The same compression into memory, for pictures that are only looked at.
+bool EncodeJpeg(const ImageView& bitmap, const tjpegoptions& options, QByteArray& out,
+                QString* error = nullptr);
 
 // The file format the path asks for can hold a picture of this size: a BMP
 // stays under 4 GiB, a JPEG under 65500 pixels a side.

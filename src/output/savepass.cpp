@@ -3,11 +3,12 @@
 #include "output/savepass.h"
 
 #include "core/paramfile.h"
-#include "core/privatetemp.h"
+#include "core/previewlink.h"
 #include "core/qimageview.h"
 #include "core/settings.h"
 #include "core/stereokinds.h"
 #include "core/viewpair.h"
+#include "input/jpegdecode.h"
 #include "input/picturelimits.h"
 #include "input/pictureload.h"
 #include "input/userreport.h"
@@ -20,6 +21,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 
 const char* const SaveOkText = "Ok - %d Ko";
@@ -271,26 +273,66 @@ bool RenderKind(const tviewpair& pair, const QString& fileName, int kind, int ma
            WriteOutputFile(bitmap.View(), fileName, JpegDefaults);
 }
 
+namespace {
+
+// The most output pixels a preview composes. A 24-megapixel pair at its own
+// size is a 48-megapixel crossed picture: composed whole it takes seconds.
+// Two and a half megapixels still hold more than a screen shows of the whole
+// picture, and compose and go through JPEG and back in about 100 ms.
+constexpr double kPreviewPixels = 2.5e6;
+
+// The composition shrunk to the preview's budget: view, band and scale all
+// divided alike. Returns picture pixels per output pixel (1 when unchanged).
+double FitPreviewBudget(tcomposition& c) {
+    const QSize full = OutputBitmapSize(c.kind, c.W, c.H, c.S);
+    const double pixels = double(full.width()) * double(full.height());
+    if (!(pixels > kPreviewPixels)) return 1;
+    const double k = std::sqrt(pixels / kPreviewPixels);
+    const int w = std::max(1, int(std::lround(c.W / k)));
+    // The width decides the scale, so the views fill their cells as at full size.
+    const double step = double(c.W) / w;
+    c.H = std::max(1, int(std::lround(c.H / step)));
+    c.S = std::max(0, int(std::lround(c.S / step)));
+    c.W = w;
+    c.m *= step;
+    return double(OutputBitmapSize(c.kind, c.W, c.H, c.S).width()) / full.width();
+}
+
+} // namespace
+
 bool RenderKindPreview(const tviewpair& pair, const QString& fileName, int kind, int manual,
                        int separation, int height, int width, QImage& picture) {
     if (PreviewModeOfKind(kind) < 0) return false;
     tbusyguard busy(UserReport());
+    tcommonframe frame;
+    tcomposition c;
+    if (!RenderSetup(pair, kind, manual, separation, height, width, false, frame, c)) return false;
+    const tcomposition c0 = c;
+    const double ratio = FitPreviewBudget(c);
     EngineBitmap bitmap;
-    if (!RenderKindBitmap(pair, kind, manual, separation, height, width, false, bitmap))
-        return false;
+    if (!ComposeKind(pair.ImgLeft, pair.ImgRight, frame, c, bitmap)) return false;
     picture = ToQImage(bitmap);
     // Outside the views the bitmap is black with alpha 0; the preview shows it opaque.
     picture.reinterpretAsFormat(QImage::Format_RGB32);
-    if (!IsJpegPath(fileName)) return true;
-    // In the program's own folder: a user's "tmp.jpg" is none of its business.
-    const QString tmp = PrivateTempPath(QStringLiteral("tmp.jpg"));
-    if (!tmp.isEmpty() && WriteJpegFile(bitmap.View(), tmp, JpegDefaults)) {
-        QImage back;
-        int bits = 0;
+    if (IsJpegPath(fileName)) {
+        // Compressed and read back in memory: no file of the user's, nor of
+        // the program's, is touched, and nothing waits for a disk.
+        QByteArray jpeg;
+        tjpegpicture back;
         QString error;
-        if (DecodePictureFile(tmp, back, bits, error) == LoadStatus::Loaded) picture = back;
+        if (EncodeJpeg(bitmap.View(), JpegDefaults, jpeg) &&
+            DecodeJpeg(reinterpret_cast<const unsigned char*>(jpeg.constData()),
+                       std::size_t(jpeg.size()), JpegDefaults, back, error))
+            picture = back.image;
     }
-    QFile::remove(tmp);
+    // The preview counts in output pixels: a smaller picture says how much
+    // smaller, and the output's exact size for the caption.
+    picture.setDevicePixelRatio(ratio);
+    if (ratio != 1) {
+        const QSize out = OutputBitmapSize(kind, c0.W, c0.H, c0.S);
+        picture.setText(QString::fromLatin1(PreviewOutputSizeKey),
+                        QStringLiteral("%1x%2").arg(out.width()).arg(out.height()));
+    }
     return true;
 }
 

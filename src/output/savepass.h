@@ -119,9 +119,12 @@ bool RenderKind(const tviewpair& pair, const QString& fileName, int kind, int ma
                 int separation, int height, int width, bool save24bit);
 
 // RenderKind for the preview window: always 32-bit; when the name asks for
-// JPEG, the picture goes through "tmp.jpg" in the program's private folder and back so
-// that the compression shows. False for a kind the preview cannot show or
-// nothing to draw.
+// JPEG, the picture is compressed with the current options and read back, in
+// memory, so that the compression shows. An output of more than 2.5 megapixels is
+// composed smaller, in the same proportions, and the picture's device pixel
+// ratio (below 1) says so: its size divided by the ratio is the output's,
+// whose exact size is also in the picture's text (PreviewOutputSizeKey).
+// False for a kind the preview cannot show or nothing to draw.
 bool RenderKindPreview(const tviewpair& pair, const QString& fileName, int kind, int manual,
                        int separation, int height, int width, QImage& picture);
 

@@ -11,6 +11,7 @@
 #include "lists/tformrepopenimg.h"
 #include "montage/taboutbox.h"
 #include "montage/tformbuild2.h"
+#include "output/tformopjpeg.h"
 
 #include <QAction>
 #include <QApplication>
@@ -723,6 +724,16 @@ TEST_F(MontageWindow, OptionsOpenTheSeparationAndRedirectionDialogs) {
     EXPECT_TRUE(wasModal);
     AppWindows.SeparDialog = nullptr;
     AppWindows.FormRepOpenImg = nullptr;
+}
+
+TEST_F(MontageWindow, OptionsShowTheJpegOptionsWindow) {
+    TFormOpJpeg jpeg(nullptr);
+    AppWindows.FormOpJpeg = &jpeg;
+    ASSERT_TRUE(act("MenuOptions_Jpeg")->isEnabled());
+    act("MenuOptions_Jpeg")->trigger();
+    EXPECT_TRUE(jpeg.isVisible());
+    jpeg.hide();
+    AppWindows.FormOpJpeg = nullptr;
 }
 
 } // namespace

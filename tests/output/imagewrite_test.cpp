@@ -198,3 +198,28 @@ TEST(OutputFiles, JpegWiderThanTheFormatAllowsFailsCleanly) {
     EXPECT_FALSE(WriteJpegFile(b.View(), dir.filePath("w.jpg"), tjpegoptions()));
     EXPECT_FALSE(QFile::exists(dir.filePath("w.jpg")));
 }
+
+TEST(OutputFiles, JpegInMemoryHasTheBytesOfTheFile) {
+    QTemporaryDir dir;
+    // Large enough that the compressed data passes one 64 KiB chunk.
+    const EngineBitmap b = Pattern(800, 400, PixelFormat::Bgra32);
+    tjpegoptions grey;
+    grey.grayscale = grey.progressiveEncoding = true;
+    tjpegoptions low;
+    low.quality = 30;
+    for (const tjpegoptions& o : {tjpegoptions(), grey, low}) {
+        const QString path = dir.filePath("m.jpg");
+        ASSERT_TRUE(WriteJpegFile(b.View(), path, o));
+        QByteArray bytes;
+        ASSERT_TRUE(EncodeJpeg(b.View(), o, bytes));
+        EXPECT_EQ(bytes, Read(path)) << o.quality << o.grayscale;
+    }
+    QByteArray first;
+    ASSERT_TRUE(EncodeJpeg(b.View(), tjpegoptions(), first));
+    EXPECT_GT(first.size(), 64 * 1024);
+    QByteArray bytes("old");
+    QString error;
+    EXPECT_FALSE(EncodeJpeg(EngineBitmap().View(), tjpegoptions(), bytes, &error));
+    EXPECT_TRUE(bytes.isEmpty());
+    EXPECT_EQ(error, QStringLiteral("empty picture"));
+}
