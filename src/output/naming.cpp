@@ -3,8 +3,8 @@
 #include "output/naming.h"
 
 #include "core/paths.h"
-#include "core/settings.h"
 #include "input/pictureload.h"
+#include "core/settings.h"
 
 #include <QDir>
 #include <QFile>
