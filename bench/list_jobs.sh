@@ -87,10 +87,10 @@ if ! diff -r out1 out2 >/dev/null; then
   echo "list_jobs: --jobs 2 wrote other bytes than --jobs 1" >&2
   exit 1
 fi
-# The peak of the whole run, the renders of the entries included.
-peak_kb=$( { /usr/bin/time -f "%M" "$cli" render --noini --list list.txt --kinds X,A,L,R \
-  --format jpg --quality 90 --out "$work/outm" --overwrite --jobs 2 --quiet >/dev/null \
-  2>/dev/null; } 2>&1 | tail -1)
+# The peak of the largest single process of a run (the parent or one render).
+/usr/bin/time -o peak.txt -f "%M" "$cli" render --noini --list list.txt --kinds X,A,L,R \
+  --format jpg --quality 90 --out "$work/outm" --overwrite --jobs 2 --quiet >/dev/null 2>&1
+peak_kb=$(tail -1 peak.txt)
 python3 - "$best1" "$best2" "$peak_kb" <<'PY'
 import sys
 one, two, peak = float(sys.argv[1]), float(sys.argv[2]), sys.argv[3]

@@ -215,19 +215,23 @@ void SaveKindsConcurrently(tviewpair& pair, tnamingfields& fields, const tsaveop
     };
     std::vector<tslot> batch;
     auto flush = [&] {
-        std::vector<tpreparedoutput*> work;
-        std::vector<tsavereport*> parts;
+        std::vector<tslot*> work;
         for (tslot& s : batch)
-            if (s.ready) {
-                work.push_back(&s.p);
-                parts.push_back(&s.part);
-            }
+            if (s.ready) work.push_back(&s);
+        // The widest outputs first, so that no thread is left with one
+        // side-by-side picture while the others are done.
+        auto pixels = [](const tslot* s) {
+            const QSize size = OutputBitmapSize(s->p.c.kind, s->p.c.W, s->p.c.H, s->p.c.S);
+            return std::int64_t(size.width()) * size.height();
+        };
+        std::stable_sort(work.begin(), work.end(),
+                         [&](const tslot* a, const tslot* b) { return pixels(a) > pixels(b); });
         {
             tbusyguard busy(UserReport());
             std::atomic<std::size_t> next{0};
             auto run = [&] {
                 for (std::size_t i = next++; i < work.size(); i = next++)
-                    ProduceOutput(pair, *work[i], *parts[i]);
+                    ProduceOutput(pair, work[i]->p, work[i]->part);
             };
             std::vector<std::thread> pool;
             const std::size_t total =

@@ -212,6 +212,45 @@ TEST(RenderListCommand, TwoJobsWriteTheSameFilesAsOne) {
     EXPECT_EQ(outs[0], outs[1]);
 }
 
+// One parameter file applied to every pair of the list aligns each as the
+// same file naming that pair's pictures does.
+TEST(RenderListCommand, ParamsFileAlignsEveryPairAsItsOwnFileWould) {
+    QTemporaryDir dir;
+    WritePicture(dir.filePath("l.jpg"), 7);
+    WritePicture(dir.filePath("r.jpg"), 8);
+    const QByteArray align = "[Stereo]\ntype=1\n[separator]\ndecimal=.\nthousand=,\n"
+                             "[Left]\nfilename=" +
+                             dir.filePath("l.jpg").toUtf8() +
+                             "\nrot=0\n[Right]\nfilename=" + dir.filePath("r.jpg").toUtf8() +
+                             "\nrot=0.03\nposx=-5\nposy=2\n";
+    WriteText(dir.filePath("own.prm"), align);
+    // The shared file names other pictures: only its alignment counts.
+    WriteText(
+        dir.filePath("shared.prm"),
+        QByteArray(align).replace("l.jpg", "elsewhere-l.jpg").replace("r.jpg", "elsewhere-r.jpg"));
+    WriteText(dir.filePath("list.txt"), "l.jpg\tr.jpg\n");
+    const tclirun own = Cli({"render", "--noini", "--prm", dir.filePath("own.prm"), "--kinds", "X",
+                             "--out", dir.filePath("a")});
+    ASSERT_EQ(own.exitCode, 0) << own.err.join('\n').toStdString();
+    const tclirun shared =
+        Cli({"render", "--noini", "--list", dir.filePath("list.txt"), "--params",
+             dir.filePath("shared.prm"), "--kinds", "X", "--out", dir.filePath("b")});
+    ASSERT_EQ(shared.exitCode, 0) << shared.err.join('\n').toStdString();
+    const QMap<QString, QByteArray> a = Files(dir.filePath("a")), b = Files(dir.filePath("b"));
+    ASSERT_EQ(a.size(), 1);
+    EXPECT_TRUE(a == b);
+    // Without the file the pair is drawn unaligned: other bytes.
+    const tclirun plain = Cli({"render", "--noini", "--list", dir.filePath("list.txt"), "--kinds",
+                               "X", "--out", dir.filePath("c")});
+    ASSERT_EQ(plain.exitCode, 0);
+    EXPECT_FALSE(Files(dir.filePath("c")) == a);
+    // With --prm the file is the entry itself: refused as a usage error.
+    EXPECT_EQ(
+        Cli({"render", "--prm", dir.filePath("own.prm"), "--params", dir.filePath("shared.prm")})
+            .exitCode,
+        2);
+}
+
 TEST(PairDirsCommand, FoldersArePairedInNameOrderIntoARenderableList) {
     QTemporaryDir dir;
     WritePicture(dir.filePath("L/b.jpg"), 1);
