@@ -3,6 +3,7 @@
 #include "output/renderbatch.h"
 
 #include "core/inifile.h"
+#include "core/regularfile.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -21,7 +22,8 @@ namespace {
 const QLatin1String kPrefix("orvanel-cli render: ");
 
 std::int64_t PicturePixels(const QString& path) {
-    if (path.isEmpty()) return 0;
+    // Only a regular file's header is read: a FIFO would block the whole list.
+    if (path.isEmpty() || ProbeRegularFile(path) != tfilestate::Regular) return 0;
     const QSize size = QImageReader(path).size();
     return size.isValid() ? std::int64_t(size.width()) * size.height() : 0;
 }

@@ -15,6 +15,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct tprogresscase {
@@ -210,6 +212,20 @@ TEST(RenderListCommand, TwoJobsWriteTheSameFilesAsOne) {
     EXPECT_TRUE(files[0] == files[1]);
     // The output lines in the list's order whatever finished first.
     EXPECT_EQ(outs[0], outs[1]);
+}
+
+// A FIFO named as a picture fails its entry at once; nothing waits for a
+// writer, neither the list nor the entry's render.
+TEST(RenderListCommand, FifoNamedAsAPictureFailsItsEntryWithoutWaiting) {
+    QTemporaryDir dir;
+    WritePicture(dir.filePath("r.jpg"), 1);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("f.jpg")).constData(), 0600), 0);
+    WriteText(dir.filePath("list.txt"), "f.jpg\tr.jpg\n");
+    const tclirun r = Cli({"render", "--noini", "--list", dir.filePath("list.txt"), "--kinds", "X",
+                           "--out", dir.filePath("out")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.filter("not a regular file").size(), 1) << r.err.join('\n').toStdString();
+    EXPECT_EQ(r.err.last(), "1 entry: 0 written, 1 failed");
 }
 
 // One parameter file applied to every pair of the list aligns each as the
