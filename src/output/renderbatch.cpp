@@ -107,21 +107,18 @@ std::int64_t EntryPeakBytes(std::int64_t viewPixels, std::int64_t largestView, i
     return kBase + 4 * (viewPixels + outputs);
 }
 
-void EntryPixels(const trenderentry& entry, std::int64_t& viewPixels, std::int64_t& largestView) {
-    viewPixels = largestView = 0;
-    QString left, right;
+void EntryPictures(const trenderentry& entry, QString& left, QString& right) {
+    left = right = QString();
     switch (entry.kind) {
     case trenderentry::tkind::Pair:
         left = entry.first;
         right = entry.second;
         break;
     case trenderentry::tkind::Composite:
-        viewPixels = PicturePixels(entry.first);
-        // Split in two views; the views plus the picture read.
-        largestView = viewPixels / 2 + 1;
-        viewPixels += largestView * 2;
-        return;
+        left = right = entry.first;
+        break;
     case trenderentry::tkind::Params: {
+        if (ProbeRegularFile(entry.first) != tfilestate::Regular) break;
         const tinifile file(entry.first);
         const QString folder = QFileInfo(entry.first).absolutePath();
         left = NamedPicture(file.ReadString("Left", "filename", {}), folder);
@@ -129,10 +126,29 @@ void EntryPixels(const trenderentry& entry, std::int64_t& viewPixels, std::int64
         break;
     }
     }
+}
+
+void EntryPixels(const trenderentry& entry, std::int64_t& viewPixels, std::int64_t& largestView) {
+    QString left, right;
+    EntryPictures(entry, left, right);
+    if (entry.kind == trenderentry::tkind::Composite) {
+        // Split in two views; the views plus the picture read.
+        const std::int64_t picture = PicturePixels(entry.first);
+        largestView = picture / 2 + 1;
+        viewPixels = picture + largestView * 2;
+        return;
+    }
     const std::int64_t l = PicturePixels(left);
     const std::int64_t r = left == right ? 0 : PicturePixels(right);
     viewPixels = l + r;
     largestView = std::max(l, r);
+}
+
+QString OutputNameKey(const trenderentry& entry) {
+    QString left, right;
+    EntryPictures(entry, left, right);
+    return QFileInfo(left).fileName().toLower() + QLatin1Char('\t') +
+           QFileInfo(right).fileName().toLower();
 }
 
 int JobsWithinBudget(int jobs, std::int64_t largestEntryBytes, std::int64_t budget) {
@@ -189,8 +205,20 @@ int RunRenderBatch(const trenderlist& list, const tbatchoptions& options, std::F
         startMore();
         if (done == n) loop.quit();
     };
+    // Entries whose outputs may take the same names never run at once, and
+    // keep the list's order: the later one finds the earlier one's files as
+    // it would with one job.
+    std::vector<QString> keys;
+    for (const trenderentry& e : list.entries) keys.push_back(OutputNameKey(e));
+    auto clashes = [&](int i) {
+        for (int j = 0; j < i; ++j)
+            if (processes[std::size_t(j)] && !results[std::size_t(j)] &&
+                keys[std::size_t(j)] == keys[std::size_t(i)])
+                return true;
+        return false;
+    };
     startMore = [&] {
-        while (running < options.jobs && next < n) {
+        while (running < options.jobs && next < n && !clashes(next)) {
             const int i = next++;
             auto p = std::make_unique<QProcess>();
             p->setProgram(options.program);

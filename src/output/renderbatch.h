@@ -47,6 +47,14 @@ std::int64_t EntryPeakBytes(std::int64_t viewPixels, std::int64_t largestView, i
 // cannot be told.
 void EntryPixels(const trenderentry& entry, std::int64_t& viewPixels, std::int64_t& largestView);
 
+// The pictures an entry reads (a parameter file's are taken from it; a
+// composite is both); empty when they cannot be told.
+void EntryPictures(const trenderentry& entry, QString& left, QString& right);
+
+// What the names of an entry's outputs are made of: its pictures' file names.
+// Two entries with the same key may write the same files.
+QString OutputNameKey(const trenderentry& entry);
+
 // The memory all renders at once may hold.
 constexpr std::int64_t kBatchMemoryBudget = std::int64_t(1900) << 20;
 

@@ -214,6 +214,30 @@ TEST(RenderListCommand, TwoJobsWriteTheSameFilesAsOne) {
     EXPECT_EQ(outs[0], outs[1]);
 }
 
+// The same pair twice in a list: with two jobs the second still finds the
+// first one's file and keeps it, as with one job, whatever the timing.
+TEST(RenderListCommand, EntriesWritingTheSameNamesRunOneAfterTheOther) {
+    QTemporaryDir dir;
+    WritePicture(dir.filePath("l/a.jpg"), 1);
+    WritePicture(dir.filePath("r/a.jpg"), 2);
+    WritePicture(dir.filePath("l/b.jpg"), 3);
+    WritePicture(dir.filePath("r/b.jpg"), 4);
+    WriteText(dir.filePath("list.txt"), "l/a.jpg\tr/a.jpg\nl/b.jpg\tr/b.jpg\nl/a.jpg\tr/a.jpg\n");
+    for (int round = 0; round < 3; ++round) {
+        const QString out = dir.filePath(QString("out%1").arg(round));
+        const tclirun r = Cli({"render", "--noini", "--list", dir.filePath("list.txt"), "--kinds",
+                               "X", "--out", out, "--jobs", "3"});
+        EXPECT_EQ(r.exitCode, 1);
+        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 3) << r.out.toStdString();
+        EXPECT_TRUE(lines[0].endsWith(
+            "\tOk - " + QString::number(QFileInfo(out + "/x/a_a_X.bmp").size() / 1024) + " Ko"))
+            << lines[0].toStdString();
+        EXPECT_TRUE(lines[2].endsWith("\tUser Abort!!! - File not Save")) << lines[2].toStdString();
+        EXPECT_EQ(r.err.last(), "3 entries: 2 written, 1 failed");
+    }
+}
+
 // A FIFO named as a picture fails its entry at once; nothing waits for a
 // writer, neither the list nor the entry's render.
 TEST(RenderListCommand, FifoNamedAsAPictureFailsItsEntryWithoutWaiting) {
