@@ -38,7 +38,7 @@
 
 const char* const RenderUsage =
     "  render (--prm FILE... | --left L --right R | --composite KIND FILE | --list FILE)\n"
-    "         [--params FILE] [--jobs N] [--quiet]\n"
+    "         [--params FILE] [--jobs N] [--threads N] [--quiet]\n"
     "         [--kinds LIST] [--size WxH] [--sep N] [--adapt 0|1|2]\n"
     "         [--source auto|manual] [--ratio W:H] [--no-centre] [--format bmp|jpg]\n"
     "         [--bits 24|32] [--quality Q] [--out DIR] [--name BASE] [--overwrite]\n"
@@ -55,7 +55,9 @@ const char* const RenderUsage =
     "      KIND<TAB>FILE; blank lines and lines starting with # are skipped;\n"
     "      relative paths are read from the list's folder. --jobs N renders N\n"
     "      entries at a time (default: the number of cores); a progress line per\n"
-    "      entry goes to standard error, --quiet keeps only the failures.\n";
+    "      entry goes to standard error, --quiet keeps only the failures.\n"
+    "      --threads N: the threads one render draws with (default: the number\n"
+    "      of cores; in a list, the cores shared out between the jobs).\n";
 
 namespace {
 
@@ -82,7 +84,8 @@ struct trenderargs {
     bool noIni = false;
     QString list;
     QString params;
-    int jobs = 0; // 0: the number of cores
+    int jobs = 0;    // 0: the number of cores
+    int threads = 0; // 0: the number of cores
     bool quiet = false;
     QStringList common; // the options every entry of a list gets
 };
@@ -132,8 +135,9 @@ bool ParseArgs(const QStringList& args, trenderargs& a, QString& error) {
         QString v;
         // Every option but the list's own and the source goes to each entry.
         auto shared = qScopeGuard([&] {
-            static const QStringList own = {"--prm",  "--left",   "--right", "--composite",
-                                            "--list", "--params", "--jobs",  "--quiet"};
+            static const QStringList own = {"--prm",       "--left",  "--right",
+                                            "--composite", "--list",  "--params",
+                                            "--jobs",      "--quiet", "--threads"};
             if (error.isEmpty() && !own.contains(o)) a.common << args.mid(first, i - first + 1);
         });
         if (o == "--prm") {
@@ -243,6 +247,12 @@ bool ParseArgs(const QStringList& args, trenderargs& a, QString& error) {
             }
         } else if (o == "--quiet") {
             a.quiet = true;
+        } else if (o == "--threads") {
+            if (!value(i, v)) return false;
+            if (!ParseInt(v, a.threads, 1, 64)) {
+                error = QString("bad number of threads '%1' (1 to 64)").arg(v);
+                return false;
+            }
         } else {
             error = QString("unknown option '%1'").arg(o);
             return false;
@@ -330,6 +340,11 @@ QSize ViewSize(const tviewpair& pair, const tsaveoptions& o, const std::optional
     return {std::max(c, 0), std::max(b, 0)};
 }
 
+// The threads one render draws with: --threads, else every core.
+int Threads(const trenderargs& a) {
+    return a.threads > 0 ? a.threads : std::max(1, QThread::idealThreadCount());
+}
+
 // The save fields from the settings and the options.
 tnamingfields FieldsFor(const trenderargs& a, const tviewpair& pair) {
     // Kind folders and suffixes as the settings have them; the base folder,
@@ -358,7 +373,7 @@ bool RenderPair(const trenderargs& a, tviewpair& pair, theadlesshost& host, std:
     o.ratioW = a.ratioW;
     o.ratioH = a.ratioH;
     // The kinds are drawn and written on every core; the files are the same.
-    o.threads = std::max(1, QThread::idealThreadCount());
+    o.threads = Threads(a);
     const QSize size = ViewSize(pair, o, a.size);
     o.W = size.width();
     o.H = size.height();
@@ -395,15 +410,19 @@ int RenderList(const trenderargs& a, std::FILE* out, std::FILE* err) {
     b.common = QStringList{QStringLiteral("render")} + a.common;
     b.params = a.params;
     b.quiet = a.quiet;
-    const int threads = std::max(1, QThread::idealThreadCount());
-    const int asked = a.jobs > 0 ? a.jobs : threads;
+    const int cores = std::max(1, QThread::idealThreadCount());
+    const int asked = a.jobs > 0 ? a.jobs : cores;
+    // The cores shared out between the renders at once, unless --threads says.
+    const int jobs = std::min(asked, std::max(1, int(list.entries.size())));
+    const int threads = a.threads > 0 ? a.threads : std::max(1, cores / jobs);
+    b.common << QStringLiteral("--threads") << QString::number(threads);
     std::int64_t largest = 0;
     for (const trenderentry& e : list.entries) {
         std::int64_t views = 0, view = 0;
         EntryPixels(e, views, view);
         largest = std::max(largest, EntryPeakBytes(views, view, threads));
     }
-    b.jobs = std::min(asked, std::max(1, int(list.entries.size())));
+    b.jobs = jobs;
     const int fit = JobsWithinBudget(b.jobs, largest);
     if (fit < b.jobs)
         std::fprintf(err,
@@ -433,7 +452,7 @@ int RunRenderCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
     JpegDefaults.hSubsampling = Settings.JpegHSampling;
     JpegDefaults.vSubsampling = Settings.JpegVSampling;
     // The rendering does not depend on the number of threads drawing it.
-    SetEngineThreads(std::max(1, QThread::idealThreadCount()));
+    SetEngineThreads(Threads(a));
 
     if (!a.list.isEmpty()) return RenderList(a, out, err);
     if (a.prmFiles.isEmpty() && !a.params.isEmpty()) {
@@ -471,7 +490,7 @@ int RunRenderCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
         QString path = QDir::currentPath();
         ~tstartfolder() { QDir::setCurrent(path); }
     } start;
-    const bool progress = isatty(fileno(err));
+    const bool progress = !a.quiet && isatty(fileno(err));
     bool all = true;
     for (int i = 0; i < a.prmFiles.size(); ++i) {
         const QString& file = a.prmFiles[i];
