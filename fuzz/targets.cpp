@@ -2,13 +2,14 @@
 // hang or an allocation past the picture budget.
 #include "targets.h"
 
-#include "core/settings.h"
 #include "core/inifile.h"
 #include "core/paramfile.h"
+#include "core/settings.h"
 #include "core/viewpair.h"
 #include "input/composite.h"
 #include "input/jpegdecode.h"
 #include "input/pictureload.h"
+#include "output/renderlist.h"
 
 #include <QDir>
 #include <QFile>
@@ -125,7 +126,23 @@ int FuzzComposite(const std::uint8_t* data, std::size_t size) {
     return 0;
 }
 
-const tfuzztarget FuzzTargets[5] = {
+int FuzzRenderList(const std::uint8_t* data, std::size_t size) {
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
+    const trenderlist list = ParseRenderList(text, QStringLiteral("/lists"));
+    // Every line is an entry, a bad line or skipped, once, in the file's order.
+    const qsizetype lines = text.count(QLatin1Char('\n')) + 1;
+    if (qsizetype(list.entries.size()) + list.badLines.size() > lines) std::abort();
+    int previous = 0;
+    for (const trenderentry& e : list.entries) {
+        if (e.line <= previous || e.line > lines || e.first.isEmpty()) std::abort();
+        if (!QDir::isAbsolutePath(e.first)) std::abort();
+        if ((e.kind == trenderentry::tkind::Pair) == e.second.isEmpty()) std::abort();
+        previous = e.line;
+    }
+    return 0;
+}
+
+const tfuzztarget FuzzTargets[6] = {
     {"jpeg", FuzzJpeg}, {"picture", FuzzPicture},     {"params", FuzzParams},
-    {"ini", FuzzIni},   {"composite", FuzzComposite},
+    {"ini", FuzzIni},   {"composite", FuzzComposite}, {"renderlist", FuzzRenderList},
 };

@@ -19,10 +19,12 @@ int FuzzIni(const std::uint8_t* data, std::size_t size);
 // The composite splitter on a small picture made of the bytes: the first
 // bytes give the size, kind and band.
 int FuzzComposite(const std::uint8_t* data, std::size_t size);
+// The list file of `render --list` on the bytes as its text.
+int FuzzRenderList(const std::uint8_t* data, std::size_t size);
 
 // The targets by name, for the replay test and the fuzz programs.
 struct tfuzztarget {
     const char* name;
     int (*run)(const std::uint8_t*, std::size_t);
 };
-extern const tfuzztarget FuzzTargets[5];
+extern const tfuzztarget FuzzTargets[6];

@@ -1,5 +1,6 @@
 // orvanel-cli: the command-line program for scripts and batches.
 #include "app/cli_align.h"
+#include "output/folderpairs.h"
 #include "output/rendercommand.h"
 
 #include <QCoreApplication>
@@ -24,6 +25,7 @@ void PrintUsage(std::FILE* to) {
     std::fputs(kUsage, to);
     std::fputs(AlignUsage, to);
     std::fputs(RenderUsage, to);
+    std::fputs(PairDirsUsage, to);
 }
 
 } // namespace
@@ -46,6 +48,7 @@ int main(int argc, char** argv) {
     }
     if (a == "align") return RunAlignCommand(args.mid(1));
     if (a == "render") return RunRenderCommand(args.mid(1), stdout, stderr);
+    if (a == "pair-dirs") return RunPairDirsCommand(args.mid(1), stdout, stderr);
     std::fprintf(stderr, "orvanel-cli: unknown command '%s'\n", qPrintable(a));
     PrintUsage(stderr);
     return 2;

@@ -15,6 +15,7 @@
 #include "engine/transform.h"
 #include "input/userreport.h"
 #include "montage/windowlist_ui.h"
+#include "output/tformopjpeg.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -43,8 +44,11 @@ void StartProgram(const QStringList& args) {
     tappwindowlist& windows = AppWindowList();
     LoadSettings(Settings, windows, AppSettingsEnv(), args);
     // The JPEG options window starts from its defaults, with the subsampling
-    // flags the settings keep.
-    ResetJpegOptions(JpegDefaults, Settings.JpegHSampling, Settings.JpegVSampling);
+    // flags the settings keep; its controls show what JpegDefaults holds.
+    if (auto* options = qobject_cast<TFormOpJpeg*>(AppWindows.FormOpJpeg))
+        options->ResetJpegOptions();
+    else
+        ResetJpegOptions(JpegDefaults, Settings.JpegHSampling, Settings.JpegVSampling);
     gStarted = true;
 
     // One layout notification per window, with the settings in place.

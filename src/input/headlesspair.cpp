@@ -4,17 +4,25 @@
 #include "core/regularfile.h"
 #include "core/settings.h"
 #include "core/viewops.h"
+#include "input/decodeahead.h"
 #include "input/pictureload.h"
 #include "input/userreport.h"
 #include "input/viewloader.h"
 
 #include <QFileInfo>
 
+#include <optional>
+
 void theadlesshost::ReduceView(timg& view, double factor) {
     ::ReduceView(view, factor);
 }
 
 void theadlesshost::ReloadViews(int stereoType) {
+    // The right view decodes on another core while the loader reads the left.
+    std::optional<tdecodeahead> right;
+    if (stereoType == KindPair && !pair_.ImgRight.filename.isEmpty() &&
+        pair_.ImgRight.filename != pair_.ImgLeft.filename)
+        right.emplace(pair_.ImgRight.filename);
     tviewloader loader(*this);
     loader.ReloadViews(stereoType);
 }
@@ -75,10 +83,14 @@ QString PictureFailureText(const QString& file) {
     return QStringLiteral("cannot read picture '%1': %2").arg(file, FileStateText(state));
 }
 
-bool LoadParamPairHeadless(const QString& paramFile, tviewpair& pair, theadlesshost& host,
-                           QString& error) {
+namespace {
+
+// Reads `paramFile` into the pair, the pictures from the file (withImages)
+// or from the pair's names, and checks that every view the kind needs came.
+bool ReadParamsChecked(const QString& paramFile, bool withImages, tviewpair& pair,
+                       theadlesshost& host, QString& error) {
     const int before = host.Messages();
-    if (ReadParams(pair, paramFile, true, host, Settings) != tparamread::Read) return false;
+    if (ReadParams(pair, paramFile, withImages, host, Settings) != tparamread::Read) return false;
     if (host.Messages() != before) {
         error = host.LastMessage().simplified();
         return false;
@@ -95,6 +107,27 @@ bool LoadParamPairHeadless(const QString& paramFile, tviewpair& pair, theadlessh
     return true;
 }
 
+} // namespace
+
+bool LoadParamPairHeadless(const QString& paramFile, tviewpair& pair, theadlesshost& host,
+                           QString& error) {
+    return ReadParamsChecked(paramFile, true, pair, host, error);
+}
+
+bool LoadPairWithParamsHeadless(const tpairsource& source, const QString& paramFile,
+                                tviewpair& pair, theadlesshost& host, QString& error) {
+    if (source.composite.isEmpty()) {
+        pair.ImgLeft.filename = absolute(source.left);
+        pair.ImgRight.filename = absolute(source.right);
+        pair.StereoType = KindPair;
+    } else {
+        // A composite names both views; the reload splits it by its kind.
+        pair.ImgLeft.filename = pair.ImgRight.filename = absolute(source.composite);
+        pair.StereoType = source.compositeKind;
+    }
+    return ReadParamsChecked(paramFile, false, pair, host, error);
+}
+
 bool LoadPairHeadless(const tpairsource& source, tviewpair& pair, theadlesshost& host,
                       QString& failed) {
     tviewloader loader(host);
@@ -107,6 +140,8 @@ bool LoadPairHeadless(const tpairsource& source, tviewpair& pair, theadlesshost&
         }
         return loader.SplitByKind(source.compositeKind, picture, file);
     }
+    std::optional<tdecodeahead> ahead;
+    if (absolute(source.right) != absolute(source.left)) ahead.emplace(absolute(source.right));
     for (const auto& [view, name] : {std::pair<timg*, QString>{&pair.ImgLeft, source.left},
                                      std::pair<timg*, QString>{&pair.ImgRight, source.right}}) {
         QImage picture;

@@ -86,3 +86,10 @@ QString PictureFailureText(const QString& file);
 // names that picture.
 bool LoadParamPairHeadless(const QString& paramFile, tviewpair& pair, theadlesshost& host,
                            QString& error);
+
+// Reads the pair of `source` (absolute names) with the alignment of the
+// parameter file `paramFile` applied to it, as a batch applies one file to
+// every entry: the pictures from the source, the rest from the file. False
+// as LoadParamPairHeadless.
+bool LoadPairWithParamsHeadless(const tpairsource& source, const QString& paramFile,
+                                tviewpair& pair, theadlesshost& host, QString& error);

@@ -3,6 +3,8 @@
 // formats Qt does not read), conversion to the 32-bit view layout.
 #include "input/pictureload.h"
 
+#include "input/decodeahead.h"
+
 #include "core/regularfile.h"
 
 #include "core/jpegdefaults.h"
@@ -257,6 +259,8 @@ QString FormatImageInfo(int width, int height, int bits) {
 
 LoadStatus DecodePictureFile(const QString& fileName, QImage& image, int& bits, QString& error,
                              tuserreport* report) {
+    LoadStatus ahead;
+    if (TakeDecodedAhead(fileName, image, bits, error, ahead)) return ahead;
     InitPictureDecoders();
     const QFileInfo info(fileName);
     // Checked without blocking: a FIFO or a device is refused, never opened.

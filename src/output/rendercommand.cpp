@@ -7,6 +7,7 @@
 #include "core/jpegdefaults.h"
 #include "core/paramfile.h"
 #include "core/paths.h"
+#include "core/regularfile.h"
 #include "core/runflags.h"
 #include "core/settings.h"
 #include "core/stereokinds.h"
@@ -19,11 +20,15 @@
 #include "output/cli_options.h"
 #include "output/imagewrite.h"
 #include "output/naming.h"
+#include "output/renderbatch.h"
+#include "output/renderlist.h"
 #include "output/savepass.h"
 #include "output/sourceframe.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QThread>
 
 #include <cmath>
@@ -32,7 +37,8 @@
 #include <unistd.h>
 
 const char* const RenderUsage =
-    "  render (--prm FILE... | --left L --right R | --composite KIND FILE)\n"
+    "  render (--prm FILE... | --left L --right R | --composite KIND FILE | --list FILE)\n"
+    "         [--params FILE] [--jobs N] [--threads N] [--quiet]\n"
     "         [--kinds LIST] [--size WxH] [--sep N] [--adapt 0|1|2]\n"
     "         [--source auto|manual] [--ratio W:H] [--no-centre] [--format bmp|jpg]\n"
     "         [--bits 24|32] [--quality Q] [--out DIR] [--name BASE] [--overwrite]\n"
@@ -43,7 +49,15 @@ const char* const RenderUsage =
     "      LIST: comma list of L,R,X,P,V,A,Bi,Prm (default X,A,Prm).\n"
     "      KIND: X, P, V, A, Bi or the kind code 2..6.\n"
     "      --band: the band between the views of a composite, in pixels, or auto\n"
-    "      to measure it (default: as the settings' extraction choice says).\n";
+    "      to measure it (default: as the settings' extraction choice says).\n"
+    "      --params: one parameter file applied to the pictures or composites.\n"
+    "      --list: a list file, one entry a line: a .prm file, LEFT<TAB>RIGHT or\n"
+    "      KIND<TAB>FILE; blank lines and lines starting with # are skipped;\n"
+    "      relative paths are read from the list's folder. --jobs N renders N\n"
+    "      entries at a time (default: the number of cores); a progress line per\n"
+    "      entry goes to standard error, --quiet keeps only the failures.\n"
+    "      --threads N: the threads one render draws with (default: the number\n"
+    "      of cores; in a list, the cores shared out between the jobs).\n";
 
 namespace {
 
@@ -68,6 +82,12 @@ struct trenderargs {
     tbandoption band;
     QString settingsFile;
     bool noIni = false;
+    QString list;
+    QString params;
+    int jobs = 0;    // 0: the number of cores
+    int threads = 0; // 0: the number of cores
+    bool quiet = false;
+    QStringList common; // the options every entry of a list gets
 };
 
 // Kind letters of --kinds and --composite, as the default suffixes name them.
@@ -111,7 +131,15 @@ bool ParseArgs(const QStringList& args, trenderargs& a, QString& error) {
     };
     for (int i = 0; i < args.size(); ++i) {
         const QString& o = args[i];
+        const int first = i;
         QString v;
+        // Every option but the list's own and the source goes to each entry.
+        auto shared = qScopeGuard([&] {
+            static const QStringList own = {"--prm",       "--left",  "--right",
+                                            "--composite", "--list",  "--params",
+                                            "--jobs",      "--quiet", "--threads"};
+            if (error.isEmpty() && !own.contains(o)) a.common << args.mid(first, i - first + 1);
+        });
         if (o == "--prm") {
             while (i + 1 < args.size() && !args[i + 1].startsWith("--")) a.prmFiles << args[++i];
             if (a.prmFiles.isEmpty()) {
@@ -207,20 +235,59 @@ bool ParseArgs(const QStringList& args, trenderargs& a, QString& error) {
             if (!value(i, a.settingsFile)) return false;
         } else if (o == "--noini") {
             a.noIni = true;
+        } else if (o == "--list") {
+            if (!value(i, a.list)) return false;
+        } else if (o == "--params") {
+            if (!value(i, a.params)) return false;
+        } else if (o == "--jobs") {
+            if (!value(i, v)) return false;
+            if (!ParseInt(v, a.jobs, 1, 256)) {
+                error = QString("bad number of jobs '%1' (1 to 256)").arg(v);
+                return false;
+            }
+        } else if (o == "--quiet") {
+            a.quiet = true;
+        } else if (o == "--threads") {
+            if (!value(i, v)) return false;
+            if (!ParseInt(v, a.threads, 1, 64)) {
+                error = QString("bad number of threads '%1' (1 to 64)").arg(v);
+                return false;
+            }
         } else {
             error = QString("unknown option '%1'").arg(o);
             return false;
         }
     }
-    if (!CheckPairSourceOptions(!a.prmFiles.isEmpty(),
-                                {a.left, a.right, a.composite, a.compositeKind}, error))
+    if (!a.list.isEmpty()) {
+        if (!a.prmFiles.isEmpty() || !a.left.isEmpty() || !a.right.isEmpty() ||
+            !a.composite.isEmpty()) {
+            error = "--list goes without --prm, --left/--right or --composite";
+            return false;
+        }
+    } else if (!CheckPairSourceOptions(!a.prmFiles.isEmpty(),
+                                       {a.left, a.right, a.composite, a.compositeKind}, error)) {
         return false;
+    } else if (a.jobs > 0) {
+        error = "--jobs goes with --list";
+        return false;
+    } else if (!a.params.isEmpty() && !a.prmFiles.isEmpty()) {
+        error = "--params applies to pictures or composites, not to --prm";
+        return false;
+    }
+    if (!a.params.isEmpty()) {
+        const tfilestate state = ProbeRegularFile(a.params);
+        if (state != tfilestate::Regular) {
+            error = QString("parameter file '%1': %2").arg(a.params, FileStateText(state));
+            return false;
+        }
+    }
     if (!CheckSettingsOptions(a.settingsFile, a.noIni, error)) return false;
     if (std::none_of(a.kinds.begin(), a.kinds.end(), [](bool b) { return b; })) {
         error = "--kinds names no kind";
         return false;
     }
-    for (QString* path : {&a.left, &a.right, &a.composite, &a.out, &a.settingsFile})
+    for (QString* path :
+         {&a.left, &a.right, &a.composite, &a.out, &a.settingsFile, &a.list, &a.params})
         *path = AbsolutePath(*path);
     for (QString& prm : a.prmFiles) prm = AbsolutePath(prm);
     return true;
@@ -273,6 +340,11 @@ QSize ViewSize(const tviewpair& pair, const tsaveoptions& o, const std::optional
     return {std::max(c, 0), std::max(b, 0)};
 }
 
+// The threads one render draws with: --threads, else every core.
+int Threads(const trenderargs& a) {
+    return a.threads > 0 ? a.threads : std::max(1, QThread::idealThreadCount());
+}
+
 // The save fields from the settings and the options.
 tnamingfields FieldsFor(const trenderargs& a, const tviewpair& pair) {
     // Kind folders and suffixes as the settings have them; the base folder,
@@ -300,6 +372,8 @@ bool RenderPair(const trenderargs& a, tviewpair& pair, theadlesshost& host, std:
     o.askBeforeCreateDir = false; // missing kind folders are created
     o.ratioW = a.ratioW;
     o.ratioH = a.ratioH;
+    // The kinds are drawn and written on every core; the files are the same.
+    o.threads = Threads(a);
     const QSize size = ViewSize(pair, o, a.size);
     o.W = size.width();
     o.H = size.height();
@@ -322,6 +396,44 @@ bool RenderPair(const trenderargs& a, tviewpair& pair, theadlesshost& host, std:
     return report.AllWritten();
 }
 
+// `--list`: the entries rendered `--jobs` at a time, fewer when that many
+// of the largest would not fit in memory together.
+int RenderList(const trenderargs& a, std::FILE* out, std::FILE* err) {
+    trenderlist list;
+    QString error;
+    if (!ReadRenderList(a.list, list, error)) {
+        std::fprintf(err, "orvanel-cli render: %s\n", qPrintable(error));
+        return 1;
+    }
+    tbatchoptions b;
+    b.program = QCoreApplication::applicationFilePath();
+    b.common = QStringList{QStringLiteral("render")} + a.common;
+    b.params = a.params;
+    b.quiet = a.quiet;
+    const int cores = std::max(1, QThread::idealThreadCount());
+    const int asked = a.jobs > 0 ? a.jobs : cores;
+    // The cores shared out between the renders at once, unless --threads says.
+    const int jobs = std::min(asked, std::max(1, int(list.entries.size())));
+    const int threads = a.threads > 0 ? a.threads : std::max(1, cores / jobs);
+    b.common << QStringLiteral("--threads") << QString::number(threads);
+    std::int64_t largest = 0;
+    for (const trenderentry& e : list.entries) {
+        std::int64_t views = 0, view = 0;
+        EntryPixels(e, views, view);
+        largest = std::max(largest, EntryPeakBytes(views, view, threads));
+    }
+    b.jobs = jobs;
+    const int fit = JobsWithinBudget(b.jobs, largest);
+    if (fit < b.jobs)
+        std::fprintf(err,
+                     "orvanel-cli render: %d entries at a time instead of %d: the largest "
+                     "needs about %lld MiB, %d of them fit in %lld MiB\n",
+                     fit, b.jobs, static_cast<long long>(largest >> 20), fit,
+                     static_cast<long long>(kBatchMemoryBudget >> 20));
+    b.jobs = fit;
+    return RunRenderBatch(list, b, out, err);
+}
+
 } // namespace
 
 int RunRenderCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
@@ -340,8 +452,23 @@ int RunRenderCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
     JpegDefaults.hSubsampling = Settings.JpegHSampling;
     JpegDefaults.vSubsampling = Settings.JpegVSampling;
     // The rendering does not depend on the number of threads drawing it.
-    SetEngineThreads(std::max(1, QThread::idealThreadCount()));
+    SetEngineThreads(Threads(a));
 
+    if (!a.list.isEmpty()) return RenderList(a, out, err);
+    if (a.prmFiles.isEmpty() && !a.params.isEmpty()) {
+        tviewpair pair;
+        theadlesshost host(pair, a.overwrite);
+        QString error;
+        if (!LoadPairWithParamsHeadless({a.left, a.right, a.composite, a.compositeKind}, a.params,
+                                        pair, host, error)) {
+            std::fprintf(err, "orvanel-cli render: %s\n",
+                         qPrintable(error.isEmpty()
+                                        ? QString("parameter file '%1' not applied").arg(a.params)
+                                        : error));
+            return 1;
+        }
+        return RenderPair(a, pair, host, out, err) ? 0 : 1;
+    }
     if (a.prmFiles.isEmpty()) {
         tviewpair pair;
         theadlesshost host(pair, a.overwrite);
@@ -363,7 +490,7 @@ int RunRenderCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
         QString path = QDir::currentPath();
         ~tstartfolder() { QDir::setCurrent(path); }
     } start;
-    const bool progress = isatty(fileno(err));
+    const bool progress = !a.quiet && isatty(fileno(err));
     bool all = true;
     for (int i = 0; i < a.prmFiles.size(); ++i) {
         const QString& file = a.prmFiles[i];

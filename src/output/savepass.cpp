@@ -22,7 +22,9 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 const char* const SaveOkText = "Ok - %d Ko";
 const char* const SaveErrorText = "Error!!! - File not Save";
@@ -65,11 +67,27 @@ void Fail(tsavereport& report, tsaveoutput& out, const QString& cause) {
 
 } // namespace
 
-void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
-                     const QString& name, tsavepass& pass, const tsaveoptions& options,
-                     tnamingfields& fields, tsettings& settings, tfolderquestions& folders,
-                     tsavequestions& questions, tsavereport& report) {
+namespace {
+
+// An output whose questions are answered: what is left is drawing and
+// writing it, which reads nothing the questions change.
+struct tpreparedoutput {
     tsaveoutput out;
+    tcommonframe frame;
+    tcomposition c;
+    tjpegoptions jpeg;
+    bool replace = false;
+    QString keptCause; // the questions' cause for a file kept in place
+};
+
+// The first half of an output: folder, name, the overwrite questions and the
+// checks. False when the output is already finished in `report` (failed or
+// skipped); true when `p` is ready for ProduceOutput.
+bool PrepareOutput(const tviewpair& pair, int kind, const QString& kindFolder, const QString& name,
+                   tsavepass& pass, const tsaveoptions& options, tnamingfields& fields,
+                   tsettings& settings, tfolderquestions& folders, tsavequestions& questions,
+                   tsavereport& report, tpreparedoutput& p) {
+    tsaveoutput& out = p.out;
     out.kind = kind;
     const QString base = fields.RepBase.trimmed();
     QString folder = ResolveFolder(base, kindFolder, fields.LeftFile);
@@ -77,12 +95,12 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
         Fail(report, out,
              folder.isEmpty() || name.trimmed().isEmpty() ? QStringLiteral("no file name")
                                                           : QStringLiteral("no output size"));
-        return;
+        return false;
     }
     if (!EnsureFolder(base, folder, !QFileInfo(folder).isDir(), !options.askBeforeCreateDir,
                       fields.LeftFile, folders)) {
         Fail(report, out, QStringLiteral("folder not created"));
-        return;
+        return false;
     }
     QDir::setCurrent(folder);
     QString path = QDir(folder).filePath(name);
@@ -97,7 +115,7 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
         if (pass.aborted) {
             // After "Abort" no existing file of this pass is replaced.
             Finish(report, out, QString::fromUtf8(SaveUserAbortText), false);
-            return;
+            return false;
         }
         if (pass.askOverwrite) {
             switch (questions.AskOverwrite(path)) {
@@ -108,17 +126,17 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
                 break;
             case toverwriteanswer::Cancel:
                 Finish(report, out, QString(), false);
-                return;
+                return false;
             case toverwriteanswer::Abort:
                 pass.aborted = true;
                 Finish(report, out, QString::fromUtf8(SaveUserAbortText), false);
-                return;
+                return false;
             case toverwriteanswer::No:
                 if (!questions.AskOtherName(kind, path) || path.trimmed().isEmpty()) {
                     out.cause = questions.KeptFileCause();
                     Finish(report, out, QString::fromUtf8(SaveUserAbortText), false);
                     if (!out.cause.isEmpty()) report.log << out.cause;
-                    return;
+                    return false;
                 }
                 out.path = path;
                 // The other name's own dialog asked about an existing file.
@@ -129,18 +147,18 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
     }
     RememberSaveDir(QFileInfo(path).absolutePath(), kind, settings);
 
-    const tcommonframe frame = ComputeSourceFrame(&pair.ImgLeft, &pair.ImgRight, options.manual,
-                                                  options.ratioH, options.ratioW);
-    if (!frame.Usable()) {
+    p.frame = ComputeSourceFrame(&pair.ImgLeft, &pair.ImgRight, options.manual, options.ratioH,
+                                 options.ratioW);
+    if (!p.frame.Usable()) {
         Fail(report, out, QStringLiteral("no common frame"));
-        return;
+        return false;
     }
-    tcomposition c;
+    tcomposition& c = p.c;
     c.kind = kind;
     c.W = options.W;
     c.H = options.H;
     c.S = options.S;
-    c.m = AdaptScale(frame.width, frame.height, options.W, options.H, options.adapt);
+    c.m = AdaptScale(p.frame.width, p.frame.height, options.W, options.H, options.adapt);
     c.centre = options.centre;
     c.bits24 = options.bits24;
 
@@ -151,30 +169,134 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
                  .arg(size.width())
                  .arg(size.height())
                  .arg(kMaxPicturePixels));
-        return;
+        return false;
     }
     if (!OutputFileCanHold(path, size.width(), size.height(), c.bits24)) {
         Fail(report, out,
              QStringLiteral("%1 x %2 too large for the file format")
                  .arg(size.width())
                  .arg(size.height()));
-        return;
+        return false;
     }
-    tbusyguard busy(UserReport());
+    if (IsJpegPath(path)) ApplyJpegOptions(p.jpeg, settings);
+    p.replace = replace;
+    p.keptCause = questions.KeptFileCause();
+    return true;
+}
+
+// The second half: the output drawn and written, its result in `report`.
+// Touches no global state, so several run at once on their own reports.
+void ProduceOutput(const tviewpair& pair, tpreparedoutput& p, tsavereport& report) {
     EngineBitmap bitmap;
-    tjpegoptions jpeg;
-    if (IsJpegPath(path)) ApplyJpegOptions(jpeg, settings);
-    if (!ComposeKind(pair.ImgLeft, pair.ImgRight, frame, c, bitmap)) {
-        Fail(report, out, QStringLiteral("nothing to draw or not enough memory"));
+    if (!ComposeKind(pair.ImgLeft, pair.ImgRight, p.frame, p.c, bitmap)) {
+        Fail(report, p.out, QStringLiteral("nothing to draw or not enough memory"));
         return;
     }
     QString cause;
-    if (!WriteOutputFile(bitmap.View(), path, jpeg, &cause, replace)) {
-        if (cause == QLatin1String("exists")) cause = questions.KeptFileCause();
-        Fail(report, out, cause.isEmpty() ? QStringLiteral("exists") : cause);
+    if (!WriteOutputFile(bitmap.View(), p.out.path, p.jpeg, &cause, p.replace)) {
+        if (cause == QLatin1String("exists")) cause = p.keptCause;
+        Fail(report, p.out, cause.isEmpty() ? QStringLiteral("exists") : cause);
         return;
     }
-    Finish(report, out, SaveOkLine(FileSizeBytes(path)), true);
+    Finish(report, p.out, SaveOkLine(FileSizeBytes(p.out.path)), true);
+}
+
+// The picture kinds of a pass with every question asked first, in the order
+// of the pass, then drawn and written `threads` at a time. Each output keeps
+// its own lines, joined in order afterwards, so the report reads as the
+// sequential pass's. An output whose path an earlier one of the batch takes
+// waits until that one is written: its existence question sees the file.
+void SaveKindsConcurrently(tviewpair& pair, tnamingfields& fields, const tsaveoptions& options,
+                           tsettings& settings, tfolderquestions& folders,
+                           tsavequestions& questions, tsavereport& report) {
+    struct tslot {
+        tsavereport part;
+        tpreparedoutput p;
+        bool ready = false;
+    };
+    std::vector<tslot> batch;
+    auto flush = [&] {
+        std::vector<tslot*> work;
+        for (tslot& s : batch)
+            if (s.ready) work.push_back(&s);
+        // The widest outputs first, so that no thread is left with one
+        // side-by-side picture while the others are done.
+        auto pixels = [](const tslot* s) {
+            const QSize size = OutputBitmapSize(s->p.c.kind, s->p.c.W, s->p.c.H, s->p.c.S);
+            return std::int64_t(size.width()) * size.height();
+        };
+        std::stable_sort(work.begin(), work.end(),
+                         [&](const tslot* a, const tslot* b) { return pixels(a) > pixels(b); });
+        {
+            tbusyguard busy(UserReport());
+            std::atomic<std::size_t> next{0};
+            auto run = [&] {
+                for (std::size_t i = next++; i < work.size(); i = next++)
+                    ProduceOutput(pair, work[i]->p, work[i]->part);
+            };
+            std::vector<std::thread> pool;
+            const std::size_t total =
+                std::min<std::size_t>(std::size_t(std::max(options.threads, 1)), work.size());
+            for (std::size_t t = 1; t < total; ++t) {
+                try {
+                    pool.emplace_back(run);
+                } catch (...) {
+                    break; // the calling thread draws what the others could not
+                }
+            }
+            run();
+            for (std::thread& t : pool) t.join();
+        }
+        for (tslot& s : batch) {
+            report.log << s.part.log;
+            report.outputs.insert(report.outputs.end(), s.part.outputs.begin(),
+                                  s.part.outputs.end());
+        }
+        batch.clear();
+    };
+    tsavepass pass;
+    for (int kind : SaveKindOrder) {
+        if (!fields.Ticked[kind]) continue;
+        const QString name = BuildFileName(fields.Suffix[kind], QString(), kind, fields);
+        const QString planned =
+            ResolveFolder(fields.RepBase.trimmed(), fields.Folder[kind], fields.LeftFile);
+        const QString path = QDir(planned).filePath(name);
+        for (const tslot& s : batch)
+            if (s.ready && QDir::cleanPath(s.p.out.path) == QDir::cleanPath(path)) {
+                flush();
+                break;
+            }
+        batch.emplace_back();
+        tslot& s = batch.back();
+        s.ready = PrepareOutput(pair, kind, fields.Folder[kind], name, pass, options, fields,
+                                settings, folders, questions, s.part, s.p);
+        // A name the user gave instead may also be an earlier output's: that
+        // one is written first.
+        for (std::size_t i = 0; s.ready && i + 1 < batch.size(); ++i)
+            if (batch[i].ready &&
+                QDir::cleanPath(batch[i].p.out.path) == QDir::cleanPath(s.p.out.path)) {
+                tslot later = std::move(s);
+                batch.pop_back();
+                flush();
+                batch.push_back(std::move(later));
+                break;
+            }
+    }
+    flush();
+}
+
+} // namespace
+
+void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
+                     const QString& name, tsavepass& pass, const tsaveoptions& options,
+                     tnamingfields& fields, tsettings& settings, tfolderquestions& folders,
+                     tsavequestions& questions, tsavereport& report) {
+    tpreparedoutput p;
+    if (!PrepareOutput(pair, kind, kindFolder, name, pass, options, fields, settings, folders,
+                       questions, report, p))
+        return;
+    tbusyguard busy(UserReport());
+    ProduceOutput(pair, p, report);
 }
 
 tsavereport SaveSelectedKinds(tviewpair& pair, tnamingfields& fields, const tsaveoptions& options,
@@ -206,6 +328,11 @@ tsavereport SaveSelectedKinds(tviewpair& pair, tnamingfields& fields, const tsav
                                               : QStringLiteral("not written"));
         }
         if (progress) progress(report);
+    }
+    if (options.threads > 1) {
+        SaveKindsConcurrently(pair, fields, options, settings, folders, questions, report);
+        if (progress) progress(report);
+        return report;
     }
     tsavepass pass;
     for (int kind : SaveKindOrder) {

@@ -59,6 +59,9 @@ struct tsaveoptions {
     bool askBeforeCreateDir = true;
     int ratioW = 0; // window-ratio constraint, 0 = none
     int ratioH = 0;
+    // Picture kinds drawn and written at once. Above 1 every question of the
+    // pass is asked first, in the pass's order, and the report is the same.
+    int threads = 1;
 };
 
 // One line pair of the log: an output's path (empty when it had none yet)
