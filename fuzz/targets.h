@@ -20,9 +20,13 @@ int FuzzIni(const std::uint8_t* data, std::size_t size);
 // bytes give the size, kind and band.
 int FuzzComposite(const std::uint8_t* data, std::size_t size);
 
+// The MPO index reader and its fallback scan on the bytes as an MPO file,
+// then the pictures found decoded.
+int FuzzMpo(const std::uint8_t* data, std::size_t size);
+
 // The targets by name, for the replay test and the fuzz programs.
 struct tfuzztarget {
     const char* name;
     int (*run)(const std::uint8_t*, std::size_t);
 };
-extern const tfuzztarget FuzzTargets[5];
+extern const tfuzztarget FuzzTargets[6];

@@ -32,6 +32,7 @@ int CompositeKindOfText(const QString& text) {
     if (t == "V") return KindOverUnder;
     if (t == "A") return KindAnaglyph;
     if (t == "BI") return KindDouble;
+    if (t == "MPO") return KindMpo;
     bool ok = false;
     const int code = t.toInt(&ok);
     if (ok && code >= KindCrossed && code <= KindDouble) return code;
@@ -100,6 +101,11 @@ bool LoadPairHeadless(const tpairsource& source, tviewpair& pair, theadlesshost&
     tviewloader loader(host);
     if (!source.composite.isEmpty()) {
         const QString file = absolute(source.composite);
+        if (source.compositeKind == KindMpo) {
+            if (loader.LoadMpoPair(file)) return true;
+            failed = source.composite;
+            return false;
+        }
         QImage picture;
         if (!LoadPictureFile(picture, file, pair.ImageInfo)) {
             failed = source.composite;
@@ -111,7 +117,9 @@ bool LoadPairHeadless(const tpairsource& source, tviewpair& pair, theadlesshost&
                                      std::pair<timg*, QString>{&pair.ImgRight, source.right}}) {
         QImage picture;
         const QString file = absolute(name);
-        if (!LoadPictureFile(picture, file, pair.ImageInfo)) {
+        // The right view of an MPO is its second picture, as a reload reads it.
+        const int index = view == &pair.ImgRight ? 1 : 0;
+        if (!LoadPictureFile(picture, file, pair.ImageInfo, nullptr, nullptr, index)) {
             failed = name;
             return false;
         }
