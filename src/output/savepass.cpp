@@ -8,10 +8,13 @@
 #include "core/settings.h"
 #include "core/stereokinds.h"
 #include "core/viewpair.h"
-#include "input/pictureload.h"
 #include "input/picturelimits.h"
+#include "input/pictureload.h"
 #include "input/userreport.h"
+#include "output/camerawrite.h"
 #include "output/composition.h"
+#include "output/exifcopy.h"
+#include "output/extrakinds.h"
 #include "output/imagewrite.h"
 #include "output/naming.h"
 #include "output/sourceframe.h"
@@ -21,6 +24,8 @@
 #include <QFileInfo>
 
 #include <cmath>
+#include <iterator>
+#include <vector>
 
 const char* const SaveOkText = "Ok - %d Ko";
 const char* const SaveErrorText = "Error!!! - File not Save";
@@ -137,12 +142,16 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
     c.kind = kind;
     c.W = options.W;
     c.H = options.H;
+    if ((kind == KindHsbs || kind == KindHou) && options.frameW > 0 && options.frameH > 0) {
+        c.W = options.frameW;
+        c.H = options.frameH;
+    }
     c.S = options.S;
-    c.m = AdaptScale(frame.width, frame.height, options.W, options.H, options.adapt);
+    c.m = AdaptScale(frame.width, frame.height, c.W, c.H, options.adapt);
     c.centre = options.centre;
     c.bits24 = options.bits24;
 
-    const QSize size = OutputBitmapSize(kind, c.W, c.H, c.S);
+    const QSize size = AnyOutputSize(kind, c.W, c.H, c.S);
     if (!PictureSizeAllowed(size.width(), size.height())) {
         Fail(report, out,
              QStringLiteral("output of %1 x %2 pixels over the limit of %3 pixels")
@@ -159,15 +168,24 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
         return;
     }
     tbusyguard busy(UserReport());
-    EngineBitmap bitmap;
+    EngineBitmap bitmap, second;
     tjpegoptions jpeg;
-    if (IsJpegPath(path)) ApplyJpegOptions(jpeg, settings);
-    if (!ComposeKind(pair.ImgLeft, pair.ImgRight, frame, c, bitmap)) {
+    const bool mpo = kind == KindMpo;
+    if (IsJpegPath(path) || mpo) ApplyJpegOptions(jpeg, settings);
+    const bool drawn = mpo ? ComposeViewPair(pair.ImgLeft, pair.ImgRight, frame, c, bitmap, second)
+                           : ComposeOutputKind(pair.ImgLeft, pair.ImgRight, frame, c,
+                                               AnaglyphMethodOf(options.anaglyph), bitmap);
+    if (!drawn) {
         Fail(report, out, QStringLiteral("nothing to draw or not enough memory"));
         return;
     }
+    texifsource exif;
+    if (options.exif && (mpo || IsJpegPath(path))) exif.Read(pair.ImgLeft.filename);
     QString cause;
-    if (!WriteOutputFile(bitmap.View(), path, jpeg, &cause, replace)) {
+    const bool written =
+        mpo ? WriteMpoFile(bitmap.View(), second.View(), path, jpeg, &exif, &cause, replace)
+            : WritePictureOutput(bitmap.View(), path, jpeg, &exif, &cause, replace);
+    if (!written) {
         if (cause == QLatin1String("exists")) cause = questions.KeptFileCause();
         Fail(report, out, cause.isEmpty() ? QStringLiteral("exists") : cause);
         return;
@@ -204,7 +222,9 @@ tsavereport SaveSelectedKinds(tviewpair& pair, tnamingfields& fields, const tsav
         }
     }
     tsavepass pass;
-    for (int kind : SaveKindOrder) {
+    std::vector<int> order(SaveKindOrder.begin(), SaveKindOrder.end());
+    order.insert(order.end(), std::begin(kExtraOutputKinds), std::end(kExtraOutputKinds));
+    for (int kind : order) {
         if (!fields.Ticked[kind]) continue;
         const QString name = BuildFileName(fields.Suffix[kind], QString(), kind, fields);
         ComposeAndWrite(pair, kind, fields.Folder[kind], name, pass, options, fields, settings,
@@ -251,7 +271,8 @@ bool RenderKindBitmap(const tviewpair& pair, int kind, int manual, int separatio
     tcommonframe frame;
     tcomposition c;
     return RenderSetup(pair, kind, manual, separation, height, width, bits24, frame, c) &&
-           ComposeKind(pair.ImgLeft, pair.ImgRight, frame, c, out);
+           ComposeOutputKind(pair.ImgLeft, pair.ImgRight, frame, c,
+                             AnaglyphMethodOf(Settings.AnaglyphMethod), out);
 }
 
 bool RenderKind(const tviewpair& pair, const QString& fileName, int kind, int manual,
@@ -261,11 +282,15 @@ bool RenderKind(const tviewpair& pair, const QString& fileName, int kind, int ma
     tcomposition c;
     if (!RenderSetup(pair, kind, manual, separation, height, width, save24bit, frame, c))
         return false;
-    const QSize size = OutputBitmapSize(kind, c.W, c.H, c.S);
+    const QSize size = AnyOutputSize(kind, c.W, c.H, c.S);
     if (!OutputFileCanHold(fileName, size.width(), size.height(), save24bit)) return false;
     EngineBitmap bitmap;
-    return ComposeKind(pair.ImgLeft, pair.ImgRight, frame, c, bitmap) &&
-           WriteOutputFile(bitmap.View(), fileName, JpegDefaults);
+    if (!ComposeOutputKind(pair.ImgLeft, pair.ImgRight, frame, c,
+                           AnaglyphMethodOf(Settings.AnaglyphMethod), bitmap))
+        return false;
+    texifsource exif;
+    if (Settings.KeepExif && IsJpegPath(fileName)) exif.Read(pair.ImgLeft.filename);
+    return WritePictureOutput(bitmap.View(), fileName, JpegDefaults, &exif);
 }
 
 bool RenderKindPreview(const tviewpair& pair, const QString& fileName, int kind, int manual,

@@ -58,6 +58,14 @@ struct tsaveoptions {
     bool askBeforeCreateDir = true;
     int ratioW = 0; // window-ratio constraint, 0 = none
     int ratioH = 0;
+    // The added choices (settings AnaglyphMethod and KeepExif): the anaglyph
+    // method (engine/anaglyphmix.h) and whether JPEG and MPO outputs carry
+    // the left source picture's EXIF.
+    int anaglyph = 0;
+    bool exif = true;
+    // The whole frame of the half-width and half-height kinds; 0 takes W, H.
+    int frameW = 0;
+    int frameH = 0;
 };
 
 // One line pair of the log: an output's path (empty when it had none yet)
