@@ -1,20 +1,20 @@
 // Anaglyph mixing in exact integer arithmetic: every coefficient of the
 // methods has three decimals, so sums of coefficient x 8-bit value are whole
 // thousandths. Bit budget: |sum| <= 255 * (456 + 500 + 176 + 72 + 113 + 1226)
-// < 650 000, far inside an int.
+// < 650 000, and with the rounding bias of 10^6 still far inside an int.
 #include "engine/anaglyphmix.h"
 
 namespace {
 
-// n / 1000 rounded to the nearest integer, ties to even, for any sign.
+// n / 1000 rounded to the nearest integer, ties to even, for any sign, without
+// a branch (the rounding direction of photographs is a coin toss the branch
+// predictor loses). A bias of 10^6 (an even number of thousands) makes the
+// numerator positive without changing the parity of the quotient.
 inline int RoundThousandths(int n) {
-    int q = n / 1000; // truncates toward zero
-    const int r = n - q * 1000;
-    if (r > 500 || (r == 500 && (q & 1)))
-        ++q;
-    else if (r < -500 || (r == -500 && (q & 1)))
-        --q;
-    return q;
+    const int biased = n + 1000000;
+    const int q = biased / 1000;
+    const int r = biased - q * 1000;
+    return q + int(r > 500) + int(r == 500 && (q & 1)) - 1000;
 }
 
 inline int Clamp8(int v) {
@@ -25,6 +25,56 @@ inline int Clamp8(int v) {
 // and columns take red, green, blue.
 constexpr int kLeft[3][3] = {{456, 500, 176}, {-40, -38, -16}, {-15, -21, -5}};
 constexpr int kRight[3][3] = {{-43, -88, -2}, {378, 734, -18}, {-72, -113, 1226}};
+constexpr int kLuma[3] = {299, 587, 114};
+
+// Memory order B, G, R: index 2 is red. Plain products of constants: the
+// compiler turns the row loops into vector code.
+inline int Luma(const std::uint8_t* p) {
+    return RoundThousandths(kLuma[0] * p[2] + kLuma[1] * p[1] + kLuma[2] * p[0]);
+}
+
+template <int C> inline int LeastSquares(const std::uint8_t* l, const std::uint8_t* r) {
+    return Clamp8(RoundThousandths(kLeft[C][0] * l[2] + kLeft[C][1] * l[1] + kLeft[C][2] * l[0] +
+                                   kRight[C][0] * r[2] + kRight[C][1] * r[1] +
+                                   kRight[C][2] * r[0]));
+}
+
+template <AnaglyphMethod M, int Bpp>
+void MixRow(const std::uint8_t* l, const std::uint8_t* r, std::uint8_t* d, int width) {
+    for (int x = 0; x < width; ++x) {
+        const std::uint8_t* lp = l + x * Bpp;
+        const std::uint8_t* rp = r + x * Bpp;
+        std::uint8_t* dp = d + x * Bpp;
+        int red, green, blue;
+        if constexpr (M == AnaglyphMethod::Colour) {
+            red = lp[2], green = rp[1], blue = rp[0];
+        } else if constexpr (M == AnaglyphMethod::Half) {
+            red = Luma(lp), green = rp[1], blue = rp[0];
+        } else if constexpr (M == AnaglyphMethod::Grey) {
+            red = Luma(lp);
+            green = blue = Luma(rp);
+        } else {
+            red = LeastSquares<0>(lp, rp);
+            green = LeastSquares<1>(lp, rp);
+            blue = LeastSquares<2>(lp, rp);
+        }
+        const std::uint8_t alpha = Bpp == 4 ? lp[Bpp - 1] : 0;
+        dp[0] = std::uint8_t(blue);
+        dp[1] = std::uint8_t(green);
+        dp[2] = std::uint8_t(red);
+        if constexpr (Bpp == 4) dp[3] = alpha;
+    }
+}
+
+template <AnaglyphMethod M>
+void MixRows(const ImageView& left, const ImageView& right, const ImageView& dst) {
+    for (int y = 0; y < left.height; ++y) {
+        if (left.format == PixelFormat::Bgra32)
+            MixRow<M, 4>(left.Row(y), right.Row(y), dst.Row(y), left.width);
+        else
+            MixRow<M, 3>(left.Row(y), right.Row(y), dst.Row(y), left.width);
+    }
+}
 
 } // namespace
 
@@ -71,28 +121,38 @@ void AnaglyphPixel(AnaglyphMethod method, const int left[3], const int right[3],
     }
 }
 
+void LumaToRed(const ImageView& picture) {
+    if (picture.Empty()) return;
+    const int bpp = BytesPerPixel(picture.format);
+    for (int y = 0; y < picture.height; ++y) {
+        std::uint8_t* p = picture.Row(y);
+        for (int x = 0; x < picture.width; ++x, p += bpp) {
+            const int luma = Luma(p);
+            p[0] = p[1] = 0;
+            p[2] = std::uint8_t(luma);
+        }
+    }
+}
+
 bool MixAnaglyph(const ImageView& left, const ImageView& right, const ImageView& dst,
                  AnaglyphMethod method) {
     if (left.Empty() || right.Empty() || dst.Empty() || left.width != right.width ||
         left.height != right.height || dst.width != left.width || dst.height != left.height ||
         left.format != right.format || dst.format != left.format)
         return false;
-    const int bpp = BytesPerPixel(left.format);
-    for (int y = 0; y < left.height; ++y) {
-        const std::uint8_t* l = left.Row(y);
-        const std::uint8_t* r = right.Row(y);
-        std::uint8_t* d = dst.Row(y);
-        for (int x = 0; x < left.width; ++x, l += bpp, r += bpp, d += bpp) {
-            // Memory order B, G, R; the methods speak of R, G, B.
-            const int lp[3] = {l[2], l[1], l[0]};
-            const int rp[3] = {r[2], r[1], r[0]};
-            int out[3];
-            AnaglyphPixel(method, lp, rp, out);
-            if (bpp == 4) d[3] = l[3];
-            d[0] = std::uint8_t(out[2]);
-            d[1] = std::uint8_t(out[1]);
-            d[2] = std::uint8_t(out[0]);
-        }
+    switch (method) {
+    case AnaglyphMethod::Colour:
+        MixRows<AnaglyphMethod::Colour>(left, right, dst);
+        break;
+    case AnaglyphMethod::Half:
+        MixRows<AnaglyphMethod::Half>(left, right, dst);
+        break;
+    case AnaglyphMethod::Grey:
+        MixRows<AnaglyphMethod::Grey>(left, right, dst);
+        break;
+    case AnaglyphMethod::Dubois:
+        MixRows<AnaglyphMethod::Dubois>(left, right, dst);
+        break;
     }
     return true;
 }

@@ -28,6 +28,14 @@ bool ComposeViewPair(const timg& left, const timg& right, const tcommonframe& fr
 
 bool ComposeOutputKind(const timg& left, const timg& right, const tcommonframe& frame,
                        const tcomposition& c, AnaglyphMethod method, EngineBitmap& out) {
+    if (c.kind == KindAnaglyph && method == AnaglyphMethod::Half) {
+        // Red from the left view's luma, green and blue straight from the
+        // right view: the right view's placement of the colour anaglyph.
+        tcomposition half = c;
+        half.wholeLeft = true;
+        half.afterLeft = LumaToRed;
+        return ComposeKind(left, right, frame, half, out);
+    }
     const bool mixed = c.kind == KindAnaglyph && method != AnaglyphMethod::Colour;
     if (!mixed && c.kind != KindHsbs && c.kind != KindHou)
         return ComposeKind(left, right, frame, c, out);
