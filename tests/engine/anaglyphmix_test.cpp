@@ -60,13 +60,6 @@ INSTANTIATE_TEST_SUITE_P(
         tmixcase{"DuboisRedOnly", AnaglyphMethod::Dubois, {100, 0, 0}, {0, 0, 0}, {46, 0, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(AnaglyphMethodNumbers, UnknownNumbersAreTheColourMethod) {
-    EXPECT_EQ(AnaglyphMethodOf(3), AnaglyphMethod::Dubois);
-    EXPECT_EQ(AnaglyphMethodOf(2), AnaglyphMethod::Grey);
-    EXPECT_EQ(AnaglyphMethodOf(4), AnaglyphMethod::Colour);
-    EXPECT_EQ(AnaglyphMethodOf(-1), AnaglyphMethod::Colour);
-}
-
 TEST(AnaglyphMix, RefusesPicturesOfDifferentSizes) {
     EngineBitmap a(2, 2), b(3, 2);
     EXPECT_FALSE(MixAnaglyph(a.View(), b.View(), a.View(), AnaglyphMethod::Grey));

