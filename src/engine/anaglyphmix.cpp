@@ -14,7 +14,7 @@ inline int RoundThousandths(int n) {
     const int biased = n + 1000000;
     const int q = biased / 1000;
     const int r = biased - q * 1000;
-    return q + int(r > 500) + int(r == 500 && (q & 1)) - 1000;
+    return q + int(r > 500) + (int(r == 500) & q & 1) - 1000;
 }
 
 inline int Clamp8(int v) {
