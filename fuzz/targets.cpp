@@ -8,6 +8,7 @@
 #include "core/viewpair.h"
 #include "input/composite.h"
 #include "input/jpegdecode.h"
+#include "input/mpofile.h"
 #include "input/pictureload.h"
 #include "output/renderlist.h"
 
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -142,7 +144,27 @@ int FuzzRenderList(const std::uint8_t* data, std::size_t size) {
     return 0;
 }
 
-const tfuzztarget FuzzTargets[6] = {
+int FuzzMpo(const std::uint8_t* data, std::size_t size) {
+    // The index reader and the scan, then the two views decoded.
+    std::vector<tmpopicture> pictures;
+    FindMpoPictures(data, size, pictures, 2);
+    if (pictures.size() > 2) std::abort();
+    for (const tmpopicture& p : pictures) {
+        if (p.size == 0 || p.offset >= size || size - p.offset < p.size) std::abort();
+        if (data[p.offset] != 0xFF || data[p.offset + 1] != 0xD8) std::abort();
+        tjpegpicture picture;
+        QString error;
+        DecodeJpeg(data + p.offset, p.size, tjpegoptions(), picture, error);
+    }
+    // Many pictures asked for: still bounded by the data.
+    FindMpoPictures(data, size, pictures, 1000);
+    for (const tmpopicture& p : pictures)
+        if (p.offset >= size || size - p.offset < p.size) std::abort();
+    return 0;
+}
+
+const tfuzztarget FuzzTargets[7] = {
     {"jpeg", FuzzJpeg}, {"picture", FuzzPicture},     {"params", FuzzParams},
     {"ini", FuzzIni},   {"composite", FuzzComposite}, {"renderlist", FuzzRenderList},
+    {"mpo", FuzzMpo},
 };

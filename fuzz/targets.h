@@ -22,9 +22,13 @@ int FuzzComposite(const std::uint8_t* data, std::size_t size);
 // The list file of `render --list` on the bytes as its text.
 int FuzzRenderList(const std::uint8_t* data, std::size_t size);
 
+// The MPO index reader and its fallback scan on the bytes as an MPO file,
+// then the pictures found decoded.
+int FuzzMpo(const std::uint8_t* data, std::size_t size);
+
 // The targets by name, for the replay test and the fuzz programs.
 struct tfuzztarget {
     const char* name;
     int (*run)(const std::uint8_t*, std::size_t);
 };
-extern const tfuzztarget FuzzTargets[6];
+extern const tfuzztarget FuzzTargets[7];

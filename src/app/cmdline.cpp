@@ -127,6 +127,9 @@ tstartplan PlanCommandLine(const QStringList& args, int currentStereoType,
                     plan.file1 = file;
                     plan.stereoType = 10;
                     plan.refreshDisplay = true;
+                } else if (UpperExtension(file) == u".MPO") {
+                    // A camera's pair file holds both views.
+                    LoadAs(plan, tstartaction::LoadMpo, file, 1, &tsettings::OpenDirL);
                 } else {
                     LoadAs(plan, tstartaction::LoadLeft, file, 7, &tsettings::OpenDirL);
                 }

@@ -30,6 +30,8 @@ enum class tstartaction {
     LoadPair,   // file1 the left view, file2 the right view; a picture that
                 // fails to load leaves its view as it was
     Split,      // file1 is split as a composite of kind splitKind (2..6)
+    LoadMpo,    // file1 is an MPO: its first picture the left view, its
+                // second the right view
 };
 
 // One remembered open folder that takes a file's folder.

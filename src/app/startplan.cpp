@@ -40,6 +40,9 @@ bool ExecuteStartPlan(const tstartplan& plan, tviewloader& loader, tdisplayhost&
         loaded = left || right;
         break;
     }
+    case tstartaction::LoadMpo:
+        loaded = loader.LoadMpoPair(plan.file1);
+        break;
     case tstartaction::Split: {
         QImage picture;
         QString info = pair.ImageInfo;

@@ -157,6 +157,19 @@ std::vector<E> BuildTable() {
         Flag("Mouse", "echange", &S::MouseSwap, false),
 
         Flag("ClipBoard", "hook", &S::ClipboardHook, false),
+
+        Flag("Formats", "SaveMPO", &S::SaveMPO, false),
+        Flag("Formats", "SaveHSBS", &S::SaveHSBS, false),
+        Flag("Formats", "SaveHOU", &S::SaveHOU, false),
+        Text("Formats", "DirMPO", &S::DirMPO, ".\\mpo"),
+        Text("Formats", "DirHSBS", &S::DirHSBS, ".\\hsbs"),
+        Text("Formats", "DirHOU", &S::DirHOU, ".\\hou"),
+        Text("Formats", "suffixeMPO", &S::SuffixMPO, "_MPO"),
+        Text("Formats", "suffixeHSBS", &S::SuffixHSBS, "_HSBS"),
+        Text("Formats", "suffixeHOU", &S::SuffixHOU, "_HOU"),
+        // The four anaglyph methods; any other value reads as the colour one.
+        Number("Formats", "anaglyph", &S::AnaglyphMethod, 0, 0, 3),
+        Flag("Formats", "exif", &S::KeepExif, true),
     };
 }
 

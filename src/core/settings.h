@@ -108,6 +108,18 @@ struct tsettings {
     // [ClipBoard]
     bool ClipboardHook;
 
+    // [Formats], written after every section above: the outputs of today's
+    // cameras and viewers. Tick, folder and suffix of the MPO, half-width
+    // side-by-side and half-height over-under kinds; the anaglyph method
+    // (0 colour, 1 half-colour, 2 grey, 3 least-squares, see
+    // engine/anaglyphmix.h) of the output and of the display; whether JPEG
+    // and MPO outputs carry the left source picture's EXIF.
+    bool SaveMPO, SaveHSBS, SaveHOU;
+    QString DirMPO, DirHSBS, DirHOU;
+    QString SuffixMPO, SuffixHSBS, SuffixHOU;
+    int AnaglyphMethod;
+    bool KeepExif;
+
     // Not stored under a key of their own.
     int GridIndex = 1;       // current marks choice; "defgridindex" at load
     bool ZoomVisible = true; // the magnifier's "FormZoom" "v", read again at load

@@ -50,6 +50,24 @@ bool validKind(int kind) {
     return kind >= 0 && kind < kStereoKindCount;
 }
 
+struct textrakind {
+    const char* name;
+    const char* stem;
+    const char* suffix;
+    const char* folder;
+};
+
+// The added output kinds, by code from KindMpo on.
+const textrakind kExtraKinds[] = {
+    {"MPO (appareils 3D)", "MPO", "_MPO", ".\\mpo"},
+    {"Côte à Côte Demi-Largeur", "HSBS", "_HSBS", ".\\hsbs"},
+    {"Dessus-Dessous Demi-Hauteur", "HOU", "_HOU", ".\\hou"},
+};
+
+const textrakind* extraKind(int kind) {
+    return IsExtraOutputKind(kind) ? &kExtraKinds[kind - KindMpo] : nullptr;
+}
+
 } // namespace
 
 const char* const PictureSaveFilter =
@@ -63,15 +81,27 @@ void InitStereoKinds() {
     for (int i = 0; i < kStereoKindCount; ++i) StereoKindNames[i] = QString::fromUtf8(kNames[i]);
 }
 
+bool IsExtraOutputKind(int kind) {
+    return kind >= KindMpo && kind < kOutputKindCount;
+}
+
+QString OutputKindName(int kind) {
+    if (const textrakind* e = extraKind(kind)) return QString::fromUtf8(e->name);
+    return validKind(kind) ? StereoKindNames[kind] : QString();
+}
+
 QString KindStem(int kind) {
+    if (const textrakind* e = extraKind(kind)) return QString::fromUtf8(e->stem);
     return validKind(kind) ? QString::fromUtf8(kVocabulary[kind].stem) : QString();
 }
 
 QString KindDefaultSuffix(int kind) {
+    if (const textrakind* e = extraKind(kind)) return QString::fromUtf8(e->suffix);
     return validKind(kind) ? QString::fromUtf8(kVocabulary[kind].suffix) : QString();
 }
 
 QString KindDefaultFolder(int kind) {
+    if (const textrakind* e = extraKind(kind)) return QString::fromUtf8(e->folder);
     return validKind(kind) ? QString::fromUtf8(kVocabulary[kind].folder) : QString();
 }
 

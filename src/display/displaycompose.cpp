@@ -6,6 +6,7 @@
 #include "core/runflags.h"
 #include "core/settings.h"
 #include "display/displaymath.h"
+#include "engine/anaglyphmix.h"
 #include "engine/transform.h"
 
 #include <algorithm>
@@ -36,10 +37,24 @@ void tdisplaystate::Compose() {
         BmpWork = QImage(w, h, QImage::Format_RGB32);
     BmpWork.fill(0u);
 
-    const ImageView dst = WritableView(BmpWork);
+    ImageView dst = WritableView(BmpWork);
     tviewslot& leftSlot = SlotOf(&Pair.ImgLeft);
     tviewslot& rightSlot = SlotOf(&Pair.ImgRight);
     const int mode = Settings.VisionMode;
+
+    // An anaglyph method other than the colour masks: each view drawn whole,
+    // the right one into a picture of its own, then the two mixed.
+    const AnaglyphMethod method = AnaglyphMethodOf(Settings.AnaglyphMethod);
+    const bool mixed = mode == VisionAnaglyph && method != AnaglyphMethod::Colour;
+    const int anaglyphLeft = MaskLeft, anaglyphRight = MaskRight;
+    QImage rightPicture;
+    if (mixed) MaskLeft = MaskRight = 0xFFFFFF;
+    const auto toRightPicture = [&] {
+        if (!mixed) return;
+        rightPicture = QImage(w, h, QImage::Format_RGB32);
+        rightPicture.fill(0u);
+        dst = WritableView(rightPicture);
+    };
 
     auto draw = [&](const tviewslot& slot, unsigned write, unsigned keep, int dstW, int srcW,
                     BlendOp op, bool smooth) {
@@ -60,6 +75,7 @@ void tdisplaystate::Compose() {
 
     if (Settings.Smoothing) {
         draw(leftSlot, MaskLeft, MaskRight, 0, 0, BlendOp::Copy, true);
+        toRightPicture();
         draw(rightSlot, MaskRight, MaskLeft, 0, 0, BlendOp::Copy, true);
     } else {
         int A = 256, B = 256;
@@ -80,8 +96,15 @@ void tdisplaystate::Compose() {
         BlendOp op = BlendOp::Copy;
         SelectBlendOp(TranspMode, 0, op);
         draw(leftSlot, MaskLeft, MaskRight, A, B, op, false);
+        toRightPicture();
         SelectBlendOp(TranspMode, 1, op);
         draw(rightSlot, MaskRight, MaskLeft, B, A, op, false);
+    }
+    if (mixed) {
+        const ImageView work = WritableView(BmpWork);
+        MixAnaglyph(work, WritableView(rightPicture), work, method);
+        MaskLeft = anaglyphLeft;
+        MaskRight = anaglyphRight;
     }
     DrawFocusFrame();
     Notify(Hooks.Repaint);

@@ -5,6 +5,7 @@
 #include "core/settings.h"
 #include "core/viewops.h"
 #include "input/decodeahead.h"
+#include "input/mpofile.h"
 #include "input/pictureload.h"
 #include "input/userreport.h"
 #include "input/viewloader.h"
@@ -21,7 +22,8 @@ void theadlesshost::ReloadViews(int stereoType) {
     // The right view decodes on another core while the loader reads the left.
     std::optional<tdecodeahead> right;
     if (stereoType == KindPair && !pair_.ImgRight.filename.isEmpty() &&
-        pair_.ImgRight.filename != pair_.ImgLeft.filename)
+        pair_.ImgRight.filename != pair_.ImgLeft.filename &&
+        !IsMpoFileName(pair_.ImgRight.filename))
         right.emplace(pair_.ImgRight.filename);
     tviewloader loader(*this);
     loader.ReloadViews(stereoType);
@@ -40,6 +42,7 @@ int CompositeKindOfText(const QString& text) {
     if (t == "V") return KindOverUnder;
     if (t == "A") return KindAnaglyph;
     if (t == "BI") return KindDouble;
+    if (t == "MPO") return KindMpo;
     bool ok = false;
     const int code = t.toInt(&ok);
     if (ok && code >= KindCrossed && code <= KindDouble) return code;
@@ -133,6 +136,11 @@ bool LoadPairHeadless(const tpairsource& source, tviewpair& pair, theadlesshost&
     tviewloader loader(host);
     if (!source.composite.isEmpty()) {
         const QString file = absolute(source.composite);
+        if (source.compositeKind == KindMpo) {
+            if (loader.LoadMpoPair(file)) return true;
+            failed = source.composite;
+            return false;
+        }
         QImage picture;
         if (!LoadPictureFile(picture, file, pair.ImageInfo)) {
             failed = source.composite;
@@ -141,12 +149,15 @@ bool LoadPairHeadless(const tpairsource& source, tviewpair& pair, theadlesshost&
         return loader.SplitByKind(source.compositeKind, picture, file);
     }
     std::optional<tdecodeahead> ahead;
-    if (absolute(source.right) != absolute(source.left)) ahead.emplace(absolute(source.right));
+    if (absolute(source.right) != absolute(source.left) && !IsMpoFileName(source.right))
+        ahead.emplace(absolute(source.right));
     for (const auto& [view, name] : {std::pair<timg*, QString>{&pair.ImgLeft, source.left},
                                      std::pair<timg*, QString>{&pair.ImgRight, source.right}}) {
         QImage picture;
         const QString file = absolute(name);
-        if (!LoadPictureFile(picture, file, pair.ImageInfo)) {
+        // The right view of an MPO is its second picture, as a reload reads it.
+        const int index = view == &pair.ImgRight ? 1 : 0;
+        if (!LoadPictureFile(picture, file, pair.ImageInfo, nullptr, nullptr, index)) {
             failed = name;
             return false;
         }

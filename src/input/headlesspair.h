@@ -66,7 +66,8 @@ struct tpairsource {
 bool CheckPairSourceOptions(bool hasParamFile, const tpairsource& source, QString& error);
 
 // The composite kind of a command-line word: X, P, V, A, Bi (any case) or the
-// codes 2..6; -1 for anything else.
+// codes 2..6, or MPO (KindMpo: the pair file of a stereo camera); -1 for
+// anything else.
 int CompositeKindOfText(const QString& text);
 
 // Reads the pair (absolute file names); false with the file that could not

@@ -11,6 +11,7 @@
 #include "core/viewpair.h"
 #include "input/bmpinfo.h"
 #include "input/jpegdecode.h"
+#include "input/mpofile.h"
 #include "input/picturelimits.h"
 #include "input/userreport.h"
 
@@ -28,7 +29,7 @@
 const char* const OpenPictureFilter =
     "Toutes les Images|*.bmp;*.dib;*.rle;*.ico;*.wmf;*.emf;*.jpg;*.jpeg;*.jpe;*.jfif;*.jps;"
     "*.gif;*.png;*.tif;*.tiff;*.fax;*.tga;*.win;*.vst;*.vda;*.icb;*.pcx;*.pcc;*.scr;*.psd;*.pdd;"
-    "*.psp;*.sgi;*.rgb;*.rgba;*.bw;*.rla;*.rpf;*.ppm;*.pgm;*.pbm;*.cel;*.pic;*.pcd;*.cut"
+    "*.psp;*.sgi;*.rgb;*.rgba;*.bw;*.rla;*.rpf;*.ppm;*.pgm;*.pbm;*.cel;*.pic;*.pcd;*.cut;*.mpo"
     "|Bitmaps Windows (bmp, dib, rle)|*.bmp;*.dib;*.rle"
     "|Icônes (ico)|*.ico"
     "|Métafichiers (wmf, emf)|*.wmf;*.emf"
@@ -45,13 +46,15 @@ const char* const OpenPictureFilter =
     "|Portable Pixmap (ppm, pgm, pbm)|*.ppm;*.pgm;*.pbm"
     "|Autodesk (cel, pic)|*.cel;*.pic"
     "|Kodak Photo-CD (pcd)|*.pcd"
-    "|Dr Halo (cut)|*.cut";
+    "|Dr Halo (cut)|*.cut"
+    "|MPO, appareils 3D (mpo)|*.mpo";
 
 namespace {
 
 // Our JPEG decoder; Qt's bitmap reader after our header checks; the
 // libraries' readers named in the table.
-enum class Decoder { Jpeg, Bmp, Library };
+// MPO: our JPEG decoder on one picture of the file.
+enum class Decoder { Jpeg, Bmp, Library, Mpo };
 
 struct tformat {
     const char* ext;
@@ -84,6 +87,7 @@ const tformat kFormats[] = {
     {"pgm", Decoder::Library, "pgm", "PGM"},     {"pbm", Decoder::Library, "pbm", "PBM"},
     {"cel", Decoder::Library, nullptr, nullptr}, {"pic", Decoder::Library, nullptr, nullptr},
     {"pcd", Decoder::Library, nullptr, "PCD"},   {"cut", Decoder::Library, nullptr, "CUT"},
+    {"mpo", Decoder::Mpo, nullptr, nullptr},
 };
 
 const tformat* FindFormat(const QString& lowerExt) {
@@ -258,9 +262,7 @@ QString FormatImageInfo(int width, int height, int bits) {
 }
 
 LoadStatus DecodePictureFile(const QString& fileName, QImage& image, int& bits, QString& error,
-                             tuserreport* report) {
-    LoadStatus ahead;
-    if (TakeDecodedAhead(fileName, image, bits, error, ahead)) return ahead;
+                             tuserreport* report, int picture) {
     InitPictureDecoders();
     const QFileInfo info(fileName);
     // Checked without blocking: a FIFO or a device is refused, never opened.
@@ -280,6 +282,21 @@ LoadStatus DecodePictureFile(const QString& fileName, QImage& image, int& bits, 
     if (format == nullptr) {
         error = QStringLiteral("Extension de fichier image inconnue (.%1)").arg(ext);
         return LoadStatus::DecoderError;
+    }
+
+    // A picture decoded ahead is the file's first picture: never an MPO's view.
+    if (format->decoder != Decoder::Mpo) {
+        LoadStatus ahead;
+        if (TakeDecodedAhead(fileName, image, bits, error, ahead)) return ahead;
+    }
+
+    if (format->decoder == Decoder::Mpo) {
+        tjpegpicture decoded;
+        if (!DecodeMpoPicture(fileName, picture, JpegDefaults, decoded, error))
+            return LoadStatus::DecoderError;
+        image = std::move(decoded.image);
+        bits = decoded.bits;
+        return LoadStatus::Loaded;
     }
 
     if (format->decoder == Decoder::Jpeg) {
@@ -326,7 +343,7 @@ LoadStatus DecodePictureFile(const QString& fileName, QImage& image, int& bits, 
 }
 
 bool LoadPictureFile(QImage& Bitmap, const QString& FileName, QString& Info, tloadresult* result,
-                     tuserreport* report) {
+                     tuserreport* report, int picture) {
     tuserreport& user = report ? *report : UserReport();
     tloadresult local;
     tloadresult& r = result ? *result : local;
@@ -346,13 +363,13 @@ bool LoadPictureFile(QImage& Bitmap, const QString& FileName, QString& Info, tlo
         return false;
     }
 
-    QImage picture;
+    QImage decoded;
     int bits = 0;
     QString error;
     LoadStatus status;
     {
         tbusyguard busy(user);
-        status = DecodePictureFile(FileName, picture, bits, error, &user);
+        status = DecodePictureFile(FileName, decoded, bits, error, &user, picture);
     }
     if (status == LoadStatus::Missing) {
         r.status = status;
@@ -364,14 +381,14 @@ bool LoadPictureFile(QImage& Bitmap, const QString& FileName, QString& Info, tlo
         user.ShowMessage(r.message);
         return false;
     }
-    if (picture.isNull() || picture.width() == 0 || picture.height() == 0) {
+    if (decoded.isNull() || decoded.width() == 0 || decoded.height() == 0) {
         Info = QString::fromUtf8(NoPictureText);
         r.status = LoadStatus::Empty;
         return false;
     }
-    Info = FormatImageInfo(picture.width(), picture.height(), bits);
+    Info = FormatImageInfo(decoded.width(), decoded.height(), bits);
     r.status = LoadStatus::Loaded;
     r.bits = bits;
-    Bitmap = std::move(picture);
+    Bitmap = std::move(decoded);
     return true;
 }

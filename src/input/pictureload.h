@@ -36,9 +36,11 @@ class tuserreport;
 // picture description (`ImageInfo` of the pair on screen). Messages, the
 // hour-glass shown while decoding and progressive passes go to `report`
 // (UserReport() when null). On any failure Bitmap is left as it was; Info
-// changes only for a loaded or empty picture.
+// changes only for a loaded or empty picture. `picture` chooses the picture
+// of a file that holds several (an MPO: 0 the left view, 1 the right view);
+// other files have one and ignore it.
 bool LoadPictureFile(QImage& Bitmap, const QString& FileName, QString& Info,
-                     tloadresult* result = nullptr, tuserreport* report = nullptr);
+                     tloadresult* result = nullptr, tuserreport* report = nullptr, int picture = 0);
 
 // Sets up the decoders once (GraphicsMagick, the size limits of Qt's
 // readers). Loading calls it; code that uses GraphicsMagick on its own
@@ -49,4 +51,4 @@ void InitPictureDecoders();
 // and by tests. Fills `image` (32-bit) and `bits`, or returns the decoder's
 // message in `error`.
 LoadStatus DecodePictureFile(const QString& fileName, QImage& image, int& bits, QString& error,
-                             tuserreport* report = nullptr);
+                             tuserreport* report = nullptr, int picture = 0);

@@ -6,6 +6,7 @@
 #include "core/settings.h"
 #include "core/stereokinds.h"
 #include "input/composite.h"
+#include "input/mpofile.h"
 #include "input/picturelimits.h"
 #include "input/pictureload.h"
 
@@ -117,9 +118,44 @@ bool tviewloader::AskOne(const QString& title, const QString& folder, bool multi
     return true;
 }
 
+bool tviewloader::LoadMpoPair(const QString& FileName) {
+    const QString name = FileName;
+    tviewpair& pair = host_.Pair();
+    QImage left, right;
+    QString info = pair.ImageInfo;
+    if (!LoadPictureFile(left, name, info, nullptr, &host_, 0) ||
+        !LoadPictureFile(right, name, info, nullptr, &host_, 1))
+        return false;
+    pair.ImageInfo = info;
+    host_.SetColorMask(kAllChannels);
+    host_.SetTransp1(128);
+    Settings.OpenSepar = 0;
+    pair.ImgLeft.bitmap = AsViewBitmap(left);
+    pair.ImgRight.bitmap = AsViewBitmap(right);
+    pair.StereoType = KindPair;
+    InstallViewImage(pair.ImgLeft, name);
+    InstallViewImage(pair.ImgRight, name);
+    host_.RefreshCaption();
+    return true;
+}
+
+bool tviewloader::OpenedMpo(const QString& file, QString& folder, bool& ok) {
+    if (!IsMpoFileName(file)) return false;
+    ok = LoadMpoPair(file);
+    if (ok) {
+        folder = FileFolder(file);
+        host_.Recompose();
+    }
+    host_.Redraw();
+    return true;
+}
+
 bool tviewloader::OpenIntoView(timg& Target, timg* Other, const QString& Title, QString& Folder) {
     QStringList files;
     if (!AskOne(Title, Folder, true, files)) return false;
+    // An MPO holds the whole pair, whichever view was asked for.
+    bool mpo = false;
+    if (OpenedMpo(files.first(), Folder, mpo)) return mpo;
     QImage work;
     if (!LoadPictureFile(work, files.first(), host_.Pair().ImageInfo, nullptr, &host_))
         return false;
@@ -134,6 +170,7 @@ bool tviewloader::OpenImage() {
     if (!OpenIntoView(pair.ImgLeft, &pair.ImgRight, OpenDialogTitle(KindSingle),
                       Settings.OpenDirImg))
         return false;
+    if (pair.StereoType == KindPair && IsMpoFileName(pair.ImgLeft.filename)) return true;
     pair.StereoType = KindLeft;
     host_.RefreshCaption();
     host_.Recompose();
@@ -146,8 +183,10 @@ bool tviewloader::OpenLeft() {
     bool ok = false;
     QStringList files;
     QImage work;
-    if (AskOne(OpenDialogTitle(KindPair), Settings.OpenDirL, true, files) &&
-        LoadPictureFile(work, files[0], pair.ImageInfo, nullptr, &host_)) {
+    bool mpo = false;
+    const bool asked = AskOne(OpenDialogTitle(KindPair), Settings.OpenDirL, true, files);
+    if (asked && OpenedMpo(files[0], Settings.OpenDirL, mpo)) return mpo;
+    if (asked && LoadPictureFile(work, files[0], pair.ImageInfo, nullptr, &host_)) {
         Settings.OpenDirL = FileFolder(files[0]);
         LoadSingleView(work, pair.ImgLeft, files[0], nullptr);
         int& st = pair.StereoType;
@@ -180,6 +219,8 @@ bool tviewloader::OpenRight() {
         return false;
     pair.StereoType =
         (pair.StereoType == KindLeft || pair.StereoType == KindPair) ? KindPair : KindRight;
+    if (IsMpoFileName(pair.ImgRight.filename) && pair.ImgLeft.filename == pair.ImgRight.filename)
+        pair.StereoType = KindPair;
     host_.RefreshCaption();
     host_.Recompose();
     return true;
@@ -193,6 +234,11 @@ bool tviewloader::OpenPair() {
     if (st == KindPair) st = KindPairOpening;
     if (st == KindRight) st = KindRightOpening;
     OpenLeft();
+    if (st == KindPair && IsMpoFileName(pair.ImgLeft.filename) &&
+        pair.ImgLeft.filename == pair.ImgRight.filename) {
+        // The MPO gave the whole pair: no right view to ask for.
+        return true;
+    }
     if (st == KindPair || st == KindRight) {
         host_.Redraw();
         return false;
@@ -201,6 +247,9 @@ bool tviewloader::OpenPair() {
     bool ok = false;
     if (OpenIntoView(pair.ImgRight, nullptr, OpenDialogTitle(KindRight), Settings.OpenDirR)) {
         st = (st == KindLeft || st == KindPairOpening) ? KindPair : KindRight;
+        if (IsMpoFileName(pair.ImgRight.filename) &&
+            pair.ImgLeft.filename == pair.ImgRight.filename)
+            st = KindPair;
         host_.RefreshCaption();
         host_.Recompose();
         ok = true;
@@ -214,6 +263,8 @@ bool tviewloader::OpenComposite(int kind, QString& folder) {
     tviewpair& pair = host_.Pair();
     QStringList files;
     if (!AskOne(OpenDialogTitle(kind), folder, true, files)) return false;
+    bool mpo = false;
+    if (OpenedMpo(files.first(), folder, mpo)) return mpo;
     pair.ImgLeft.filename.clear();
     pair.ImgRight.filename.clear();
     pair.StereoType = KindNone;
@@ -329,7 +380,7 @@ void tviewloader::ReloadViews(int Kind) {
             left.bitmap = work;
             InstallViewImage(left, leftName);
         }
-        if (LoadPictureFile(work, rightName, pair.ImageInfo, nullptr, &host_)) {
+        if (LoadPictureFile(work, rightName, pair.ImageInfo, nullptr, &host_, 1)) {
             right.bitmap = work;
             InstallViewImage(right, rightName);
         }
@@ -343,7 +394,7 @@ void tviewloader::ReloadViews(int Kind) {
             SplitByKind(Kind, work, leftName);
         break;
     case KindRight:
-        if (LoadPictureFile(work, rightName, pair.ImageInfo, nullptr, &host_)) {
+        if (LoadPictureFile(work, rightName, pair.ImageInfo, nullptr, &host_, 1)) {
             LoadSingleView(work, right, rightName, &left);
             pair.StereoType = KindRight;
         }

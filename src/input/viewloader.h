@@ -45,11 +45,22 @@ public:
     bool SplitByKind(int Kind, const QImage& Picture, const QString& FileName);
 
     // Reads the views again from their file names after the stereo kind.
+    // A view named after an MPO file takes its first picture on the left,
+    // its second on the right.
     void ReloadViews(int Kind);
+
+    // Both views from an MPO file: its first picture the left view, its
+    // second the right view, both named after the file, kind 1 (a separate
+    // pair). When either picture fails the loader says why and both views
+    // stay as they were.
+    bool LoadMpoPair(const QString& FileName);
 
 private:
     bool AskOne(const QString& title, const QString& folder, bool multi, QStringList& files);
     bool OpenComposite(int kind, QString& folder);
+    // An MPO chosen in an open dialog: the pair, the folder remembered and
+    // the display recomposed. False for any other file (ok untouched).
+    bool OpenedMpo(const QString& file, QString& folder, bool& ok);
     void SplitSideBySide(int kind, const QImage& picture, const QString& fileName);
     void Blank(timg& view, QSize size);
 

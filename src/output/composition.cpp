@@ -131,7 +131,9 @@ bool ComposeKind(const timg& left, const timg& right, const tcommonframe& frame,
     const ImageView srcLeft = ViewPixels(left.bitmap, keepLeft);
     const ImageView srcRight = ViewPixels(right.bitmap, keepRight);
     const ImageView dst = out.View();
-    for (const tplacement& p : KindPlacements(c.kind, c.W, c.H, c.S, ox, oy)) {
+    for (tplacement p : KindPlacements(c.kind, c.W, c.H, c.S, ox, oy)) {
+        const bool whole = c.wholeLeft && c.kind == KindAnaglyph && p.leftView;
+        if (whole) p.writeMask = p.keepMask = kAllChannels;
         const timg& v = p.leftView ? left : right;
         const ImageView& src = p.leftView ? srcLeft : srcRight;
         const QPointF origin = p.leftView ? frame.left : frame.right;
@@ -147,6 +149,7 @@ bool ComposeKind(const timg& left, const timg& right, const tcommonframe& frame,
         else
             BmpTransformSmooth32(src, dst, bounds, rect, v.CentreX(), v.CentreY(), shiftX, shiftY,
                                  0, 0, v.rot, k, 0, p.writeMask, p.keepMask);
+        if (whole && c.afterLeft) c.afterLeft(dst);
     }
     return true;
 }

@@ -54,6 +54,11 @@ struct tcomposition {
     double m = 1; // source pixels per output pixel
     bool centre = true;
     bool bits24 = false;
+    // The anaglyph's left view drawn with all its channels, then `afterLeft`
+    // run on the picture before the right view's green and blue go over it
+    // (the half-colour method); the plain masks otherwise.
+    bool wholeLeft = false;
+    void (*afterLeft)(const ImageView&) = nullptr;
 };
 
 // Draws the kind into `out` (resized, black): each view resampled straight

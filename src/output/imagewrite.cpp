@@ -7,6 +7,8 @@
 
 #include <QBuffer>
 #include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
 
 #include <cerrno>
 #include <csetjmp>
@@ -277,15 +279,59 @@ bool EncodeJpeg(const ImageView& bitmap, const tjpegoptions& options, QByteArray
     return false;
 }
 
+bool IsQtWrittenPath(const QString& path) {
+    const QString ext = QFileInfo(path).suffix().toUpper();
+    return ext == "PNG" || ext == "TIF" || ext == "TIFF";
+}
+
+bool WriteQtPictureFile(const ImageView& bitmap, const QString& path, QString* error,
+                        bool replace) {
+    if (!Writable(bitmap)) {
+        SetError(error, QStringLiteral("empty picture"));
+        return false;
+    }
+    const QString ext = QFileInfo(path).suffix().toUpper();
+    const QByteArray format = ext == "PNG" ? QByteArray("png") : QByteArray("tiff");
+    // Qt writes 8-bit RGB from a 24-bit picture: the margins drawn with
+    // alpha 0 stay black, never transparent.
+    const QImage rgb =
+        QImage(bitmap.data, bitmap.width, bitmap.height, qsizetype(bitmap.stride),
+               bitmap.format == PixelFormat::Bgra32 ? QImage::Format_RGB32 : QImage::Format_BGR888)
+            .convertToFormat(QImage::Format_RGB888);
+    if (rgb.isNull()) {
+        SetError(error, QStringLiteral("not enough memory"));
+        return false;
+    }
+    tatomicfile file(path, replace);
+    if (!file.Open()) {
+        SetError(error, file.ErrorString());
+        return false;
+    }
+    QImageWriter writer(&file.Device(), format);
+    if (!writer.write(rgb)) {
+        SetError(error, writer.errorString());
+        return false;
+    }
+    if (!file.Commit()) {
+        SetError(error, file.ErrorString());
+        return false;
+    }
+    return true;
+}
+
 bool OutputFileCanHold(const QString& path, int width, int height, bool bits24) {
     if (width <= 0 || height <= 0) return false;
-    if (IsJpegPath(path)) return width <= JPEG_MAX_DIMENSION && height <= JPEG_MAX_DIMENSION;
+    if (IsJpegPath(path) || QFileInfo(path).suffix().toUpper() == "MPO")
+        return width <= JPEG_MAX_DIMENSION && height <= JPEG_MAX_DIMENSION;
+    // PNG and TIFF hold any picture the program can allocate.
+    if (IsQtWrittenPath(path)) return true;
     const std::uint64_t rowBytes = (std::uint64_t(width) * (bits24 ? 3 : 4) + 3) / 4 * 4;
     return 54 + rowBytes * std::uint64_t(height) <= 0xFFFFFFFFull;
 }
 
 bool WriteOutputFile(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
                      QString* error, bool replace) {
+    if (IsQtWrittenPath(path)) return WriteQtPictureFile(bitmap, path, error, replace);
     return IsJpegPath(path) ? WriteJpegFile(bitmap, path, options, error, replace)
                             : WriteBmpFile(bitmap, path, error, replace);
 }

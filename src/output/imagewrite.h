@@ -31,14 +31,23 @@ bool WriteBmpFile(const ImageView& bitmap, const QString& path, QString* error =
 bool WriteJpegFile(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
                    QString* error = nullptr, bool replace = true);
 
-// The same compression into memory, for pictures that are only looked at.
+// The same compression into memory, for pictures that are only looked at
+// and for the EXIF and MPO writers.
 bool EncodeJpeg(const ImageView& bitmap, const tjpegoptions& options, QByteArray& out,
                 QString* error = nullptr);
 
+// The path's extension asks for a picture written by Qt's writers: .png,
+// .tif or .tiff (any case).
+bool IsQtWrittenPath(const QString& path);
+
+// An 8-bit RGB PNG or TIFF (after the extension) through Qt's writers.
+bool WriteQtPictureFile(const ImageView& bitmap, const QString& path, QString* error = nullptr,
+                        bool replace = true);
+
 // The file format the path asks for can hold a picture of this size: a BMP
-// stays under 4 GiB, a JPEG under 65500 pixels a side.
+// stays under 4 GiB, a JPEG (or MPO) under 65500 pixels a side.
 bool OutputFileCanHold(const QString& path, int width, int height, bool bits24);
 
-// JPEG or BMP by the path's extension.
+// PNG, TIFF, JPEG or BMP by the path's extension.
 bool WriteOutputFile(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
                      QString* error = nullptr, bool replace = true);

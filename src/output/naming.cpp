@@ -3,8 +3,9 @@
 #include "output/naming.h"
 
 #include "core/paths.h"
-#include "input/pictureload.h"
 #include "core/settings.h"
+#include "input/mpofile.h"
+#include "input/pictureload.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,8 @@
 #include <QStorageInfo>
 
 #include <algorithm>
+#include <iterator>
+#include <vector>
 
 const std::array<int, 8> NameListOrder = {KindLeft,      KindRight,    KindCrossed, KindParallel,
                                           KindOverUnder, KindAnaglyph, KindDouble,  KindParams};
@@ -96,12 +99,24 @@ QString Separator() {
 
 } // namespace
 
+QString OtherFormatExtension(const QString& text) {
+    const QString t = text.trimmed().toLower();
+    if (t == QLatin1String(".png") || t == QLatin1String("png")) return QStringLiteral(".png");
+    if (t == QLatin1String(".tif") || t == QLatin1String(".tiff") || t == QLatin1String("tif") ||
+        t == QLatin1String("tiff"))
+        return QStringLiteral(".tif");
+    return QString();
+}
+
 bool KindHasOutputFields(int kind) {
-    return (kind >= KindCrossed && kind <= KindRight) || kind == KindParams;
+    return (kind >= KindCrossed && kind <= KindRight) || kind == KindParams ||
+           IsExtraOutputKind(kind);
 }
 
 QString DefaultBaseName(const QString& leftFile, const QString& rightFile) {
     const QString left = FileStem(leftFile);
+    // Both views of a camera's MPO come from the one file: its name alone.
+    if (leftFile == rightFile && IsMpoFileName(leftFile)) return left;
     const QString right = FileStem(rightFile);
     if (right.trimmed().isEmpty()) return left;
     return left + u'_' + right.right(2);
@@ -124,10 +139,16 @@ QString BuildFileName(const QString& suffix, const QString& extension, int kind,
     QString ext;
     if (kind == KindParams) {
         ext = QStringLiteral(".prm");
+    } else if (kind == KindMpo) {
+        // The pair file has one format of its own.
+        ext = QStringLiteral(".mpo");
     } else {
+        const QString other = OtherFormatExtension(fields.Format);
         ext = extension.trimmed().toLower();
+        if (ext.isEmpty()) ext = other;
         if (ext.isEmpty()) ext = fields.Jpeg ? QStringLiteral(".jpg") : QStringLiteral(".bmp");
-        if (ext != QLatin1String(".bmp") && ext != QLatin1String(".jpg"))
+        if (ext != QLatin1String(".bmp") && ext != QLatin1String(".jpg") &&
+            (other.isEmpty() || ext != other))
             ext = QStringLiteral(".bmp");
     }
 
@@ -217,7 +238,9 @@ bool AskCreateFolder(QString& folder, tfolderquestions& questions) {
 
 bool CheckOutputFolders(const tnamingfields& fields, tfolderquestions& questions) {
     bool ask = true;
-    for (const int kind : FolderCheckOrder) {
+    std::vector<int> order(FolderCheckOrder.begin(), FolderCheckOrder.end());
+    order.insert(order.end(), std::begin(kExtraOutputKinds), std::end(kExtraOutputKinds));
+    for (const int kind : order) {
         if (!fields.Ticked[kind]) continue;
         const QString folder = ResolveFolder(fields.RepBase, fields.Folder[kind], fields.LeftFile);
         // Nothing to create for an empty folder; the save pass reports it.
@@ -309,6 +332,12 @@ QString tsettings::*KindSuffixSetting(int kind) {
         return &tsettings::SuffixR;
     case KindParams:
         return &tsettings::SuffixPrm;
+    case KindMpo:
+        return &tsettings::SuffixMPO;
+    case KindHsbs:
+        return &tsettings::SuffixHSBS;
+    case KindHou:
+        return &tsettings::SuffixHOU;
     default:
         return nullptr;
     }
@@ -332,6 +361,12 @@ bool tsettings::*KindTickSetting(int kind) {
         return &tsettings::SaveR;
     case KindParams:
         return &tsettings::SavePrm;
+    case KindMpo:
+        return &tsettings::SaveMPO;
+    case KindHsbs:
+        return &tsettings::SaveHSBS;
+    case KindHou:
+        return &tsettings::SaveHOU;
     default:
         return nullptr;
     }
@@ -352,7 +387,7 @@ tnamingfields NamingFieldsFromSettings(const tsettings& settings, const tviewpai
     f.Jpeg = settings.SaveJpeg;
     f.LeftFile = pair.ImgLeft.filename;
     f.RightFile = pair.ImgRight.filename;
-    for (int kind = 0; kind < kStereoKindCount; ++kind) {
+    for (int kind = 0; kind < kOutputKindCount; ++kind) {
         if (!KindHasOutputFields(kind)) continue;
         f.Folder[kind] = settings.*KindFolderSetting(kind);
         f.Suffix[kind] = settings.*KindSuffixSetting(kind);
@@ -379,6 +414,12 @@ QString tsettings::*KindFolderSetting(int kind) {
         return &tsettings::DirR;
     case KindParams:
         return &tsettings::DirPrm;
+    case KindMpo:
+        return &tsettings::DirMPO;
+    case KindHsbs:
+        return &tsettings::DirHSBS;
+    case KindHou:
+        return &tsettings::DirHOU;
     default:
         return nullptr;
     }
@@ -386,7 +427,10 @@ QString tsettings::*KindFolderSetting(int kind) {
 
 QStringList OutputNameList(tnamingfields& fields) {
     QStringList lines;
-    for (const int kind : NameListOrder) {
+    // The added kinds come after the parameter file, the last of the list.
+    std::vector<int> order(NameListOrder.begin(), NameListOrder.end());
+    order.insert(order.end(), std::begin(kExtraOutputKinds), std::end(kExtraOutputKinds));
+    for (const int kind : order) {
         if (!fields.Ticked[kind]) continue;
         const QString ext = kind == KindParams ? QStringLiteral(".prm") : QString();
         const QString name = BuildFileName(fields.Suffix[kind], ext, kind, fields);
@@ -405,6 +449,8 @@ void DefaultFileNameField(tnamingfields& fields) {
 
 void MakeFoldersRelative(tnamingfields& fields) {
     for (const int kind : NameListOrder)
+        fields.Folder[kind] = MakeRelativeFolder(fields.Folder[kind], fields.RepBase);
+    for (const int kind : kExtraOutputKinds)
         fields.Folder[kind] = MakeRelativeFolder(fields.Folder[kind], fields.RepBase);
 }
 

@@ -19,16 +19,21 @@ struct tnamingfields {
     QString FileName;    // EditFileName: the base name typed or in use
     bool Rename = false; // CheckBoxFileName "Renommer:": use FileName as typed
     QString RepBase;     // EditRepBase: the base folder
-    // Per kind code; only the kinds with an edit (2..8 and 10) are used.
-    std::array<QString, kStereoKindCount> Folder; // EditRepL … EditRepPrm
-    std::array<QString, kStereoKindCount> Suffix; // EditSufL … EditSufPrm
-    std::array<bool, kStereoKindCount> Ticked{};  // CheckBoxL … CheckBoxPrm
+    // Per kind code; only the kinds with an edit (2..8, 10 and the added
+    // kinds 13..15) are used.
+    std::array<QString, kOutputKindCount> Folder; // EditRepL … EditRepPrm
+    std::array<QString, kOutputKindCount> Suffix; // EditSufL … EditSufPrm
+    std::array<bool, kOutputKindCount> Ticked{};  // CheckBoxL … CheckBoxPrm
     bool Jpeg = false;                            // CheckBoxJPEG
-    QString LeftFile;                             // filename of ImgLeft
-    QString RightFile;                            // filename of ImgRight
+    // A picture format other than BMP and JPEG chosen for every picture
+    // output (".png" or ".tif"); empty leaves the choice to Jpeg.
+    QString Format;
+    QString LeftFile;  // filename of ImgLeft
+    QString RightFile; // filename of ImgRight
 };
 
-// True for the kinds that have a folder and a suffix edit (2..8 and 10).
+// True for the kinds that have a folder and a suffix edit (2..8, 10 and the
+// added kinds 13..15).
 bool KindHasOutputFields(int kind);
 
 // The order of the name list: L, R, SX, SP, SV, Ana, Bi, parameter file.
@@ -83,7 +88,13 @@ private:
 // give "IMG_1234_35"; with no right file, the left name alone.
 QString DefaultBaseName(const QString& leftFile, const QString& rightFile);
 
-// base + suffix + extension, without folder. suffix and extension override
+// ".png" or ".tif" for a format text naming PNG or TIFF (with or without
+// the dot, "tiff" too, any case); empty for anything else.
+QString OtherFormatExtension(const QString& text);
+
+// base + suffix + extension, without folder. The MPO kind always ends in
+// ".mpo"; the other picture kinds take the given extension, else
+// fields.Format, else ".jpg" or ".bmp" after fields.Jpeg. suffix and extension override
 // the kind's fields when not empty. Sets fields.FileName to the base in use.
 QString BuildFileName(const QString& suffix, const QString& extension, int kind,
                       tnamingfields& fields);

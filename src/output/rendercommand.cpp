@@ -17,6 +17,7 @@
 #include "input/displayhost.h"
 #include "input/pictureload.h"
 #include "input/viewloader.h"
+#include "output/cli_formats.h"
 #include "output/cli_options.h"
 #include "output/imagewrite.h"
 #include "output/naming.h"
@@ -40,14 +41,19 @@ const char* const RenderUsage =
     "  render (--prm FILE... | --left L --right R | --composite KIND FILE | --list FILE)\n"
     "         [--params FILE] [--jobs N] [--threads N] [--quiet]\n"
     "         [--kinds LIST] [--size WxH] [--sep N] [--adapt 0|1|2]\n"
-    "         [--source auto|manual] [--ratio W:H] [--no-centre] [--format bmp|jpg]\n"
-    "         [--bits 24|32] [--quality Q] [--out DIR] [--name BASE] [--overwrite]\n"
-    "         [--band N|auto] [--settings FILE | --noini]\n"
+    "         [--source auto|manual] [--ratio W:H] [--no-centre]\n"
+    "         [--format bmp|jpg|png|tiff] [--anaglyph colour|half|grey|dubois]\n"
+    "         [--no-exif] [--bits 24|32] [--quality Q] [--out DIR] [--name BASE]\n"
+    "         [--overwrite] [--band N|auto] [--settings FILE | --noini]\n"
     "      Writes the aligned pair in the chosen kinds, each into its kind folder\n"
     "      under DIR (default: the left picture's folder; . is the current one).\n"
     "      Existing files are kept unless --overwrite is given.\n"
-    "      LIST: comma list of L,R,X,P,V,A,Bi,Prm (default X,A,Prm).\n"
-    "      KIND: X, P, V, A, Bi or the kind code 2..6.\n"
+    "      LIST: comma list of L,R,X,P,V,A,Bi,Prm,MPO,HSBS,HOU (default X,A,Prm).\n"
+    "      MPO: the pair as one MPO file; HSBS, HOU: half-width side-by-side and\n"
+    "      half-height over-under frames of --size (default 1920x1080).\n"
+    "      KIND: X, P, V, A, Bi, the kind code 2..6, or MPO (the pair file of a\n"
+    "      stereo camera).\n"
+    "      JPEG and MPO outputs carry the left picture's EXIF unless --no-exif.\n"
     "      --band: the band between the views of a composite, in pixels, or auto\n"
     "      to measure it (default: as the settings' extraction choice says).\n"
     "      --params: one parameter file applied to the pictures or composites.\n"
@@ -66,7 +72,8 @@ struct trenderargs {
     QString left, right;
     int compositeKind = -1;
     QString composite;
-    std::array<bool, kStereoKindCount> kinds{};
+    std::array<bool, kOutputKindCount> kinds{};
+    tcliformats formats;
     std::optional<QSize> size;
     int sep = 0;
     int adapt = 0;
@@ -101,7 +108,7 @@ int KindOfLetter(const QString& text) {
     if (t == "A") return KindAnaglyph;
     if (t == "BI") return KindDouble;
     if (t == "PRM") return KindParams;
-    return -1;
+    return ExtraKindOfLetter(t);
 }
 
 bool ParseInt(const QString& text, int& value, int low, int high) {
@@ -140,6 +147,9 @@ bool ParseArgs(const QStringList& args, trenderargs& a, QString& error) {
                                             "--jobs",      "--quiet", "--threads"};
             if (error.isEmpty() && !own.contains(o)) a.common << args.mid(first, i - first + 1);
         });
+        bool handled = false;
+        if (!ParseFormatsOption(args, i, a.formats, handled, error)) return false;
+        if (handled) continue;
         if (o == "--prm") {
             while (i + 1 < args.size() && !args[i + 1].startsWith("--")) a.prmFiles << args[++i];
             if (a.prmFiles.isEmpty()) {
@@ -205,10 +215,11 @@ bool ParseArgs(const QStringList& args, trenderargs& a, QString& error) {
         } else if (o == "--format") {
             if (!value(i, v)) return false;
             if (v != "bmp" && v != "jpg") {
-                error = QString("bad format '%1' (bmp or jpg)").arg(v);
+                error = QString("bad format '%1' (bmp, jpg, png or tiff)").arg(v);
                 return false;
             }
             a.jpeg = v == "jpg";
+            a.formats.format.clear();
         } else if (o == "--bits") {
             if (!value(i, v)) return false;
             if (v != "24" && v != "32") {
@@ -356,6 +367,7 @@ tnamingfields FieldsFor(const trenderargs& a, const tviewpair& pair) {
     f.Rename = a.name.has_value();
     f.FileName = a.name.value_or(QString());
     f.Jpeg = a.jpeg;
+    f.Format = a.formats.format;
     f.Ticked = a.kinds;
     return f;
 }
@@ -377,6 +389,8 @@ bool RenderPair(const trenderargs& a, tviewpair& pair, theadlesshost& host, std:
     const QSize size = ViewSize(pair, o, a.size);
     o.W = size.width();
     o.H = size.height();
+    ApplyFormatsOptions(a.formats, Settings, a.size.has_value(), a.size.value_or(QSize()).width(),
+                        a.size.value_or(QSize()).height(), o);
 
     tnamingfields fields = FieldsFor(a, pair);
     tfixedfolderanswers folders(true);
@@ -386,7 +400,7 @@ bool RenderPair(const trenderargs& a, tviewpair& pair, theadlesshost& host, std:
     for (const QString& e : folders.Errors) std::fprintf(err, "%s\n", qPrintable(e));
     if (report.abandoned) std::fprintf(out, "%s\n", SaveErrorText);
     for (const tsaveoutput& r : report.outputs) {
-        const QString where = r.path.isEmpty() ? StereoKindNames[r.kind] : r.path;
+        const QString where = r.path.isEmpty() ? OutputKindName(r.kind) : r.path;
         std::fprintf(out, "%s\t%s\n", qPrintable(where), qPrintable(r.text));
         if (!r.cause.isEmpty())
             std::fprintf(err, "orvanel-cli render: %s: %s\n", qPrintable(where),

@@ -12,7 +12,10 @@
 #include "input/picturelimits.h"
 #include "input/pictureload.h"
 #include "input/userreport.h"
+#include "output/camerawrite.h"
 #include "output/composition.h"
+#include "output/exifcopy.h"
+#include "output/extrakinds.h"
 #include "output/imagewrite.h"
 #include "output/naming.h"
 #include "output/sourceframe.h"
@@ -24,7 +27,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <iterator>
+#include <memory>
 #include <thread>
+#include <vector>
 
 const char* const SaveOkText = "Ok - %d Ko";
 const char* const SaveErrorText = "Error!!! - File not Save";
@@ -76,9 +82,21 @@ struct tpreparedoutput {
     tcommonframe frame;
     tcomposition c;
     tjpegoptions jpeg;
+    int anaglyph = 0; // the anaglyph method
+    // The left source picture's EXIF for a JPEG or MPO output, read on the
+    // calling thread; null when the output carries none.
+    std::unique_ptr<texifsource> exif;
     bool replace = false;
     QString keptCause; // the questions' cause for a file kept in place
 };
+
+// The picture kinds of a pass in their order: the original ones, then the
+// added camera and television kinds.
+std::vector<int> PassKindOrder() {
+    std::vector<int> order(SaveKindOrder.begin(), SaveKindOrder.end());
+    order.insert(order.end(), std::begin(kExtraOutputKinds), std::end(kExtraOutputKinds));
+    return order;
+}
 
 // The first half of an output: folder, name, the overwrite questions and the
 // checks. False when the output is already finished in `report` (failed or
@@ -157,12 +175,16 @@ bool PrepareOutput(const tviewpair& pair, int kind, const QString& kindFolder, c
     c.kind = kind;
     c.W = options.W;
     c.H = options.H;
+    if ((kind == KindHsbs || kind == KindHou) && options.frameW > 0 && options.frameH > 0) {
+        c.W = options.frameW;
+        c.H = options.frameH;
+    }
     c.S = options.S;
-    c.m = AdaptScale(p.frame.width, p.frame.height, options.W, options.H, options.adapt);
+    c.m = AdaptScale(p.frame.width, p.frame.height, c.W, c.H, options.adapt);
     c.centre = options.centre;
     c.bits24 = options.bits24;
 
-    const QSize size = OutputBitmapSize(kind, c.W, c.H, c.S);
+    const QSize size = AnyOutputSize(kind, c.W, c.H, c.S);
     if (!PictureSizeAllowed(size.width(), size.height())) {
         Fail(report, out,
              QStringLiteral("output of %1 x %2 pixels over the limit of %3 pixels")
@@ -178,7 +200,13 @@ bool PrepareOutput(const tviewpair& pair, int kind, const QString& kindFolder, c
                  .arg(size.height()));
         return false;
     }
-    if (IsJpegPath(path)) ApplyJpegOptions(p.jpeg, settings);
+    const bool mpo = kind == KindMpo;
+    if (IsJpegPath(path) || mpo) ApplyJpegOptions(p.jpeg, settings);
+    p.anaglyph = options.anaglyph;
+    if (options.exif && (mpo || IsJpegPath(path))) {
+        p.exif = std::make_unique<texifsource>();
+        p.exif->Read(pair.ImgLeft.filename);
+    }
     p.replace = replace;
     p.keptCause = questions.KeptFileCause();
     return true;
@@ -187,13 +215,22 @@ bool PrepareOutput(const tviewpair& pair, int kind, const QString& kindFolder, c
 // The second half: the output drawn and written, its result in `report`.
 // Touches no global state, so several run at once on their own reports.
 void ProduceOutput(const tviewpair& pair, tpreparedoutput& p, tsavereport& report) {
-    EngineBitmap bitmap;
-    if (!ComposeKind(pair.ImgLeft, pair.ImgRight, p.frame, p.c, bitmap)) {
+    EngineBitmap bitmap, second;
+    const bool mpo = p.c.kind == KindMpo;
+    const bool drawn =
+        mpo ? ComposeViewPair(pair.ImgLeft, pair.ImgRight, p.frame, p.c, bitmap, second)
+            : ComposeOutputKind(pair.ImgLeft, pair.ImgRight, p.frame, p.c,
+                                AnaglyphMethodOf(p.anaglyph), bitmap);
+    if (!drawn) {
         Fail(report, p.out, QStringLiteral("nothing to draw or not enough memory"));
         return;
     }
     QString cause;
-    if (!WriteOutputFile(bitmap.View(), p.out.path, p.jpeg, &cause, p.replace)) {
+    const bool written = mpo ? WriteMpoFile(bitmap.View(), second.View(), p.out.path, p.jpeg,
+                                            p.exif.get(), &cause, p.replace)
+                             : WritePictureOutput(bitmap.View(), p.out.path, p.jpeg, p.exif.get(),
+                                                  &cause, p.replace);
+    if (!written) {
         if (cause == QLatin1String("exists")) cause = p.keptCause;
         Fail(report, p.out, cause.isEmpty() ? QStringLiteral("exists") : cause);
         return;
@@ -222,7 +259,7 @@ void SaveKindsConcurrently(tviewpair& pair, tnamingfields& fields, const tsaveop
         // The widest outputs first, so that no thread is left with one
         // side-by-side picture while the others are done.
         auto pixels = [](const tslot* s) {
-            const QSize size = OutputBitmapSize(s->p.c.kind, s->p.c.W, s->p.c.H, s->p.c.S);
+            const QSize size = AnyOutputSize(s->p.c.kind, s->p.c.W, s->p.c.H, s->p.c.S);
             return std::int64_t(size.width()) * size.height();
         };
         std::stable_sort(work.begin(), work.end(),
@@ -255,7 +292,7 @@ void SaveKindsConcurrently(tviewpair& pair, tnamingfields& fields, const tsaveop
         batch.clear();
     };
     tsavepass pass;
-    for (int kind : SaveKindOrder) {
+    for (int kind : PassKindOrder()) {
         if (!fields.Ticked[kind]) continue;
         const QString name = BuildFileName(fields.Suffix[kind], QString(), kind, fields);
         const QString planned =
@@ -335,7 +372,7 @@ tsavereport SaveSelectedKinds(tviewpair& pair, tnamingfields& fields, const tsav
         return report;
     }
     tsavepass pass;
-    for (int kind : SaveKindOrder) {
+    for (int kind : PassKindOrder()) {
         if (!fields.Ticked[kind]) continue;
         const QString name = BuildFileName(fields.Suffix[kind], QString(), kind, fields);
         ComposeAndWrite(pair, kind, fields.Folder[kind], name, pass, options, fields, settings,
@@ -383,7 +420,8 @@ bool RenderKindBitmap(const tviewpair& pair, int kind, int manual, int separatio
     tcommonframe frame;
     tcomposition c;
     return RenderSetup(pair, kind, manual, separation, height, width, bits24, frame, c) &&
-           ComposeKind(pair.ImgLeft, pair.ImgRight, frame, c, out);
+           ComposeOutputKind(pair.ImgLeft, pair.ImgRight, frame, c,
+                             AnaglyphMethodOf(Settings.AnaglyphMethod), out);
 }
 
 bool RenderKind(const tviewpair& pair, const QString& fileName, int kind, int manual,
@@ -393,11 +431,15 @@ bool RenderKind(const tviewpair& pair, const QString& fileName, int kind, int ma
     tcomposition c;
     if (!RenderSetup(pair, kind, manual, separation, height, width, save24bit, frame, c))
         return false;
-    const QSize size = OutputBitmapSize(kind, c.W, c.H, c.S);
+    const QSize size = AnyOutputSize(kind, c.W, c.H, c.S);
     if (!OutputFileCanHold(fileName, size.width(), size.height(), save24bit)) return false;
     EngineBitmap bitmap;
-    return ComposeKind(pair.ImgLeft, pair.ImgRight, frame, c, bitmap) &&
-           WriteOutputFile(bitmap.View(), fileName, JpegDefaults);
+    if (!ComposeOutputKind(pair.ImgLeft, pair.ImgRight, frame, c,
+                           AnaglyphMethodOf(Settings.AnaglyphMethod), bitmap))
+        return false;
+    texifsource exif;
+    if (Settings.KeepExif && IsJpegPath(fileName)) exif.Read(pair.ImgLeft.filename);
+    return WritePictureOutput(bitmap.View(), fileName, JpegDefaults, &exif);
 }
 
 namespace {
@@ -437,7 +479,9 @@ bool RenderKindPreview(const tviewpair& pair, const QString& fileName, int kind,
     const tcomposition c0 = c;
     const double ratio = FitPreviewBudget(c);
     EngineBitmap bitmap;
-    if (!ComposeKind(pair.ImgLeft, pair.ImgRight, frame, c, bitmap)) return false;
+    if (!ComposeOutputKind(pair.ImgLeft, pair.ImgRight, frame, c,
+                           AnaglyphMethodOf(Settings.AnaglyphMethod), bitmap))
+        return false;
     picture = ToQImage(bitmap);
     // Outside the views the bitmap is black with alpha 0; the preview shows it opaque.
     picture.reinterpretAsFormat(QImage::Format_RGB32);

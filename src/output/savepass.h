@@ -62,6 +62,14 @@ struct tsaveoptions {
     // Picture kinds drawn and written at once. Above 1 every question of the
     // pass is asked first, in the pass's order, and the report is the same.
     int threads = 1;
+    // The added choices (settings AnaglyphMethod and KeepExif): the anaglyph
+    // method (engine/anaglyphmix.h) and whether JPEG and MPO outputs carry
+    // the left source picture's EXIF.
+    int anaglyph = 0;
+    bool exif = true;
+    // The whole frame of the half-width and half-height kinds; 0 takes W, H.
+    int frameW = 0;
+    int frameH = 0;
 };
 
 // One line pair of the log: an output's path (empty when it had none yet)

@@ -337,6 +337,10 @@ tsaveoptions SaveOptionsFromValues(const tsavevalues& v, const tsettings& settin
     o.askBeforeCreateDir = settings.AskBeforeCreateDir;
     o.ratioW = ratioW;
     o.ratioH = ratioH;
+    // The anaglyph method and the camera's EXIF follow their settings; the
+    // half-width and half-height frames take the dialog's size.
+    o.anaglyph = settings.AnaglyphMethod;
+    o.exif = settings.KeepExif;
     return o;
 }
 

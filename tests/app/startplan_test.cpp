@@ -6,6 +6,7 @@
 #include "input/userreport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -130,4 +131,30 @@ TEST_F(StartPlan, ParameterFileCodeOpensItWithItsImages) {
     EXPECT_TRUE(run({"10", prm}));
     EXPECT_EQ(opened, QStringList{prm});
     EXPECT_EQ(host.pair.StereoType, KindParams);
+}
+
+TEST_F(StartPlan, MpoAloneOpensBothViewsAsAPair) {
+    // Two JPEG pictures one after the other: the MPO reader's fallback.
+    QByteArray bytes;
+    for (const QRgb c : {qRgb(220, 10, 10), qRgb(10, 10, 220)}) {
+        QImage img(24, 16, QImage::Format_RGB32);
+        img.fill(c);
+        const QString one = folder + "/one.jpg";
+        ASSERT_TRUE(img.save(one, "JPEG", 95));
+        QFile f(one);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        bytes += f.readAll();
+    }
+    const QString mpo = folder + "/cam.MPO";
+    QFile out(mpo);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+    out.close();
+    EXPECT_EQ(PlanCommandLine({mpo}, KindNone).action, tstartaction::LoadMpo);
+    EXPECT_TRUE(run({mpo}));
+    EXPECT_EQ(host.pair.StereoType, KindPair);
+    EXPECT_EQ(host.pair.ImgLeft.filename, mpo);
+    EXPECT_EQ(host.pair.ImgRight.filename, mpo);
+    EXPECT_GT(qRed(host.pair.ImgLeft.bitmap.pixel(3, 3)), 200);
+    EXPECT_GT(qBlue(host.pair.ImgRight.bitmap.pixel(3, 3)), 200);
+    EXPECT_EQ(QDir(settings.OpenDirL), QDir(folder));
 }

@@ -201,6 +201,18 @@ ask=0
 echange=0
 [ClipBoard]
 hook=0
+[Formats]
+SaveMPO=0
+SaveHSBS=0
+SaveHOU=0
+DirMPO=.\mpo
+DirHSBS=.\hsbs
+DirHOU=.\hou
+suffixeMPO=_MPO
+suffixeHSBS=_HSBS
+suffixeHOU=_HOU
+anaglyph=0
+exif=1
 )";
 
 } // namespace

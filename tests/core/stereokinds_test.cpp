@@ -27,17 +27,20 @@ TEST(StereoKinds, StemsSuffixesAndFoldersPerKind) {
         const char* suffix;
         const char* folder;
     };
-    const Row rows[] = {{2, "SX", "_X", ".\\x"},    {3, "SP", "_P", ".\\p"},
-                        {4, "Ana", "_A", ".\\ana"}, {5, "SV", "_V", ".\\v"},
-                        {6, "Bi", "_Bi", ".\\bi"},  {7, "L", "_L", ".\\l"},
-                        {8, "R", "_R", ".\\r"},     {10, "Prm", "", ".\\prm"}};
+    const Row rows[] = {{2, "SX", "_X", ".\\x"},       {3, "SP", "_P", ".\\p"},
+                        {4, "Ana", "_A", ".\\ana"},    {5, "SV", "_V", ".\\v"},
+                        {6, "Bi", "_Bi", ".\\bi"},     {7, "L", "_L", ".\\l"},
+                        {8, "R", "_R", ".\\r"},        {10, "Prm", "", ".\\prm"},
+                        {13, "MPO", "_MPO", ".\\mpo"}, {14, "HSBS", "_HSBS", ".\\hsbs"},
+                        {15, "HOU", "_HOU", ".\\hou"}};
     for (const Row& r : rows) {
         EXPECT_EQ(KindStem(r.kind), r.stem) << r.kind;
         EXPECT_EQ(KindDefaultSuffix(r.kind), r.suffix) << r.kind;
         EXPECT_EQ(KindDefaultFolder(r.kind), r.folder) << r.kind;
     }
     EXPECT_EQ(KindStem(0), "Img");
-    EXPECT_TRUE(KindStem(13).isEmpty());
+    EXPECT_TRUE(KindStem(11).isEmpty());
+    EXPECT_TRUE(KindStem(kOutputKindCount).isEmpty());
     EXPECT_TRUE(KindStem(-1).isEmpty());
 }
 

@@ -111,6 +111,26 @@ TEST_F(Compose, SmoothedAnaglyphOfFlatViewsKeepsTheirColours) {
     EXPECT_EQ(d.BmpWork.pixel(5 + 205, 5 + 50) & 0xFFFFFF, 0x00CC33u);
 }
 
+TEST_F(Compose, AnaglyphModeFollowsTheGreyMethod) {
+    Settings.Smoothing = true;
+    Install(pair.ImgLeft, FlatPicture(200, 100, 0xFF336699));
+    Install(pair.ImgRight, FlatPicture(200, 100, 0xFF99CC33));
+    pair.ImgRight.SetPos(0, 10);
+    tdisplaystate d(pair);
+    Surface(d, 400, 300);
+    Settings.VisionMode = VisionAnaglyph;
+    Settings.AnaglyphMethod = 2;
+    d.Compose();
+    // Y(0x33, 0x66, 0x99) = 15.249 + 59.874 + 17.442 = 92.565 -> 93 (0x5D);
+    // Y(0x99, 0xCC, 0x33) = 45.747 + 119.748 + 5.814 = 171.309 -> 171 (0xAB).
+    EXPECT_EQ(d.BmpWork.pixel(5 + 50, 5 + 50) & 0xFFFFFF, 0x5DABABu);
+    // Left view alone, right view alone: the other side's luma is that of black.
+    EXPECT_EQ(d.BmpWork.pixel(5 + 5, 5 + 50) & 0xFFFFFF, 0x5D0000u);
+    EXPECT_EQ(d.BmpWork.pixel(5 + 205, 5 + 50) & 0xFFFFFF, 0x00ABABu);
+    // The masks of the colour anaglyph are back for the pointer and the marks.
+    EXPECT_EQ(d.MaskLeft, 0xFF0000);
+}
+
 TEST_F(Compose, TransparencyWithARedMaskBlendsRedLeftAndGreenBlueRight) {
     tdisplaystate d(pair);
     Surface(d, 500, 400);

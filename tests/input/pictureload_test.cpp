@@ -29,7 +29,7 @@ TEST(ImageInfoText, PadsSizesToFourDigitsInFiveColumns) {
 
 TEST(PictureFilter, ListsEveryRegisteredExtension) {
     const QString filter = QString::fromUtf8(OpenPictureFilter);
-    EXPECT_EQ(RegisteredPictureExtensions().size(), 40);
+    EXPECT_EQ(RegisteredPictureExtensions().size(), 41);
     // PostScript is never run from a picture file.
     EXPECT_FALSE(filter.contains("eps", Qt::CaseInsensitive));
     for (const QString& ext : RegisteredPictureExtensions())
@@ -82,7 +82,7 @@ TEST_F(PictureLoad, ExtensionThatOnlyPrefixesARegisteredOnePassesThenFailsInTheD
 
 TEST_F(PictureLoad, UnknownExtensionIsNamedUpperCasedWithItsDot) {
     for (const QString& name :
-         {QString("notes.txt"), QString("pair.mpo"), QString("noext"), QString("page.eps")}) {
+         {QString("notes.txt"), QString("pair.mpx"), QString("noext"), QString("page.eps")}) {
         ASSERT_TRUE(WriteBytes(Path(name), "%!PS-Adobe-3.0 EPSF-3.0\n"));
         QImage bmp;
         tloadresult r;
@@ -91,7 +91,7 @@ TEST_F(PictureLoad, UnknownExtensionIsNamedUpperCasedWithItsDot) {
     }
     ASSERT_EQ(report().messages.size(), 4);
     EXPECT_EQ(report().messages[0], "Type de Fichier Image Inconnu : .TXT");
-    EXPECT_EQ(report().messages[1], "Type de Fichier Image Inconnu : .MPO");
+    EXPECT_EQ(report().messages[1], "Type de Fichier Image Inconnu : .MPX");
     EXPECT_EQ(report().messages[2], "Type de Fichier Image Inconnu : ");
     EXPECT_EQ(report().messages[3], "Type de Fichier Image Inconnu : .EPS");
     EXPECT_EQ(report().busyCalls, 0);
