@@ -34,6 +34,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 struct trowcontrols {
@@ -55,7 +57,14 @@ const trowcontrols KindRows[] = {
     {KindAnaglyph, "CheckBoxAna", "EditRepAna", "EditSufAna", "SpeedButtonAna", "Anaglyphe"},
     {KindDouble, "CheckBoxBi", "EditRepBi", "EditSufBi", "SpeedButtonBi", "BiStéréo ( G-D-G )"},
     {KindParams, "CheckBoxPrm", "EditRepPrm", "EditSufPrm", "SpeedButtonPrm", "Paramètres"},
+    // The camera and television kinds, captioned with their names.
+    {KindMpo, "CheckBoxMPO", "EditRepMPO", "EditSufMPO", "SpeedButtonMPO", nullptr},
+    {KindHsbs, "CheckBoxHSBS", "EditRepHSBS", "EditSufHSBS", "SpeedButtonHSBS", nullptr},
+    {KindHou, "CheckBoxHOU", "EditRepHOU", "EditSufHOU", "SpeedButtonHOU", nullptr},
 };
+
+const char* const AnaglyphItems[] = {"Anaglyphe couleur", "Anaglyphe demi-couleur",
+                                     "Anaglyphe gris", "Anaglyphe Dubois"};
 
 const char* const AdaptItems[] = {"Hauteur et largeur d'enregistrement fixée",
                                   "Largeur d'enregistrement fixée - Adapter hauteur",
@@ -108,7 +117,8 @@ void TFormSave::BuildControls() {
     int line = 1;
     for (const trowcontrols& r : KindRows) {
         tkindrow& row = Rows[std::size_t(r.kind)];
-        row.tick = Named(new QCheckBox(QString::fromUtf8(r.caption), kinds), r.tick);
+        const QString caption = r.caption ? QString::fromUtf8(r.caption) : OutputKindName(r.kind);
+        row.tick = Named(new QCheckBox(caption, kinds), r.tick);
         row.folder = Named(new QLineEdit(kinds), r.folder);
         row.button = Named(new QToolButton(kinds), r.button);
         row.button->setText(QStringLiteral("..."));
@@ -139,6 +149,11 @@ void TFormSave::BuildControls() {
     ++line;
     CheckBoxJPEG = Named(new QCheckBox(QStringLiteral(" JPEG Format"), kinds), "CheckBoxJPEG");
     grid->addWidget(CheckBoxJPEG, line, 0);
+    ComboBoxAnaglyph = Named(new QComboBox(kinds), "ComboBoxAnaglyph");
+    for (const char* item : AnaglyphItems) ComboBoxAnaglyph->addItem(QString::fromUtf8(item));
+    grid->addWidget(ComboBoxAnaglyph, line, 1);
+    CheckBoxExif = Named(new QCheckBox(QStringLiteral("Garder l'EXIF"), kinds), "CheckBoxExif");
+    grid->addWidget(CheckBoxExif, line, 2, 1, 2);
     top->addWidget(kinds);
 
     // Sizes.
@@ -281,6 +296,13 @@ void TFormSave::ConnectControls() {
         Settings.SaveJpeg = on;
         SpeedButtonGetFicNameClick();
     });
+    // The display's anaglyph follows the method chosen for the outputs.
+    connect(ComboBoxAnaglyph, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (updating_ || index < 0) return;
+        Settings.AnaglyphMethod = index;
+        if (TFormMain* main = AppWindows.FormMain) main->Compose();
+    });
+    connect(CheckBoxExif, &QCheckBox::clicked, this, [](bool on) { Settings.KeepExif = on; });
     connect(ComboBoxSource, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (updating_) return;
         Settings.AutoCrop = index == 0;
@@ -381,6 +403,8 @@ void TFormSave::WriteControls() {
     EditFileName->setText(n.FileName);
     EditFileName->setEnabled(n.Rename);
     CheckBoxJPEG->setChecked(n.Jpeg);
+    ComboBoxAnaglyph->setCurrentIndex(std::clamp(Settings.AnaglyphMethod, 0, 3));
+    CheckBoxExif->setChecked(Settings.KeepExif);
     // A field being typed in keeps its own text and cursor.
     auto put = [](QLineEdit* e, const QString& text) {
         if (e->text() != text && !(e->hasFocus() && e->isModified())) e->setText(text);

@@ -39,7 +39,7 @@ public:
         QLineEdit* suffix = nullptr;
         QToolButton* button = nullptr;
     };
-    std::array<tkindrow, kStereoKindCount> Rows{};
+    std::array<tkindrow, kOutputKindCount> Rows{};
 
     QCheckBox* CheckBoxBase = nullptr;
     QLineEdit* EditRepBase = nullptr;
@@ -48,6 +48,9 @@ public:
     QLineEdit* EditFileName = nullptr;
     QPushButton* SpeedButtonFileName = nullptr;
     QCheckBox* CheckBoxJPEG = nullptr;
+    // The anaglyph method and the camera's EXIF (settings AnaglyphMethod, KeepExif).
+    QComboBox* ComboBoxAnaglyph = nullptr;
+    QCheckBox* CheckBoxExif = nullptr;
     QLineEdit* EditW = nullptr;
     QLineEdit* EditH = nullptr;
     QLineEdit* EditWt = nullptr;

@@ -246,7 +246,7 @@ void ShowDefaultValues(tsavevalues& v, const tsettings& settings, const QString&
     v.ForceBase = false;
     n.FileName = QStringLiteral("3d");
     n.RepBase = NormalizeFolder(programFolder);
-    for (int kind = 0; kind < kStereoKindCount; ++kind) {
+    for (int kind = 0; kind < kOutputKindCount; ++kind) {
         if (!KindHasOutputFields(kind)) continue;
         n.Folder[kind] = KindDefaultFolder(kind);
         n.Suffix[kind] = KindDefaultSuffix(kind);
@@ -302,7 +302,7 @@ void StoreDialogValues(tsavevalues& v, tsettings& settings) {
     settings.ForceFileName = n.Rename;
     settings.DirBase = n.RepBase;
     settings.DirFileName = n.FileName;
-    for (int kind = 0; kind < kStereoKindCount; ++kind) {
+    for (int kind = 0; kind < kOutputKindCount; ++kind) {
         if (!KindHasOutputFields(kind)) continue;
         settings.*KindFolderSetting(kind) = n.Folder[kind];
         settings.*KindSuffixSetting(kind) = n.Suffix[kind];

@@ -218,6 +218,44 @@ TEST_P(SaveDialogFormats, OutputsMatchTheCommandLineByteForByte) {
 
 INSTANTIATE_TEST_SUITE_P(BmpAndJpeg, SaveDialogFormats, ::testing::Bool());
 
+TEST_F(SaveDialog, CameraKindsAndAnaglyphMethodMatchTheCommandLine) {
+    JpegDefaults.quality = 90;
+    JpegDefaults.hSubsampling = Settings.JpegHSampling;
+    JpegDefaults.vSubsampling = Settings.JpegVSampling;
+    LoadPair(240, 160);
+    form->show();
+    const QString gui = dir.filePath("gui");
+    Choose({KindMpo, KindHsbs, KindHou, KindAnaglyph, KindParams}, gui);
+    form->CheckBoxJPEG->setChecked(true);
+    form->ComboBoxSize->setCurrentIndex(2); // 320*240
+    form->ComboBoxAnaglyph->setCurrentIndex(3);
+    EXPECT_EQ(Settings.AnaglyphMethod, 3);
+    form->SpeedButtonSaveClick();
+    const QStringList log = Log();
+    EXPECT_EQ(log.filter("Ok - ").size(), 5) << log.join('\n').toStdString();
+
+    const QString cli = dir.filePath("cli");
+    const tsettings keep = Settings;
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    const int code = RunRenderCommand(
+        {"--prm", gui + "/prm/pair.prm", "--kinds", "MPO,HSBS,HOU,A", "--size", "320x240",
+         "--anaglyph", "dubois", "--format", "jpg", "--out", cli, "--name", "pair", "--noini"},
+        out, err);
+    std::fclose(out);
+    std::fclose(err);
+    Settings = keep;
+    ASSERT_EQ(code, 0);
+    for (const char* file : {"/mpo/pair_MPO.mpo", "/hsbs/pair_HSBS.jpg", "/hou/pair_HOU.jpg",
+                             "/ana/pair_A.jpg"}) {
+        const QByteArray a = Bytes(gui + file);
+        ASSERT_FALSE(a.isEmpty()) << file;
+        EXPECT_TRUE(a == Bytes(cli + file)) << file;
+    }
+    // The half-width frame is the dialog's whole size.
+    EXPECT_EQ(QImage(gui + "/hsbs/pair_HSBS.jpg").size(), QSize(320, 240));
+}
+
 TEST_F(SaveDialog, BadSizeFieldsFallBackOrFailWithACause) {
     LoadPair(120, 80);
     const QString out = dir.filePath("bad");
