@@ -8,6 +8,7 @@
 #include "app/tplainform.h"
 #include "display/tformmain.h"
 #include "input/composite.h"
+#include "input/tformdragdropoptions.h"
 #include "input/tsepardialog.h"
 #include "input/userreport.h"
 #include "lists/tformrepopenimg.h"
@@ -49,7 +50,7 @@ void CreateWindows() {
     a.FormImg = plain("FormImg", "Image", 400, 300);
     a.FormOpJpeg = plain("FormOpJpeg", "Options Jpeg", 560, 420);
     a.FormSize = new TFormSize();
-    a.FormDragDropOptions = plain("FormDragDropOptions", "Glisser Déposer", 320, 320, true);
+    a.FormDragDropOptions = new TFormDragDropOptions();
     a.FormEdit = plain("FormEdit", "Editeur", 600, 480);
     a.FormView = plain("FormView", "View", 640, 480);
     a.LngForm = plain("LngForm", "Fichiers de Traduction", 420, 360);

@@ -14,6 +14,7 @@
 #include "display/tformmain.h"
 #include "engine/transform.h"
 #include "input/userreport.h"
+#include "montage/exchange_ui.h"
 #include "montage/windowlist_ui.h"
 
 #include <QApplication>
@@ -46,6 +47,7 @@ void StartProgram(const QStringList& args) {
     // flags the settings keep.
     ResetJpegOptions(JpegDefaults, Settings.JpegHSampling, Settings.JpegVSampling);
     gStarted = true;
+    SetClipboardHook(Settings.ClipboardHook);
 
     // One layout notification per window, with the settings in place.
     for (QWidget* w : AppWindows.InOrder()) {

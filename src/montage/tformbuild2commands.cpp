@@ -11,7 +11,9 @@
 #include "input/viewloader.h"
 #include "lists/tformrepopenimg.h"
 #include "montage/cropcommands_ui.h"
+#include "montage/exchange_ui.h"
 #include "montage/flowbar_ui.h"
+#include "montage/fullscreen_ui.h"
 #include "montage/helpfile_ui.h"
 #include "montage/infotexts.h"
 #include "montage/manualmoves.h"
@@ -136,6 +138,16 @@ void TFormBuild2::BindCommands() {
 
     // Edit.
     Bind("MenuEdit_Stop", [] { gBusy = false; });
+    // Edit: the system clipboard; options of the capture and of the drops.
+    Bind("MenuEdit_CutStereo", CutStereo);
+    Bind("MenuEdit_CopyStereo", [] { CopyStereo(); });
+    Bind("MenuEdit_PasteStereo", PasteStereo);
+    Bind("MenuEdit_CutView", CutView);
+    Bind("MenuEdit_CopyView", [] { CopyView(); });
+    Bind("MenuEdit_PasteView", PasteView);
+    Action(QStringLiteral("MenuOptions_CBDHook"))->setCheckable(true);
+    Bind("MenuOptions_CBDHook", [] { SetClipboardHook(!Settings.ClipboardHook); });
+    Bind("MenuOptions_DragDrop", [] { AskDragDropOptions(); });
     BindAlignment();
 
     if (TFormMain* main = AppWindows.FormMain) {
@@ -252,6 +264,7 @@ void TFormBuild2::BindCommands() {
         ArrangeDesktop();
     });
     Bind("MenuView_CurrentDesktop", [] { ArrangeDesktop(); });
+    Bind("MenuView_FullScreen", SwitchFullScreen);
     for (const char* n :
          {"MenuView_Build", "MenuView_Image", "MenuView_Magnifier", "MenuView_AdaptAndCenter"})
         Action(QString::fromUtf8(n))->setCheckable(true);
