@@ -32,6 +32,7 @@ class tbenchhost : public tdisplayhost {
 public:
     tviewpair pair;
     tviewpair& Pair() override { return pair; }
+    void ShowMessage(const QString&) override {}
     void SetColorMask(quint32) override {}
     void SetTransp1(int) override {}
     void ResetSlot(const timg&) override {}

@@ -129,8 +129,9 @@ texchangesource tpictureexchange::PasteStereo(const texchangecontent& content, t
 
     if (!content.files.isEmpty()) {
         const int count = int(content.files.size());
-        if (count > 1) target = &pair.ImgLeft;
         if (Load(content.files[0], work)) {
+            // Two files or more: the first goes to the left view.
+            if (count > 1) target = &pair.ImgLeft;
             n = count;
             name1 = content.files[0];
             if (n > 1) name2 = content.files[1];

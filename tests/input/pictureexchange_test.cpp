@@ -137,6 +137,17 @@ TEST_F(PictureExchange, TwoCopiedFilesMakeAPairWhateverView) {
     EXPECT_EQ(Settings.OpenDirR, dir.path());
 }
 
+TEST_F(PictureExchange, UnreadableFileListFallsBackToThePictureInTheCurrentView) {
+    texchangecontent c;
+    c.files = {dir.filePath("gone.png"), dir.filePath("gone2.png")};
+    c.picture = PatternImage(7, 5);
+    kind = KindLeft;
+    EXPECT_EQ(x.PasteStereo(c, R), texchangesource::Picture);
+    EXPECT_EQ(R.bitmap, PatternImage(7, 5));
+    EXPECT_EQ(L.bitmap, PatternImage(8, 8));
+    EXPECT_TRUE(host.messages.isEmpty()); // a missing file says nothing
+}
+
 // A single picture follows DragDropFileType: the composite kinds split it.
 struct tkindcase {
     int fileType;
