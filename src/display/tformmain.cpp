@@ -509,14 +509,14 @@ void TFormMain::LeaveFullScreenLayout() {
     SpeedButtonCentre->show();
     StatusBar1->show();
     Display.StatusBarVisible = true;
-    const bool wasVisible = isVisible();
+    // Changing the flags takes the window down; the caller shows it once it
+    // is placed, so that a window manager frames it where it belongs.
     if (windowFlags() & Qt::FramelessWindowHint)
         setWindowFlags(windowFlags() & ~Qt::FramelessWindowHint);
     if (NormalBounds) {
         setGeometry(*NormalBounds);
         NormalBounds.reset();
     }
-    if (wasVisible) show();
     UpdateLayout();
 }
 

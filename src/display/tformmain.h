@@ -65,7 +65,8 @@ public:
     // unless already remembered, no frame nor sizing border, the window over
     // the whole screen it is on.
     void EnterFullScreenLayout();
-    // The controls and the frame back, the remembered bounds restored and forgotten.
+    // The controls and the frame back, the remembered bounds restored and
+    // forgotten; the window is left hidden when the frame came back.
     void LeaveFullScreenLayout();
     // The bounds to come back to, while full-screen viewing lasts.
     std::optional<QRect> NormalBounds;

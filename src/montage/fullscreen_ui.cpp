@@ -29,6 +29,7 @@ void LeaveFullScreenLayout() {
     TFormMain* main = AppWindows.FormMain;
     if (!main) return;
     main->LeaveFullScreenLayout();
+    main->show();
     if (AppWindows.FormBuild2) AppWindows.FormBuild2->show();
     if (AppWindows.FormZoom && Settings.ZoomVisible) AppWindows.FormZoom->show();
 }
@@ -51,10 +52,12 @@ void SwitchFullScreen() {
         Settings.VisuCurrent = false;
         Settings.GridIndex = Settings.DefGridIndex;
         Settings.ShowGrid = true;
-        LeaveFullScreenLayout();
+        // Placed before shown: the arrangement shows the windows where they go.
+        main->LeaveFullScreenLayout();
         // Arranging with any other value would enter full-screen viewing again.
         if (Settings.DesktopType != 0 && Settings.DesktopType != 1) Settings.DesktopType = 0;
         ArrangeDesktop();
+        LeaveFullScreenLayout(); // shows them when nothing arranges
         if (montage) montage->SelectPair(PointBeforeFullScreen);
     }
     main->FitAndCompose();

@@ -180,8 +180,16 @@ TEST_F(Exchange, F10InAndOutRestoresTheExactBounds) {
     main->show();
     montage->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+    for (timg* v : {&main->ImgLeft(), &main->ImgRight()}) {
+        v->bitmap = Filled(1200, 800, qRgb(90, 90, 90));
+        v->Reset();
+    }
+    main->FitAndCompose();
     QTest::keyClick(main, Qt::Key_F10);
     EXPECT_TRUE(main->Display.FullScreen);
+    // Refitted: the whole picture in the wider area, so fewer picture pixels per screen pixel.
+    const tscreenrect area = main->Display.Slot1.Area;
+    EXPECT_NEAR(main->Display.Zoom, std::max(1200.0 / area.Width(), 800.0 / area.Height()), 1e-9);
     EXPECT_TRUE(main->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(main->geometry(), main->screen()->geometry());
     EXPECT_FALSE(montage->isVisible());
