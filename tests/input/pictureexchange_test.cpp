@@ -79,46 +79,64 @@ TEST(ExchangeContent, ReadsLocalFilesTextNamedFormatAndImage) {
     EXPECT_TRUE(ExchangeContentOf(QMimeData()).Empty());
 }
 
-TEST_F(PictureExchange, PastedPictureGoesToTheCurrentViewUnderItsPseudoName) {
+// The first clipboard source that gives a picture wins: a file list, a text
+// naming a file, the "FileName" format, the picture itself.
+TEST_F(PictureExchange, PasteTakesTheFirstSourceThatGivesAPicture) {
+    const QString file = Picture("t.png", 12, 10);
+    const QString gone = dir.filePath("gone.png");
+    struct tcase {
+        const char* what;
+        QStringList files;
+        QString text, fileName;
+        bool picture;
+        texchangesource source;
+        QString name; // of the current view afterwards; empty: unchanged
+    } cases[] = {
+        {"picture beside a plain text",
+         {},
+         "not a file",
+         "",
+         true,
+         texchangesource::Picture,
+         "ClipBoard"},
+        {"text as a file URL",
+         {},
+         QUrl::fromLocalFile(file).toString() + "\n",
+         "",
+         true,
+         texchangesource::Text,
+         file},
+        {"named format", {}, "", file, true, texchangesource::FileName, file},
+        {"unreadable file list", {gone, gone}, "", "", true, texchangesource::Picture, "ClipBoard"},
+        {"nothing that is a picture", {}, "hello", gone, false, texchangesource::None, ""},
+    };
+    for (const tcase& c : cases) {
+        SetUp();
+        host.messages.clear();
+        texchangecontent content{c.files, c.text, c.fileName,
+                                 c.picture ? PatternImage(30, 20) : QImage()};
+        EXPECT_EQ(x.PasteStereo(content, R), c.source) << c.what;
+        EXPECT_EQ(R.filename, c.name.isEmpty() ? QString("old_right.png") : c.name) << c.what;
+        // The left view is never touched by a single picture; a missing file says nothing.
+        EXPECT_EQ(L.filename, "old_left.png") << c.what;
+        EXPECT_TRUE(host.messages.isEmpty()) << c.what;
+        EXPECT_EQ(host.busyDepth, 0) << c.what;
+    }
+    EXPECT_FALSE(x.PasteView(texchangecontent{{}, "hello", "", QImage()}, L));
+    EXPECT_EQ(L.bitmap, PatternImage(8, 8));
+}
+
+TEST_F(PictureExchange, PastedPictureIsASingleImageWithItsDescription) {
     texchangecontent c;
-    c.text = "not a file name at all";
     c.picture = PatternImage(30, 20);
     kind = KindRight;
+    Settings.OpenDirL = "/old";
     EXPECT_EQ(x.PasteStereo(c, L), texchangesource::Picture);
     EXPECT_EQ(L.bitmap, PatternImage(30, 20));
-    EXPECT_EQ(L.filename, "ClipBoard");
-    // Kind 0: a single picture, put in as it is.
     EXPECT_EQ(kind, KindSingle);
     EXPECT_EQ(host.pair.ImageInfo, FormatImageInfo(30, 20, 32));
-    EXPECT_EQ(R.filename, "old_right.png");
+    EXPECT_TRUE(Settings.OpenDirL.isEmpty()); // a pseudo name has no folder
     EXPECT_EQ(host.firstTabs, 1);
-    EXPECT_GE(host.recomposes, 1);
-    EXPECT_EQ(host.busyDepth, 0);
-}
-
-TEST_F(PictureExchange, TextNamingAPictureFileWinsOverThePicture) {
-    const QString file = Picture("t.png", 12, 10);
-    texchangecontent c;
-    c.text = QUrl::fromLocalFile(file).toString() + "\n";
-    c.picture = PatternImage(30, 20);
-    Settings.OpenDirR = "/unchanged";
-    EXPECT_EQ(x.PasteStereo(c, R), texchangesource::Text);
-    EXPECT_EQ(R.bitmap, PatternImage(12, 10));
-    EXPECT_EQ(R.filename, file);
-    EXPECT_EQ(Settings.OpenDirR, dir.path());
-}
-
-TEST_F(PictureExchange, TextThatIsNoFileChangesNothing) {
-    texchangecontent c;
-    c.text = "hello";
-    c.fileName = "/no/such/file.jpg";
-    EXPECT_EQ(x.PasteStereo(c, L), texchangesource::None);
-    EXPECT_FALSE(x.PasteView(c, L));
-    EXPECT_EQ(L.filename, "old_left.png");
-    EXPECT_EQ(L.bitmap, PatternImage(8, 8));
-    EXPECT_EQ(kind, KindPair);
-    EXPECT_TRUE(host.messages.isEmpty());
-    EXPECT_EQ(host.recomposes, 0);
 }
 
 TEST_F(PictureExchange, TwoCopiedFilesMakeAPairWhateverView) {
@@ -135,17 +153,6 @@ TEST_F(PictureExchange, TwoCopiedFilesMakeAPairWhateverView) {
     EXPECT_EQ(kind, KindPair);
     EXPECT_EQ(Settings.OpenDirL, dir.path());
     EXPECT_EQ(Settings.OpenDirR, dir.path());
-}
-
-TEST_F(PictureExchange, UnreadableFileListFallsBackToThePictureInTheCurrentView) {
-    texchangecontent c;
-    c.files = {dir.filePath("gone.png"), dir.filePath("gone2.png")};
-    c.picture = PatternImage(7, 5);
-    kind = KindLeft;
-    EXPECT_EQ(x.PasteStereo(c, R), texchangesource::Picture);
-    EXPECT_EQ(R.bitmap, PatternImage(7, 5));
-    EXPECT_EQ(L.bitmap, PatternImage(8, 8));
-    EXPECT_TRUE(host.messages.isEmpty()); // a missing file says nothing
 }
 
 // A single picture follows DragDropFileType: the composite kinds split it.
@@ -221,15 +228,6 @@ TEST_F(PictureExchange, DroppedParameterFileOpensItsPair) {
     EXPECT_EQ(opened, QStringList{"/x/pair.PrM"});
 }
 
-TEST_F(PictureExchange, TwoDroppedFilesFillLeftThenRight) {
-    const QString a = Picture("a.png", 20, 10), b = Picture("b.png", 22, 11);
-    kind = KindLeft;
-    ASSERT_TRUE(x.DropFiles({a, b}, R));
-    EXPECT_EQ(L.bitmap, PatternImage(20, 10));
-    EXPECT_EQ(R.bitmap, PatternImage(22, 11));
-    EXPECT_EQ(kind, KindPair);
-}
-
 TEST_F(PictureExchange, PastedViewKeepsTheKindAndNamesItsSide) {
     texchangecontent c;
     c.picture = PatternImage(5, 4);
@@ -254,18 +252,13 @@ QImage Quadrants(int w, int h) {
     return img;
 }
 
-TEST(TurnedViewCopy, UnturnedViewIsCopiedAtItsSize) {
+TEST(TurnedViewCopy, ViewIsCopiedTurnedAsTheDisplayShowsIt) {
     timg v;
     v.bitmap = Quadrants(100, 50);
-    const QImage c = TurnedViewCopy(v);
-    ASSERT_EQ(c.size(), QSize(100, 50));
-    EXPECT_EQ(c.pixel(10, 10), 0xFFFF0000u);
-    EXPECT_EQ(c.pixel(90, 40), 0xFFFFFFFFu);
-}
-
-TEST(TurnedViewCopy, QuarterTurnShowsThePictureTurnedCounterClockwise) {
-    timg v;
-    v.bitmap = Quadrants(100, 50);
+    const QImage same = TurnedViewCopy(v);
+    ASSERT_EQ(same.size(), QSize(100, 50));
+    EXPECT_EQ(same.pixel(10, 10), 0xFFFF0000u);
+    EXPECT_EQ(same.pixel(90, 40), 0xFFFFFFFFu);
     v.rot = M_PI / 2;
     const QImage c = TurnedViewCopy(v);
     // The corners turned by -90 degrees span 0..49 by 0..99.

@@ -92,13 +92,6 @@ private:
     tsettings saved_;
 };
 
-TEST_F(Exchange, EditItemsAreEnabled) {
-    for (const char* n : {"MenuEdit_CutStereo", "MenuEdit_CopyStereo", "MenuEdit_PasteStereo",
-                          "MenuEdit_CutView", "MenuEdit_CopyView", "MenuEdit_PasteView",
-                          "MenuOptions_CBDHook", "MenuOptions_DragDrop", "MenuView_FullScreen"})
-        EXPECT_TRUE(montage->Action(QString::fromUtf8(n))->isEnabled()) << n;
-}
-
 TEST_F(Exchange, PasteOfTwoCopiedFilesMakesThePair) {
     const QString a = Picture("a.png", 40, 30, qRgb(200, 0, 0));
     const QString b = Picture("b.png", 40, 30, qRgb(0, 0, 200));
