@@ -102,6 +102,12 @@ bool tpictureexchange::Load(const QString& name, QImage& work) {
     return LoadPictureFile(work, name, host_.Pair().ImageInfo, nullptr, &host_);
 }
 
+void tpictureexchange::Refresh() {
+    host_.Recompose();
+    // The kind changes after the views are installed: the caption follows it.
+    host_.RefreshCaption();
+}
+
 void tpictureexchange::SetFolder(bool left, const QString& name) {
     // A pseudo name has no folder.
     const QString folder = IsFile(name) ? FileFolder(name) : QString();
@@ -174,7 +180,7 @@ texchangesource tpictureexchange::PasteStereo(const texchangecontent& content, t
         pair.StereoType = KindPair;
     }
     host_.ShowFirstMontageTab();
-    host_.Recompose();
+    Refresh();
     return source;
 }
 
@@ -185,7 +191,7 @@ bool tpictureexchange::PasteView(const texchangecontent& content, timg& current)
     for (const QString& candidate : {AsFileName(content.text), AsFileName(content.fileName)}) {
         if (IsFile(candidate) && Load(candidate, work)) {
             loader_.LoadSingleView(work, current, candidate, nullptr);
-            host_.Recompose();
+            Refresh();
             return true;
         }
     }
@@ -195,7 +201,7 @@ bool tpictureexchange::PasteView(const texchangecontent& content, timg& current)
         QString::fromLatin1(&current == &pair.ImgLeft ? kNameClipboardLeft : kNameClipboardRight);
     pair.ImageInfo = FormatImageInfo(work.width(), work.height(), 32);
     loader_.LoadSingleView(work, current, name, nullptr);
-    host_.Recompose();
+    Refresh();
     return true;
 }
 
@@ -205,7 +211,7 @@ bool tpictureexchange::DropFiles(const QStringList& files, timg& target) {
     if (IsParamFile(files[0])) {
         if (!OpenParamFile) return false;
         OpenParamFile(files[0]);
-        host_.Recompose();
+        Refresh();
         return true;
     }
     const tbusyguard busy(host_);
@@ -218,7 +224,7 @@ bool tpictureexchange::DropFiles(const QStringList& files, timg& target) {
         Settings.CropIndex = 0;
         SetFolder(&target == &pair.ImgLeft, files[0]);
         InstallSingle(work, target, files[0]);
-        host_.Recompose();
+        Refresh();
         return true;
     }
     Settings.CropIndex = 0;
@@ -236,7 +242,7 @@ bool tpictureexchange::DropFiles(const QStringList& files, timg& target) {
     }
     if (!any) return false;
     pair.StereoType = KindPair;
-    host_.Recompose();
+    Refresh();
     return true;
 }
 
@@ -247,6 +253,6 @@ bool tpictureexchange::DropPicture(const QImage& picture, timg& target) {
     pair.ImageInfo = FormatImageInfo(picture.width(), picture.height(), 32);
     loader_.LoadSingleView(AsViewPicture(picture), target, QString::fromLatin1(kNameDragDrop),
                            nullptr);
-    host_.Recompose();
+    Refresh();
     return true;
 }

@@ -74,6 +74,7 @@ private:
     // The single picture after DragDropFileType (a split or one view).
     void InstallSingle(const QImage& work, timg& target, const QString& name);
     void SetFolder(bool left, const QString& name);
+    void Refresh();
 
     tviewloader& loader_;
     tdisplayhost& host_;
