@@ -161,6 +161,13 @@ TEST_F(Exchange, TheWatcherTakesAPictureAndEmptiesTheClipboard) {
     EXPECT_EQ(main->ImgLeft().filename, "ClipBoard");
     EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
 
+    // The program's own copy is not taken back.
+    main->SetCurrent(main->Display.SlotOf(&main->ImgRight()));
+    main->ImgRight().bitmap = Filled(10, 6, qRgb(7, 7, 7));
+    Run("MenuEdit_CopyView");
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(10, 6));
+    EXPECT_EQ(main->ImgLeft().bitmap.size(), QSize(24, 16));
+
     // Off, a new picture stays where it is.
     SetClipboardHook(false);
     QGuiApplication::clipboard()->setImage(Filled(8, 8, qRgb(1, 1, 1)));
