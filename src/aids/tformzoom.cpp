@@ -163,8 +163,10 @@ void TFormZoom::wheelEvent(QWheelEvent* event) {
 }
 
 void TFormZoom::mousePressEvent(QMouseEvent* event) {
-    // A click on the picture takes the keys, which then go to the display.
+    // A click on the picture takes the keys, which then go to the display,
+    // and the magnifier follows the pointer again.
     setFocus(Qt::MouseFocusReason);
+    if (main_) main_->Pointer.ZoomFollow = true;
     event->accept();
 }
 

@@ -10,6 +10,7 @@
 #include "core/runflags.h"
 #include "display/tformmain.h"
 #include "input/composite.h"
+#include "input/tformdragdropoptions.h"
 #include "input/tsepardialog.h"
 #include "input/userreport.h"
 #include "lists/batchsaver.h"
@@ -66,7 +67,7 @@ void CreateWindows() {
     a.FormImg = plain("FormImg", "Image", 400, 300);
     a.FormOpJpeg = new TFormOpJpeg(&a.FormMain->Pair);
     a.FormSize = new TFormSize();
-    a.FormDragDropOptions = plain("FormDragDropOptions", "Glisser Déposer", 320, 320, true);
+    a.FormDragDropOptions = new TFormDragDropOptions();
     a.FormEdit = plain("FormEdit", "Editeur", 600, 480);
     a.FormView = new TFormView();
     a.LngForm = plain("LngForm", "Fichiers de Traduction", 420, 360);

@@ -6,6 +6,7 @@
 #include "core/desktoplayout.h"
 #include "core/settings.h"
 #include "display/tformmain.h"
+#include "montage/fullscreen_ui.h"
 #include "montage/tformbuild2.h"
 
 #include <QGuiApplication>
@@ -28,8 +29,12 @@ void ArrangeDesktopWindows() {
     for (QWidget* w : a.InOrder()) {
         if (w != a.FormMain && w != a.FormBuild2 && w != a.FormZoom) w->hide();
     }
-    QSize screen(1280, 1024);
-    if (QScreen* s = QGuiApplication::primaryScreen()) screen = s->size();
+    // The arrangement uses the screen the display window is on.
+    QRect screen(0, 0, 1280, 1024);
+    if (QScreen* s = a.FormMain->screen())
+        screen = s->geometry();
+    else if (QScreen* p = QGuiApplication::primaryScreen())
+        screen = p->geometry();
 
     if (Settings.DesktopType == 0 || Settings.DesktopType == 1) {
         TFormBuild2* montage = a.FormBuild2;
@@ -39,6 +44,9 @@ void ArrangeDesktopWindows() {
         const int needed = montage->minimumSizeHint().width();
         tdesktoplayout l =
             DesktopLayout(Settings.DesktopType, screen.width(), screen.height(), needed);
+        for (QRect* r : {&l.display, &l.montage, &l.magnifier}) r->translate(screen.topLeft());
+        // Out of full-screen viewing first: frame, controls and bounds back.
+        a.FormMain->LeaveFullScreenLayout();
         a.FormMain->setWindowState(
             a.FormMain->windowState() &
             ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
@@ -57,8 +65,7 @@ void ArrangeDesktopWindows() {
         }
     } else {
         Settings.DesktopType = -1;
-        a.FormBuild2->hide();
-        a.FormZoom->hide();
-        a.FormMain->showFullScreen();
+        a.FormMain->Display.FullScreen = false;
+        SwitchFullScreen();
     }
 }

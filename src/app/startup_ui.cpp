@@ -14,6 +14,7 @@
 #include "display/tformmain.h"
 #include "engine/transform.h"
 #include "input/userreport.h"
+#include "montage/exchange_ui.h"
 #include "montage/windowlist_ui.h"
 #include "output/tformopjpeg.h"
 
@@ -50,6 +51,7 @@ void StartProgram(const QStringList& args) {
     else
         ResetJpegOptions(JpegDefaults, Settings.JpegHSampling, Settings.JpegVSampling);
     gStarted = true;
+    SetClipboardHook(Settings.ClipboardHook);
 
     // One layout notification per window, with the settings in place.
     for (QWidget* w : AppWindows.InOrder()) {

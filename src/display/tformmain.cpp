@@ -5,6 +5,7 @@
 #include "core/programhooks.h"
 #include "core/runflags.h"
 #include "core/settings.h"
+#include "display/clipboardmonitor_ui.h"
 #include "display/pointicons_ui.h"
 #include "display/statuspanels.h"
 
@@ -13,10 +14,13 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -198,6 +202,9 @@ TFormMain::TFormMain() : QWidget(nullptr, Qt::Window), Display(Pair) {
     TimerSwap = new QTimer(this);
     TimerSwap->setObjectName(QStringLiteral("TimerSwap"));
     TimerSwap->setInterval(500);
+    ClipboardMonitor = new TClipboardMonitor(this);
+    // Files from other programs and pictures from the program's own windows.
+    setAcceptDrops(true);
 
     auto connectBar = [this](QScrollBar* bar, bool horizontal) {
         auto handle = [this, horizontal](tscrollcode code, int pos) {
@@ -471,4 +478,76 @@ void TFormMain::keyPressEvent(QKeyEvent* e) {
 void TFormMain::leaveEvent(QEvent* e) {
     Pointer.FrameMove();
     QWidget::leaveEvent(e);
+}
+
+// ---------------------------------------------------------------- full screen
+
+void TFormMain::EnterFullScreenLayout() {
+    Display.FullScreen = true;
+    ScrollBarX->hide();
+    ScrollBarY->hide();
+    SpeedButtonCentre->hide();
+    StatusBar1->hide();
+    Display.StatusBarVisible = false;
+    if (!NormalBounds) NormalBounds = geometry();
+    QScreen* s = screen();
+    const QRect whole = s ? s->geometry() : QRect(0, 0, 1280, 1024);
+    // Changing the flags takes the window down; it is shown again over its screen.
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    setGeometry(whole);
+    show();
+    raise();
+    activateWindow();
+    UpdateLayout();
+}
+
+void TFormMain::LeaveFullScreenLayout() {
+    Display.FullScreen = false;
+    ScrollBarX->show();
+    ScrollBarY->show();
+    SpeedButtonCentre->show();
+    StatusBar1->show();
+    Display.StatusBarVisible = true;
+    // Changing the flags takes the window down; the caller shows it once it
+    // is placed, so that a window manager frames it where it belongs.
+    if (windowFlags() & Qt::FramelessWindowHint)
+        setWindowFlags(windowFlags() & ~Qt::FramelessWindowHint);
+    if (NormalBounds) {
+        setGeometry(*NormalBounds);
+        NormalBounds.reset();
+    }
+    UpdateLayout();
+}
+
+// ---------------------------------------------------------------- drops
+
+void TFormMain::dragEnterEvent(QDragEnterEvent* e) {
+    const QMimeData* m = e->mimeData();
+    if (m && (m->hasUrls() || m->hasImage())) {
+        // Files are copied or linked, never moved away from their program.
+        if (e->source() == nullptr && (e->possibleActions() & Qt::CopyAction))
+            e->setDropAction(Qt::CopyAction);
+        e->accept();
+    } else {
+        e->ignore();
+    }
+}
+
+void TFormMain::dragMoveEvent(QDragMoveEvent* e) {
+    e->accept();
+}
+
+void TFormMain::dropEvent(QDropEvent* e) {
+    const QMimeData* m = e->mimeData();
+    if (!m || !OnDrop) {
+        e->ignore();
+        return;
+    }
+    double rx = 0, ry = 0;
+    tviewslot& slot = Display.SlotAt(e->position().x(), e->position().y(), rx, ry);
+    timg& target = slot.img ? *slot.img : ImgLeft();
+    if (e->source() == nullptr) e->setDropAction(Qt::CopyAction);
+    e->accept();
+    OnDrop(*m, target);
 }

@@ -10,10 +10,15 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <QRect>
+
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QKeyEvent;
+class QMimeData;
+class TClipboardMonitor;
 class QMouseEvent;
 class QScrollBar;
 class QWheelEvent;
@@ -44,12 +49,27 @@ public:
     QToolButton* SpeedButtonCentre = nullptr;
     QWidget* StatusBar1 = nullptr;
     QTimer* TimerSwap = nullptr;
+    // Tells when the system clipboard changes; its OnDraw is the clipboard capture.
+    TClipboardMonitor* ClipboardMonitor = nullptr;
 
     // The status bar's clicks that reach the Montage window.
     std::function<void()> OnShowMontage;
     std::function<void(QPoint globalPos)> OnPopupVisionMenu;
     // The display's commands the Montage window carries out (all but closing).
     std::function<void(tdisplaycommand command)> OnMontageCommand;
+    // Files or a picture dropped over a view (the view under the drop point).
+    std::function<void(const QMimeData& data, timg& target)> OnDrop;
+
+    // Full-screen viewing of this window alone: the flag set, scroll bars,
+    // centre button and status bar hidden, the normal bounds remembered
+    // unless already remembered, no frame nor sizing border, the window over
+    // the whole screen it is on.
+    void EnterFullScreenLayout();
+    // The controls and the frame back, the remembered bounds restored and
+    // forgotten; the window is left hidden when the frame came back.
+    void LeaveFullScreenLayout();
+    // The bounds to come back to, while full-screen viewing lasts.
+    std::optional<QRect> NormalBounds;
 
     void UpdateCaption();
     void UpdateLayout();
@@ -93,6 +113,9 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void FormPaint();

@@ -6,6 +6,8 @@
 #include "display/tformmain.h"
 #include "montage/alignment.h"
 #include "montage/cropcommands_ui.h"
+#include "montage/exchange_ui.h"
+#include "montage/fullscreen_ui.h"
 #include "montage/helpfile_ui.h"
 #include "montage/tformbuild2.h"
 
@@ -66,8 +68,9 @@ void RunDisplayCommand(TFormMain& main, TFormBuild2* b, tdisplaycommand c) {
         return run("MenuView_FullScreen");
     case tdisplaycommand::AutoWindow:
         return ComputeAutoWindow(b->Crop(), 0, 0);
+    case tdisplaycommand::FullScreenLayout:
+        return FullScreenLayout();
     default:
-        // The full-screen layout comes with its window.
         return;
     }
 }
@@ -96,6 +99,7 @@ void LinkDisplayToMontage(TFormMain& main, TFormBuild2& montage) {
         SetViewRotation(b->AlignHost(), view, angle, cy, cx);
     };
     main.OnMontageCommand = [&main, b](tdisplaycommand c) { RunDisplayCommand(main, b, c); };
+    ConnectDrops(main, montage);
     // Gone, the Montage window answers nothing more.
     QObject::connect(&montage, &QObject::destroyed, &main, [&main] {
         tpointerhooks& h = main.Pointer.Hooks;

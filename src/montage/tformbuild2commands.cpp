@@ -11,7 +11,9 @@
 #include "input/viewloader.h"
 #include "lists/tformrepopenimg.h"
 #include "montage/cropcommands_ui.h"
+#include "montage/exchange_ui.h"
 #include "montage/flowbar_ui.h"
+#include "montage/fullscreen_ui.h"
 #include "montage/helpfile_ui.h"
 #include "montage/infotexts.h"
 #include "montage/listcommands_ui.h"
@@ -140,6 +142,16 @@ void TFormBuild2::BindCommands() {
     // Lists, slideshow, batch and the pair sorter.
     BindListCommands(
         this, [this](const char* name, std::function<void()> run) { Bind(name, std::move(run)); });
+    // Edit: the system clipboard; options of the capture and of the drops.
+    Bind("MenuEdit_CutStereo", CutStereo);
+    Bind("MenuEdit_CopyStereo", [] { CopyStereo(); });
+    Bind("MenuEdit_PasteStereo", PasteStereo);
+    Bind("MenuEdit_CutView", CutView);
+    Bind("MenuEdit_CopyView", [] { CopyView(); });
+    Bind("MenuEdit_PasteView", PasteView);
+    Action(QStringLiteral("MenuOptions_CBDHook"))->setCheckable(true);
+    Bind("MenuOptions_CBDHook", [] { SetClipboardHook(!Settings.ClipboardHook); });
+    Bind("MenuOptions_DragDrop", [] { AskDragDropOptions(); });
     BindAlignment();
 
     if (TFormMain* main = AppWindows.FormMain) {
@@ -256,6 +268,7 @@ void TFormBuild2::BindCommands() {
         ArrangeDesktop();
     });
     Bind("MenuView_CurrentDesktop", [] { ArrangeDesktop(); });
+    Bind("MenuView_FullScreen", SwitchFullScreen);
     for (const char* n :
          {"MenuView_Build", "MenuView_Image", "MenuView_Magnifier", "MenuView_AdaptAndCenter"})
         Action(QString::fromUtf8(n))->setCheckable(true);

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -87,6 +88,37 @@ TEST_F(FormZoom, ClosingStopsFollowingAndDestroyingReleasesTheHooks) {
     zoom.reset();
     EXPECT_FALSE(main->Display.Hooks.MagnifierShow);
     EXPECT_FALSE(main->Display.Hooks.MagnifierVisible);
+}
+
+TEST_F(FormZoom, FollowingThePointerStopsAndStartsAsTheKeysAndClicksSay) {
+    zoom->show();
+    main->show();
+    bool& follow = main->Pointer.ZoomFollow;
+    // Each step starts from the opposite state, so a step that does nothing fails.
+    struct tstep {
+        const char* what;
+        std::function<void()> act;
+        bool after;
+    } steps[] = {
+        {"Shift in the display",
+         [&] { QTest::keyClick(main.get(), Qt::Key_Shift, Qt::ShiftModifier); }, false},
+        {"click in the magnifier",
+         [&] { QTest::mouseClick(zoom.get(), Qt::LeftButton, {}, QPoint(40, 60)); }, true},
+        {"Space in the display", [&] { QTest::keyClick(main.get(), Qt::Key_Space); }, false},
+        {"button down in the display",
+         [&] { QTest::mouseClick(main.get(), Qt::LeftButton, {}, QPoint(50, 50)); }, true},
+    };
+    for (const tstep& s : steps) {
+        follow = !s.after;
+        s.act();
+        EXPECT_EQ(follow, s.after) << s.what;
+    }
+    // Not following, a pointer move leaves the magnifier on its point.
+    const tviewslot left = main->Display.SlotOf(&main->ImgLeft());
+    zoom->ZoomAt(left, 5, 5);
+    follow = false;
+    QTest::mouseMove(main.get(), QPoint(200, 150));
+    EXPECT_EQ(zoom->Zoom.X, 5);
 }
 
 } // namespace
