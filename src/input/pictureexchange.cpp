@@ -2,6 +2,8 @@
 // wins, which view a picture goes to and what StereoType becomes.
 #include "input/pictureexchange.h"
 
+#include "input/mpofile.h"
+
 #include "core/paths.h"
 #include "core/qimageview.h"
 #include "core/settings.h"
@@ -108,6 +110,17 @@ void tpictureexchange::Refresh() {
     host_.RefreshCaption();
 }
 
+bool tpictureexchange::InstallMpo(const QString& name) {
+    // Its first picture is the left view, its second the right view; a file
+    // that does not load leaves the views as they were.
+    if (!loader_.LoadMpoPair(name)) return false;
+    Settings.CropIndex = 0;
+    Settings.OpenDirL = Settings.OpenDirR = FileFolder(name);
+    host_.ShowFirstMontageTab();
+    Refresh();
+    return true;
+}
+
 void tpictureexchange::SetFolder(bool left, const QString& name) {
     // A pseudo name has no folder.
     const QString folder = IsFile(name) ? FileFolder(name) : QString();
@@ -133,6 +146,9 @@ texchangesource tpictureexchange::PasteStereo(const texchangecontent& content, t
     timg* target = &current;
     texchangesource source = texchangesource::None;
 
+    // A camera's MPO file holds the whole pair.
+    if (content.files.size() == 1 && IsMpoFileName(content.files[0]))
+        return InstallMpo(content.files[0]) ? texchangesource::Files : texchangesource::None;
     if (!content.files.isEmpty()) {
         const int count = int(content.files.size());
         if (Load(content.files[0], work)) {
@@ -215,6 +231,7 @@ bool tpictureexchange::DropFiles(const QStringList& files, timg& target) {
         return true;
     }
     const tbusyguard busy(host_);
+    if (files.size() == 1 && IsMpoFileName(files[0])) return InstallMpo(files[0]);
     QImage work;
     if (files.size() == 1) {
         // A file that does not load leaves the views as they were.

@@ -73,6 +73,7 @@ private:
     bool Load(const QString& name, QImage& work);
     // The single picture after DragDropFileType (a split or one view).
     void InstallSingle(const QImage& work, timg& target, const QString& name);
+    bool InstallMpo(const QString& name);
     void SetFolder(bool left, const QString& name);
     void Refresh();
 

@@ -1,6 +1,8 @@
 // The list commands of the Montage window and the display of list entries.
 #include "montage/listcommands_ui.h"
 
+#include "input/mpofile.h"
+
 #include "core/paramfile.h"
 #include "core/settings.h"
 #include "display/tformmain.h"
@@ -32,7 +34,12 @@ public:
         TFormMain& main = *AppWindows.FormMain;
         tviewpair& pair = main.Pair;
         const QString left = pair.ImgLeft.filename;
-        const QString right = pair.ImgRight.filename;
+        QString right = pair.ImgRight.filename;
+        // A camera's MPO file is the whole pair, whatever list it is in.
+        if (IsMpoFileName(left) && kind != KindPair) {
+            right = left;
+            kind = KindPair;
+        }
         // Each entry is a new pair: the pictures and the alignment of the one
         // before go, so an entry that cannot be read shows black, not the last pair.
         main.ClearView(pair.ImgLeft);

@@ -9,6 +9,7 @@
 #include "fakedisplayhost.h"
 #include "inputfixtures.h"
 
+#include <QBuffer>
 #include <QMimeData>
 #include <QUrl>
 
@@ -219,6 +220,41 @@ TEST_F(PictureExchange, UnreadableOrTooManyDroppedFilesLeaveTheViews) {
     EXPECT_EQ(L.bitmap, PatternImage(8, 8));
     EXPECT_EQ(R.bitmap, PatternImage(6, 6));
     EXPECT_EQ(kind, KindPair);
+}
+
+TEST_F(PictureExchange, DroppedOrPastedMpoIsThePairAndADamagedOneChangesNothing) {
+    // Two JPEG pictures one after the other: the reader finds the second by
+    // its start-of-image marker.
+    auto jpeg = [](int w, int h) {
+        QByteArray bytes;
+        QBuffer b(&bytes);
+        b.open(QIODevice::WriteOnly);
+        EXPECT_TRUE(PatternImage(w, h).save(&b, "JPG"));
+        return bytes;
+    };
+    const QByteArray first = jpeg(20, 10);
+    const QString mpo = dir.filePath("camera.MPO");
+    ASSERT_TRUE(WriteBytes(mpo, first + jpeg(24, 12)));
+    const QString cut = dir.filePath("cut.mpo");
+    ASSERT_TRUE(WriteBytes(cut, first + jpeg(24, 12).left(40)));
+
+    EXPECT_FALSE(x.DropFiles({cut}, R));
+    EXPECT_EQ(L.filename, "old_left.png");
+    EXPECT_EQ(R.bitmap, PatternImage(6, 6));
+
+    ASSERT_TRUE(x.DropFiles({mpo}, R));
+    EXPECT_EQ(L.Width(), 20);
+    EXPECT_EQ(R.Width(), 24);
+    EXPECT_EQ(L.filename, mpo);
+    EXPECT_EQ(R.filename, mpo);
+    EXPECT_EQ(kind, KindPair);
+
+    L.bitmap = PatternImage(8, 8);
+    texchangecontent c;
+    c.files = {mpo};
+    EXPECT_EQ(x.PasteStereo(c, R), texchangesource::Files);
+    EXPECT_EQ(L.Width(), 20);
+    EXPECT_EQ(R.Width(), 24);
 }
 
 TEST_F(PictureExchange, DroppedParameterFileOpensItsPair) {
