@@ -202,6 +202,9 @@ bool AutoAlign(talignhost& host, tautoresult& result, QString& error) {
         if (dzL != 1 || dzR != 1) CancelMagnification(host);
         AlignRotation(host);
     }
+    // The points are kept from the next clicks, as after a magnification.
+    host.LockPoints();
+    host.ShowZoomInfo();
 
     result = tautoresult{};
     result.matches = int(p.matches.size());

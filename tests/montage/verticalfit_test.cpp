@@ -95,25 +95,6 @@ TEST(VerticalFit, RansacIgnoresGrossOutliersAndKeepsTheExactModel) {
     for (int i = 0; i < 55; ++i) EXPECT_EQ(bool(fit.inlier[size_t(i)]), i < 40) << i;
 }
 
-TEST(VerticalFit, NoisyInliersGiveTheirLeastSquaresFit) {
-    // Residuals of +-0.5 alternating over a grid: the least-squares model of
-    // the inliers stays the true one (the noise is balanced), RMS 0.5.
-    std::vector<tpointmatch> m;
-    for (int j = 0; j < 6; ++j)
-        for (int i = 0; i < 6; ++i) {
-            const double x = 100.0 * i, y = 80.0 * j;
-            const double e = ((i + j) % 2 ? 0.5 : -0.5);
-            m.push_back(Match(x, y, 1.01 * y - 0.03 * x + 12 + e));
-        }
-    m.push_back(Match(250, 250, 900)); // far off
-    trobustfit fit;
-    ASSERT_TRUE(RobustVerticalFit(m, 3.0, fit));
-    EXPECT_EQ(fit.inliers, 36);
-    EXPECT_NEAR(fit.model.a, -0.03, 1e-9);
-    EXPECT_NEAR(fit.model.b, 1.01, 1e-9);
-    EXPECT_NEAR(fit.rms, 0.5, 1e-9);
-}
-
 TEST(AutoWindowChoice, NearestRobustDetailLeavesTheClosestTwoPercentOut) {
     const struct {
         int count;
