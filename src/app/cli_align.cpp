@@ -14,6 +14,7 @@
 #include "input/pictureload.h"
 #include "input/viewloader.h"
 #include "montage/alignment.h"
+#include "montage/autoalign.h"
 #include "montage/magnification.h"
 #include "montage/orientation.h"
 #include "montage/stereowindow.h"
@@ -35,8 +36,13 @@ const char* const AlignUsage =
     "      Places point pairs (NAME: C, A1, A2, orient1, orient2, d1, d2, W1) at\n"
     "      picture coordinates of the left and the right view, runs each STEP in\n"
     "      order (level, rotate, orient-right, orient-left, orient-both,\n"
-    "      orient-vertical, orient-horizontal, magnify, window, window-cancel),\n"
-    "      prints one line per step and writes the alignment as a parameter file.\n"
+    "      orient-vertical, orient-horizontal, magnify, window, window-cancel,\n"
+    "      auto, auto-window), prints one line per step and writes the alignment\n"
+    "      as a parameter file. auto matches details between the views, fits\n"
+    "      their turn, height and magnification and places C, A1 (and d1, d2)\n"
+    "      so that level, magnify and rotate reproduce the fit; auto-window puts\n"
+    "      W1 on the nearest matched detail and runs window in its zero mode.\n"
+    "      Without a reliable fit they stop with \"no reliable matches\" (exit 1).\n"
     "      window shifts the right view so that W1 (else C, else the picture\n"
     "      centres) shows the offset of MODE: zero (the default), user-width,\n"
     "      film-height, digital-height or image-width, the last four being a\n"
@@ -63,6 +69,8 @@ enum class tstep {
     Magnify,
     Window,
     WindowCancel,
+    Auto,
+    AutoWindow,
 };
 
 struct talignargs {
@@ -103,7 +111,9 @@ const struct {
                   {"orient-horizontal", tstep::OrientHorizontal},
                   {"magnify", tstep::Magnify},
                   {"window", tstep::Window},
-                  {"window-cancel", tstep::WindowCancel}};
+                  {"window-cancel", tstep::WindowCancel},
+                  {"auto", tstep::Auto},
+                  {"auto-window", tstep::AutoWindow}};
 
 // --window-mode names in the order of the calculation modes.
 const char* const kWindowModes[] = {"zero", "user-width", "film-height", "digital-height",
@@ -334,6 +344,9 @@ QString StepRefusal(tstep step, const tviewpair& pair) {
     case tstep::Window:
     case tstep::WindowCancel:
         // The reference pair falls back to C, then to the picture centres.
+    case tstep::Auto:
+    case tstep::AutoWindow:
+        // The points come from the matched details.
         return {};
     default:
         needs = {PtOrient1, PtOrient2};
@@ -376,8 +389,8 @@ QString ViewName(bool left) {
 }
 
 // Runs one step; false with `error` when it refused (the exit status in `status`).
-bool RunStep(tstep step, int windowMode, tplaindisplay& display, QString& line, QString& error,
-             int& status) {
+bool RunStep(tstep step, int windowMode, tplaindisplay& display, tautoresult& matched,
+             QString& line, QString& error, int& status) {
     tviewpair& pair = display.Pair();
     error = StepRefusal(step, pair);
     if (!error.isEmpty()) {
@@ -424,6 +437,24 @@ bool RunStep(tstep step, int windowMode, tplaindisplay& display, QString& line, 
         const double offset = WindowModeOffset(pair, mode);
         RunWindowMode(display, mode);
         line = name + "offset " + Fixed(offset) + ", right view posx " + Fixed(pair.ImgRight.posx);
+        return true;
+    }
+    case tstep::Auto:
+        if (!AutoAlign(display, matched, error)) {
+            status = 1;
+            return false;
+        }
+        line = AutoResultLine(matched);
+        return true;
+    case tstep::AutoWindow: {
+        if (!AutoWindow(display, matched, error)) {
+            status = 1;
+            return false;
+        }
+        const trealpoint& l = pair.ImgLeft.pt[PtWin1];
+        const trealpoint& r = pair.ImgRight.pt[PtWin1];
+        line = name + "W1 " + Fixed(l.x) + "," + Fixed(l.y) + "," + Fixed(r.x) + "," + Fixed(r.y) +
+               ", right view posx " + Fixed(pair.ImgRight.posx);
         return true;
     }
     case tstep::Magnify: {
@@ -484,10 +515,12 @@ int RunAlignCommand(const QStringList& args, std::FILE* out, std::FILE* err) {
     WinRatioW = a.ratioW;
     WinRatioH = a.ratioH;
 
+    tautoresult matched;
     for (tstep step : a.steps) {
         QString line;
         int status = 0;
-        if (!RunStep(step, a.windowMode, display, line, error, status)) return fail(status);
+        if (!RunStep(step, a.windowMode, display, matched, line, error, status))
+            return fail(status);
         std::fprintf(out, "%s\n", line.toUtf8().constData());
     }
     std::fflush(out);

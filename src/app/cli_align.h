@@ -12,7 +12,8 @@ extern const char* const AlignUsage;
 // Runs `align` with the arguments after the command name. One line per step
 // on `out` ("level: right view posx -10.00 posy 5.00", "rotate: right view
 // 1.70°"); messages and usage errors on `err`. Returns 0 on success; 1 when
-// the pair could not be read, the magnification factor was refused or the
+// the pair could not be read, the magnification factor was refused, the
+// automatic steps found no reliable matches or the
 // file could not be written; 2 on a usage error, a point outside its
 // picture, a step whose points are missing (or whose A1 lies closer than
 // 2 px to C), or an output path it may not replace.

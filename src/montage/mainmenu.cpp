@@ -125,6 +125,7 @@ const std::vector<tmenuentry>& MainMenuEntries() {
 
         {"MenuBuild", "Montage", "", 0},
         {"MenuBuild_3pts", "Montage par points homologues", "", 1},
+        {"MenuBuild_Auto", "Calage automatique", "", 1},
         {"MenuBuild_Line", "Montage par lignes de direction  (Fonction avancée)", "", 1},
         {"MenuBuild_Manual", "Montage manuel  (Fonction avancée)", "", 1},
         {"MenuBuild_Geometry", "Correction de géométrie (correction de zoom)", "", 1},

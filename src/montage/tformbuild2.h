@@ -115,6 +115,8 @@ public:
     QLabel* StaticTextRotation = nullptr;
     QLabel* StaticTextdZoom = nullptr;
     QLabel* StaticTextExtra = nullptr;
+    // The result line of "Calage automatique", hidden until it runs.
+    QLabel* StaticTextAuto = nullptr;
     QLabel* LabelCyan = nullptr;
     QLabel* LabelRed = nullptr;
     QLineEdit* EditZoom = nullptr;
@@ -195,6 +197,8 @@ private:
     void CloseAll();
     void ConvertToGrey(bool both);
     void BindAlignment();
+    // "Calage automatique" from the menu or the points tab.
+    void AutoAlignClick();
     void BindStereoWindow();
     void BindSave();
     void SaveCommand(int index);

@@ -5,7 +5,6 @@
 #include "aids/tformzoom.h"
 #include "core/desktoplayout.h"
 #include "core/helpfile.h"
-#include "montage/helpfile_ui.h"
 #include "core/programhooks.h"
 #include "core/qimageview.h"
 #include "core/runflags.h"
@@ -18,6 +17,7 @@
 #include "input/viewloader.h"
 #include "lists/tformrepopenimg.h"
 #include "montage/flowbar_ui.h"
+#include "montage/helpfile_ui.h"
 #include "montage/imagehandoff.h"
 #include "montage/infotexts.h"
 #include "montage/magnification.h"
@@ -291,7 +291,10 @@ void TFormBuild2::BuildToolBars(QWidget* host) {
     StaticTextdZoom->setObjectName(QStringLiteral("StaticTextdZoom"));
     StaticTextExtra = new QLabel(QStringLiteral("Depla: L 000.00 / R 000.00"), info);
     StaticTextExtra->setObjectName(QStringLiteral("StaticTextExtra"));
-    for (QLabel* l : {StaticTextRotation, StaticTextdZoom, StaticTextExtra})
+    StaticTextAuto = new QLabel(info);
+    StaticTextAuto->setObjectName(QStringLiteral("StaticTextAuto"));
+    StaticTextAuto->setVisible(false);
+    for (QLabel* l : {StaticTextRotation, StaticTextdZoom, StaticTextExtra, StaticTextAuto})
         infoLayout->addWidget(l);
     ToolBarInfo->addWidget(info);
 }
@@ -433,6 +436,10 @@ void TFormBuild2::BuildTabs() {
                                  QStringLiteral("Niveller ")));
         r->addWidget(plainButton(w, "SBCalStereo2Point", QStringLiteral("Caler en Rotation"),
                                  QStringLiteral("Caler en Rotation")));
+        r = row(v);
+        r->addWidget(plainButton(w, "SBAutoAlign", QStringLiteral("Calage automatique"),
+                                 QStringLiteral("Calage automatique")));
+        r->addStretch();
         r = row(v);
         r->addWidget(plainButton(w, "ToolButtonStereoTrigoManuel", QStringLiteral("↺"),
                                  QString::fromUtf8("Rotation Manuelle Homologue à gauche")));

@@ -10,13 +10,16 @@
 #include "engine/bitmapops.h"
 #include "input/pictureload.h"
 #include "input/tsepardialog.h"
+#include "input/userreport.h"
 #include "input/viewloader.h"
+#include "montage/autoalign.h"
 #include "montage/magnification.h"
 #include "montage/manualmoves.h"
 #include "montage/orientation.h"
 #include "montage/programwindows_ui.h"
 #include "montage/tformgeometry.h"
 
+#include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -57,6 +60,8 @@ void TFormBuild2::BindAlignment() {
     Bind("MenuRaz_RazParams", [&h] { ResetParameters(h); });
     Bind("MenuClose_RazParams", [&h] { ResetParameters(h); });
     Bind("MenuBuild_Demo", [&h] { RunRotationDemo(h); });
+    Bind("MenuBuild_Auto", [this] { AutoAlignClick(); });
+    click("SBAutoAlign", [this] { AutoAlignClick(); });
 }
 
 bool TFormBuild2::DistanceMode() const {
@@ -235,4 +240,13 @@ void TFormBuild2::ConvertToGrey(bool both) {
         grey(*current, anaglyph ? (isLeft ? 0xFF0000u : 0x00FFFFu) : 0xFFFFFFu);
     }
     Redraw();
+}
+
+void TFormBuild2::AutoAlignClick() {
+    QString line;
+    const bool done = RunAutoAlignCommand(host_, line);
+    if (line.isEmpty()) return; // already running
+    StaticTextAuto->setText(line);
+    StaticTextAuto->setVisible(true);
+    if (!done) UserReport().ShowMessage(line);
 }

@@ -12,6 +12,7 @@
 #include "montage/taboutbox.h"
 #include "montage/tformbuild2.h"
 #include "output/tformopjpeg.h"
+#include "support/stereoscene.h"
 
 #include <QAction>
 #include <QApplication>
@@ -149,6 +150,7 @@ const tmenurow kExpectedMenu[] = {
     {"Plein écran de visualisation", "F10"},
     {"Montage", ""},
     {"Montage par points homologues", ""},
+    {"Calage automatique", ""},
     {"Montage par lignes de direction  (Fonction avancée)", ""},
     {"Montage manuel  (Fonction avancée)", ""},
     {"Correction de géométrie (correction de zoom)", ""},
@@ -771,6 +773,28 @@ TEST_F(MontageWindow, AutomaticSequenceAlignsARealPair) {
     EXPECT_TRUE(form->StaticTextRotation->text().endsWith(QString::fromUtf8("R   2.29 °")))
         << form->StaticTextRotation->text().toStdString();
     form->hide();
+}
+
+TEST_F(MontageWindow, AutomaticAlignmentTurnsTheRightViewAndShowsItsLine) {
+    // The right view turned 2 degrees counter-clockwise and raised 6 px.
+    const tstereoscene scene = DepthScene(720, 480, 51);
+    form->Loader().LoadSingleView(scene.left, left(), QStringLiteral("l.bmp"), nullptr);
+    form->Loader().LoadSingleView(TurnedView(scene.right, 2.0, 1.0, -6), right(),
+                                  QStringLiteral("r.bmp"), nullptr);
+    ASSERT_TRUE(act("MenuBuild_Auto")->isEnabled());
+    form->findChild<QToolButton*>(QStringLiteral("SBAutoAlign"))->click();
+    EXPECT_TRUE(form->StaticTextAuto->text().startsWith(QStringLiteral("auto: ")));
+    EXPECT_FALSE(form->StaticTextAuto->isHidden());
+    EXPECT_NEAR(std::remainder(right().rot - left().rot, 2 * M_PI), -2.0 * M_PI / 180, 1e-3);
+    EXPECT_TRUE(right().pt[9].d);
+    // A pair with nothing to match says so and leaves the views alone.
+    QImage black(720, 480, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    form->Loader().LoadSingleView(black, right(), QStringLiteral("b.bmp"), nullptr);
+    const double rot = right().rot;
+    act("MenuBuild_Auto")->trigger();
+    EXPECT_EQ(form->StaticTextAuto->text(), QStringLiteral("auto: no reliable matches"));
+    EXPECT_EQ(right().rot, rot);
 }
 
 } // namespace
