@@ -31,6 +31,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QThread>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -552,7 +553,10 @@ void TFormSave::SpeedButtonSaveClick() {
     ListBoxName->clear();
     lastReport_ = tsavereport{};
     if (!main) return;
-    const tsaveoptions options = SaveOptionsFromValues(values_, Settings, WinRatioW, WinRatioH);
+    tsaveoptions options = SaveOptionsFromValues(values_, Settings, WinRatioW, WinRatioH);
+    // The kinds are drawn and written on every core, as the command line does;
+    // the questions come first, and the log still fills output by output.
+    options.threads = std::max(1, QThread::idealThreadCount());
     AnchorRelativePaths(values_.naming);
     if (!FolderQuestions) {
         if (!ownFolders_) ownFolders_ = std::make_unique<tformfolderquestions>(this);

@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <iterator>
 #include <memory>
@@ -245,7 +246,8 @@ void ProduceOutput(const tviewpair& pair, tpreparedoutput& p, tsavereport& repor
 // waits until that one is written: its existence question sees the file.
 void SaveKindsConcurrently(tviewpair& pair, tnamingfields& fields, const tsaveoptions& options,
                            tsettings& settings, tfolderquestions& folders,
-                           tsavequestions& questions, tsavereport& report) {
+                           tsavequestions& questions, tsavereport& report,
+                           const tsaveprogress& progress) {
     struct tslot {
         tsavereport part;
         tpreparedoutput p;
@@ -264,30 +266,47 @@ void SaveKindsConcurrently(tviewpair& pair, tnamingfields& fields, const tsaveop
         };
         std::stable_sort(work.begin(), work.end(),
                          [&](const tslot* a, const tslot* b) { return pixels(a) > pixels(b); });
+        // Finished flags by batch slot, set by the thread that wrote it.
+        std::unique_ptr<std::atomic<bool>[]> done(new std::atomic<bool>[batch.size()]);
+        for (std::size_t i = 0; i < batch.size(); ++i) done[i] = !batch[i].ready;
+        std::size_t joined = 0; // slots whose lines are in the report
+        auto join = [&] {
+            for (; joined < batch.size() && done[joined].load(); ++joined) {
+                report.log << batch[joined].part.log;
+                report.outputs.insert(report.outputs.end(), batch[joined].part.outputs.begin(),
+                                      batch[joined].part.outputs.end());
+            }
+        };
         {
             tbusyguard busy(UserReport());
             std::atomic<std::size_t> next{0};
             auto run = [&] {
-                for (std::size_t i = next++; i < work.size(); i = next++)
+                for (std::size_t i = next++; i < work.size(); i = next++) {
                     ProduceOutput(pair, work[i]->p, work[i]->part);
+                    done[std::size_t(work[i] - batch.data())] = true;
+                }
             };
             std::vector<std::thread> pool;
             const std::size_t total =
                 std::min<std::size_t>(std::size_t(std::max(options.threads, 1)), work.size());
-            for (std::size_t t = 1; t < total; ++t) {
+            // With a progress callback the calling thread only watches, so a
+            // window can show each output's lines as they come and repaint.
+            for (std::size_t t = progress ? 0 : 1; t < total; ++t) {
                 try {
                     pool.emplace_back(run);
                 } catch (...) {
                     break; // the calling thread draws what the others could not
                 }
             }
-            run();
+            if (!progress || pool.empty()) run();
+            while (joined < batch.size()) {
+                const std::size_t before = joined;
+                join();
+                if (progress) progress(report);
+                if (joined == before && joined < batch.size())
+                    std::this_thread::sleep_for(std::chrono::milliseconds(15));
+            }
             for (std::thread& t : pool) t.join();
-        }
-        for (tslot& s : batch) {
-            report.log << s.part.log;
-            report.outputs.insert(report.outputs.end(), s.part.outputs.begin(),
-                                  s.part.outputs.end());
         }
         batch.clear();
     };
@@ -367,8 +386,8 @@ tsavereport SaveSelectedKinds(tviewpair& pair, tnamingfields& fields, const tsav
         if (progress) progress(report);
     }
     if (options.threads > 1) {
-        SaveKindsConcurrently(pair, fields, options, settings, folders, questions, report);
-        if (progress) progress(report);
+        SaveKindsConcurrently(pair, fields, options, settings, folders, questions, report,
+                              progress);
         return report;
     }
     tsavepass pass;

@@ -56,9 +56,10 @@ struct tpassresult {
     QStringList asked, log;
     std::vector<bool> ok;
     QMap<QString, QByteArray> files;
+    int progressCalls = 0;
 };
 
-tpassresult RunPass(const tscenario& s, int threads) {
+tpassresult RunPass(const tscenario& s, int threads, bool watch = false) {
     QTemporaryDir dir;
     tviewpair pair;
     MakePatternView(pair.ImgLeft, 60, 40, 3);
@@ -100,8 +101,18 @@ tpassresult RunPass(const tscenario& s, int threads) {
     questions.root = dir.path();
     questions.answers.assign(s.answers.begin(), s.answers.end());
     tparams params;
-    const tsavereport r = SaveSelectedKinds(pair, fields, o, settings, folders, questions, params);
     tpassresult out;
+    // A watcher sees the log grow, never shrink or change what it saw.
+    QStringList seen;
+    const tsaveprogress progress = [&](const tsavereport& r) {
+        EXPECT_GE(r.log.size(), seen.size());
+        EXPECT_EQ(r.log.mid(0, seen.size()), seen);
+        seen = r.log;
+        ++out.progressCalls;
+    };
+    const tsavereport r = SaveSelectedKinds(pair, fields, o, settings, folders, questions, params,
+                                            watch ? progress : tsaveprogress());
+    if (watch) EXPECT_EQ(seen, r.log);
     out.asked = questions.asked;
     for (const QString& l : r.log) out.log << QString(l).replace(dir.path(), "DIR");
     for (const tsaveoutput& o2 : r.outputs) out.ok.push_back(o2.ok);
@@ -124,10 +135,18 @@ using A = toverwriteanswer;
 const tscenario kScenarios[] = {
     {"FreshBmp", false, {}, {}, false, 0},
     {"FreshJpeg", true, {}, {}, false, 0},
-    {"YesToAllAtTheSecond", false, {"l/a1_a2_L.bmp", "x/a1_a2_X.bmp", "ana/a1_a2_A.bmp"},
-     {A::Yes, A::YesToAll}, false, 2},
-    {"CancelThenAbort", true, {"r/a1_a2_R.jpg", "p/a1_a2_P.jpg", "bi/a1_a2_Bi.jpg"},
-     {A::Cancel, A::Abort}, false, 2},
+    {"YesToAllAtTheSecond",
+     false,
+     {"l/a1_a2_L.bmp", "x/a1_a2_X.bmp", "ana/a1_a2_A.bmp"},
+     {A::Yes, A::YesToAll},
+     false,
+     2},
+    {"CancelThenAbort",
+     true,
+     {"r/a1_a2_R.jpg", "p/a1_a2_P.jpg", "bi/a1_a2_Bi.jpg"},
+     {A::Cancel, A::Abort},
+     false,
+     2},
     {"NoKeepsTheFile", false, {"v/a1_a2_V.bmp"}, {A::No}, false, 1},
     // The right view's output takes the left one's name: asked about the
     // file the left one has just written.
@@ -146,6 +165,11 @@ TEST_P(SaveThreads, SeveralKindsAtOnceAskWriteAndLogAsOneAtATime) {
     EXPECT_EQ(three.ok, one.ok);
     EXPECT_EQ(three.files.keys(), one.files.keys());
     EXPECT_TRUE(three.files == one.files);
+    // Watched, as the save dialog watches: the same pass, its log shown as it grows.
+    const tpassresult watched = RunPass(GetParam(), 3, true);
+    EXPECT_EQ(watched.log, one.log);
+    EXPECT_TRUE(watched.files == one.files);
+    EXPECT_GT(watched.progressCalls, 0);
     // Every kind has its line: 7 pictures and the parameter file.
     EXPECT_EQ(one.ok.size(), 8u);
 }
