@@ -8,6 +8,7 @@
 #include "app/exitsequence_ui.h"
 #include "app/tplainform.h"
 #include "core/runflags.h"
+#include "core/settings.h"
 #include "display/tformmain.h"
 #include "input/composite.h"
 #include "input/tsepardialog.h"
@@ -17,6 +18,9 @@
 #include "lists/tformdirimg.h"
 #include "lists/tformlist.h"
 #include "lists/tformrepopenimg.h"
+#include "lng/lngwidgets_ui.h"
+#include "lng/tformedit.h"
+#include "lng/tlngform.h"
 #include "montage/listcommands_ui.h"
 #include "montage/savedialogbatch_ui.h"
 #include "montage/taboutbox.h"
@@ -41,6 +45,8 @@ QWidget* plain(const char* name, const char* caption, int w, int h, bool onTop =
 void CreateWindows() {
     // The windows end the program and arrange the desktop through these.
     ProgramHooks = {RunExitSequence, EndEventLoop, ArrangeDesktopWindows};
+    // Language files are applied to and written from every window in order.
+    SetLngWindowSource([] { return AppWindows.InOrder(); });
     tappwindows& a = AppWindows;
     a.FormMain = new TFormMain();
     a.FormBuild2 = new TFormBuild2();
@@ -67,9 +73,11 @@ void CreateWindows() {
     a.FormOpJpeg = new TFormOpJpeg(&a.FormMain->Pair);
     a.FormSize = new TFormSize();
     a.FormDragDropOptions = plain("FormDragDropOptions", "Glisser Déposer", 320, 320, true);
-    a.FormEdit = plain("FormEdit", "Editeur", 600, 480);
+    auto* editor = new TFormEdit();
+    a.FormEdit = editor;
     a.FormView = new TFormView();
-    a.LngForm = plain("LngForm", "Fichiers de Traduction", 420, 360);
+    // OK and Cancel of the chooser name the language of the next start.
+    a.LngForm = new TLngForm(editor, &Settings.LngFileName);
     a.FormRearWinExpert = new TFormRearWinExpert();
     a.FormDirImg = new TFormDirImg();
 
@@ -93,4 +101,5 @@ void DestroyWindows() {
     for (int i = all.size() - 1; i >= 0; --i) delete all[i];
     AppWindows = tappwindows();
     ProgramHooks = tprogramhooks();
+    SetLngWindowSource(nullptr);
 }

@@ -12,5 +12,14 @@ void InitSettingsUnit();
 // the command line (args without the program name). Needs a QApplication.
 void StartProgram(const QStringList& args);
 
+// Applies the language file the settings name ([Lng] FileName) to every
+// window; no file keeps the built-in French texts.
+void ApplySettingsLanguage();
+
+// `orvanel --write-lng FILE`: creates the windows, applies the settings'
+// language and writes the interface's texts to file, without showing a
+// window. The exit code: 0 written, 1 not.
+int WriteLanguageAndExit(const QString& file);
+
 // The whole program: start-up, then the event loop until the program closes.
 int RunApplication(int argc, char** argv);
