@@ -3,6 +3,7 @@
 // chooser and the editor.
 #include "app/appwindows_ui.h"
 #include "app/startup_ui.h"
+#include "core/settings.h"
 #include "core/uilanguage.h"
 #include "display/tformmain.h"
 #include "lng/lngwidgets_ui.h"
@@ -231,4 +232,38 @@ TEST_F(Language, EditorFindsSavesAndKeepsUnsavedChangesOnCancel) {
     editor->accept();
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(readBytes(path), QString::fromUtf8("[A]\nk=Fenêtre\n[B]\nk=x\n\n[C]\n").toUtf8());
+}
+
+TEST_F(Language, ChoosingEnglishSwitchesAtOnceAndStaysForTheNextStart) {
+    auto* chooser = qobject_cast<TLngForm*>(AppWindows.LngForm);
+    ASSERT_NE(chooser, nullptr);
+    // The shipped file sits beside the test programs, as beside the program.
+    if (!QFile::exists(chooser->Folders.program + "/english.lng"))
+        GTEST_SKIP() << "english.lng is copied beside the program when it is built";
+    const QString saved = Settings.LngFileName;
+    chooser->show();
+    const auto rows = chooser->ListBox1->findItems("english.lng", Qt::MatchFixedString);
+    ASSERT_EQ(rows.size(), 1);
+    chooser->ListBox1->setCurrentItem(rows.first());
+    chooser->BitBtnLngOk->click();
+    EXPECT_FALSE(chooser->isVisible());
+    EXPECT_EQ(Settings.LngFileName, "english.lng");
+    const QString current = CurrentLngPath(chooser->Folders);
+    EXPECT_TRUE(current.startsWith(home->path() + "/data/kvtq/lng/"));
+    EXPECT_EQ(readBytes(current), readBytes(chooser->Folders.program + "/english.lng"));
+    EXPECT_EQ(find<QAction>(AppWindows.FormBuild2, "Langue1")->text(), "Choose a language...");
+
+    // The next start applies the setting's language.
+    ASSERT_TRUE(ApplyLanguageFile(french()));
+    ApplySettingsLanguage();
+    EXPECT_EQ(find<QAction>(AppWindows.FormBuild2, "Langue1")->text(), "Choose a language...");
+
+    // Cancel after trying French brings back current.lng, English.
+    chooser->show();
+    ASSERT_TRUE(ApplyLanguageFile(french()));
+    chooser->BitBtnLngCancel->click();
+    EXPECT_EQ(find<QAction>(AppWindows.FormBuild2, "Langue1")->text(), "Choose a language...");
+    EXPECT_EQ(Settings.LngFileName, "current.lng");
+    QFile::remove(current);
+    Settings.LngFileName = saved;
 }
