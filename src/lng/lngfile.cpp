@@ -1,6 +1,8 @@
 // Language files: folders, names, the free strings, reading and writing.
 #include "lng/lngfile.h"
 
+#include "core/freetexts.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -101,6 +103,8 @@ QStringList ListLanguageFiles(const tlngfolders& folders) {
 void WriteLngStrings(tinifile& ini, const tlngstrings& strings) {
     for (const tstringkey& k : kStringKeys)
         ini.WriteString(QLatin1String(k.section), QLatin1String(k.key), strings.*(k.value));
+    for (const QString& key : FreeTextKeys())
+        ini.WriteString(QStringLiteral("Texts"), key, FreeText(key.toLatin1().constData()));
 }
 
 void ReadLngStrings(const tinifile& ini, tlngstrings& strings) {
@@ -108,6 +112,8 @@ void ReadLngStrings(const tinifile& ini, tlngstrings& strings) {
         const QString v = ini.ReadString(QLatin1String(k.section), QLatin1String(k.key), QString());
         if (!v.isEmpty()) strings.*(k.value) = v;
     }
+    for (const QString& key : FreeTextKeys())
+        SetFreeText(key, ini.ReadString(QStringLiteral("Texts"), key, QString()));
     const QString lang =
         ini.ReadString(QStringLiteral("File"), QStringLiteral("Language"), QString());
     if (!lang.trimmed().isEmpty()) strings.Language = lang.trimmed().toLower();

@@ -56,8 +56,10 @@ struct tlngstrings {
 };
 extern tlngstrings LngStrings;
 
+// The free strings, then the run-time texts as they stand ([Texts]).
 void WriteLngStrings(tinifile& ini, const tlngstrings& strings);
-// Each string whose key is present with a non-empty value takes it.
+// Each string whose key is present with a non-empty value takes it; so do
+// the run-time texts of the [Texts] section (core/freetexts).
 void ReadLngStrings(const tinifile& ini, tlngstrings& strings);
 
 // Reads path into ini. False, with a message naming the file and the cause,

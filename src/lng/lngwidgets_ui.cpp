@@ -39,6 +39,8 @@ QString ownToolTip(const QAction* a) {
     return tip == plain.trimmed() || tip == plain ? QString() : tip;
 }
 
+// Controls marked with the property lngRuntime are left out: the code
+// rebuilds their texts itself from the run-time texts (core/freetexts).
 // Texts the code placed without naming their control (form labels, plain
 // buttons) get a name from their window and their built-in French text,
 // taken the first time the window is described (at start-up, before any
@@ -150,6 +152,8 @@ void walk(QObject* parent, tlngwindow& out) {
                 name = givenName(o, window, kind, text);
         }
         tlngcontrol c;
+        // A control whose text the code rebuilds in each language.
+        if (o->property("lngRuntime").toBool()) name.clear();
         if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_")) && describe(o, name, c))
             out.controls.push_back(c);
         // The items of a combo box and the inside of a spin box are Qt's own.

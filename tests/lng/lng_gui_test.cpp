@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -171,6 +172,9 @@ TEST_F(Language, EnglishAppliesToEveryTextAndQtFollows) {
     const QString englishPath = QStringLiteral(ORVANEL_SOURCE_DIR "/lng/english.lng");
     ASSERT_TRUE(ApplyLanguageFile(englishPath));
     EXPECT_EQ(UiLanguage(), "en");
+    // The read-outs the window builds itself follow at once.
+    EXPECT_TRUE(find<QLabel>(AppWindows.FormBuild2, "LabelVisu")->text().startsWith("Viewing: "))
+        << find<QLabel>(AppWindows.FormBuild2, "LabelVisu")->text().toStdString();
     EXPECT_EQ(AppWindows.FormBuild2->windowTitle(),
               tinifile(englishPath).ReadString("FormBuild2", "Caption", ""));
     // Written back, the interface gives the English file's texts.
@@ -189,6 +193,7 @@ TEST_F(Language, EnglishAppliesToEveryTextAndQtFollows) {
     EXPECT_TRUE(differ.isEmpty()) << differ.join("\n").toStdString();
     ASSERT_TRUE(ApplyLanguageFile(french()));
     EXPECT_EQ(UiLanguage(), "fr");
+    EXPECT_TRUE(find<QLabel>(AppWindows.FormBuild2, "LabelVisu")->text().startsWith("Vision "));
 }
 
 TEST_F(Language, ChooserProposesCurrentWithoutSelectionAndAppliesNothing) {

@@ -1,5 +1,6 @@
 // Language files without a window: the texts written and read back, the
 // reading rules, damaged files, the names and folders, the chooser's copy.
+#include "core/freetexts.h"
 #include "lng/lngchoice.h"
 #include "lng/lngfile.h"
 
@@ -261,6 +262,20 @@ TEST(LngFile, WrittenFileCarriesTheFreeStringsAndTheLanguage) {
     ReadLngStrings(ini, back);
     EXPECT_EQ(back.Language, "en");
     EXPECT_EQ(ini.Sections().first(), "File");
+}
+
+TEST(LngFile, RunTimeTextsTravelInTheTextsSection) {
+    tinifile out;
+    WriteLngStrings(out, tlngstrings());
+    EXPECT_EQ(out.ReadString("Texts", "ShiftInfo", ""), "Depla :");
+    EXPECT_EQ(out.Keys("Texts"), FreeTextKeys());
+    tlngstrings strings;
+    ReadLngStrings(parse("[Texts]\nShiftInfo=Shift:\nViewLeft=\nUnknown=x\n"), strings);
+    EXPECT_EQ(FreeText("ShiftInfo"), "Shift:");
+    EXPECT_EQ(FreeText("ViewLeft"), "Vue Gauche");
+    EXPECT_EQ(FreeText("Unknown"), "Unknown");
+    ResetFreeTexts();
+    EXPECT_EQ(FreeText("ShiftInfo"), "Depla :");
 }
 
 TEST(LngFile, NamesResolveInTheUserFolderThenTheProgramFolder) {
