@@ -206,7 +206,14 @@ void TFormEdit::done(int result) {
             QMessageBox::question(this, EditedFile, LngStrings.SaveEdit,
                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer == QMessageBox::Cancel) return;
-        if (answer == QMessageBox::Yes && !SaveFile(EditedFile)) return;
+        if (answer == QMessageBox::Yes) {
+            // A text without a file yet asks where to go; not saved, it stays.
+            if (EditedFile.isEmpty())
+                SaveClick();
+            else
+                SaveFile(EditedFile);
+            if (RichEdit1->document()->isModified()) return;
+        }
     }
     QDialog::done(result);
 }
