@@ -39,13 +39,14 @@ void InitSettingsUnit() {
     InitStereoKinds();
 }
 
-void ApplySettingsLanguage() {
+QString ApplySettingsLanguage() {
     const QString path = LngFilePath(DefaultLngFolders(), Settings.LngFileName);
     QString message;
     // No language file yet (the first start) keeps the French interface
     // quietly; a damaged one keeps it too and says why.
-    if (!ApplyLanguageFile(path, &message) && QFileInfo::exists(path))
-        std::fprintf(stderr, "orvanel: %s\n", qPrintable(message));
+    if (ApplyLanguageFile(path, &message) || !QFileInfo::exists(path)) return QString();
+    std::fprintf(stderr, "orvanel: %s\n", qPrintable(message));
+    return message;
 }
 
 int WriteLanguageAndExit(const QString& file) {
@@ -73,7 +74,7 @@ void StartProgram(const QStringList& args) {
         options->ResetJpegOptions();
     else
         ResetJpegOptions(JpegDefaults, Settings.JpegHSampling, Settings.JpegVSampling);
-    ApplySettingsLanguage();
+    const QString languageProblem = ApplySettingsLanguage();
     gStarted = true;
 
     // One layout notification per window, with the settings in place.
@@ -95,6 +96,8 @@ void StartProgram(const QStringList& args) {
         }
     }
 
+    // Said once the windows are up, in the French they kept.
+    if (!languageProblem.isEmpty()) UserReport().ShowMessage(languageProblem);
     ProcessCommandLine(args);
 }
 
