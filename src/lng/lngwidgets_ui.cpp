@@ -25,6 +25,8 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
 
 QList<QWidget*> (*windowSource)() = nullptr;
@@ -225,7 +227,19 @@ void SetLngWindow(QWidget* window, const tlngwindow& texts) {
 
 bool ApplyLanguageToWindows(const QString& path, const QList<QWidget*>& windows, QString* message) {
     tinifile ini;
-    const bool ok = ReadLanguageFile(path, ini, message);
+    bool ok = ReadLanguageFile(path, ini, message);
+    // A file that names none of the windows is no language file of this
+    // program (sections lost, another program's file): nothing is applied.
+    const bool namesAWindow = std::any_of(windows.begin(), windows.end(), [&](QWidget* w) {
+        return w &&
+               !ini.ReadString(w->objectName(), QStringLiteral("Caption"), QString()).isEmpty();
+    });
+    if (ok && !windows.isEmpty() && !namesAWindow) {
+        ok = false;
+        if (message)
+            *message = QStringLiteral("Fichier langue non appliqué : %1\n%2")
+                           .arg(path, QStringLiteral("il ne donne le titre d'aucune fenêtre."));
+    }
     if (ok) {
         ReadLngStrings(ini, LngStrings);
         SetUiLanguage(LngStrings.Language);

@@ -141,6 +141,17 @@ TEST_F(Language, DamagedFileLeavesTheFrenchTextsWithAMessage) {
     EXPECT_FALSE(ApplyLanguageFile(path, &message));
     EXPECT_TRUE(message.contains(path));
     EXPECT_EQ(AppWindows.FormBuild2->windowTitle(), "Montage");
+    // Its window sections lost: the free strings are not taken either.
+    const QString lost = home->filePath("lost.lng");
+    QFile g(lost);
+    ASSERT_TRUE(g.open(QIODevice::WriteOnly));
+    g.write("[File]\nLanguage=en\n[Lng]\nlngEdit=Edit\n[Langue1]\nCaption=Language\n");
+    g.close();
+    EXPECT_FALSE(ApplyLanguageFile(lost, &message));
+    EXPECT_TRUE(message.contains("aucune fenêtre")) << message.toStdString();
+    EXPECT_EQ(LngStrings.Edit, "Editer");
+    EXPECT_EQ(UiLanguage(), "fr");
+    EXPECT_EQ(find<QAction>(AppWindows.FormBuild2, "Langue1")->text(), "Choisir une langue...");
 }
 
 TEST_F(Language, EnglishFileHasEveryTextOfTheInterface) {
