@@ -10,6 +10,7 @@
 #include "input/jpegdecode.h"
 #include "input/mpofile.h"
 #include "input/pictureload.h"
+#include "lng/lngfile.h"
 #include "output/renderlist.h"
 
 #include <QDir>
@@ -89,6 +90,40 @@ int FuzzParams(const std::uint8_t* data, std::size_t size) {
     return 0;
 }
 
+int FuzzLng(const std::uint8_t* data, std::size_t size) {
+    tinifile ini;
+    ini.LoadFromBytes(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    tlngstrings strings;
+    ReadLngStrings(ini, strings);
+    tlngwindow w;
+    w.name = QStringLiteral("FormSave");
+    const std::pair<tlngkind, const char*> controls[] = {{tlngkind::Combo, "ComboBox1"},
+                                                         {tlngkind::Tabs, "PageControl1"},
+                                                         {tlngkind::Button, "Button1"}};
+    for (const auto& [kind, name] : controls) {
+        tlngcontrol c;
+        c.kind = kind;
+        c.name = QString::fromLatin1(name);
+        c.items = QStringList{QStringLiteral("a"), QStringLiteral("b")};
+        c.itemIndex = 1;
+        w.controls.push_back(c);
+    }
+    ReadLngWindow(ini, w);
+    for (const tlngcontrol& c : w.controls) {
+        if (c.items.size() > LngMaxItems) std::abort();
+        if (c.kind == tlngkind::Combo && (c.itemIndex < -1 || c.itemIndex >= c.items.size()))
+            std::abort();
+    }
+    // Written again, the window reads back the same texts.
+    tinifile out;
+    WriteLngWindow(out, w);
+    tlngwindow again = w;
+    ReadLngWindow(out, again);
+    for (size_t i = 0; i < w.controls.size(); ++i)
+        if (again.controls[i].items != w.controls[i].items) std::abort();
+    return 0;
+}
+
 int FuzzIni(const std::uint8_t* data, std::size_t size) {
     tinifile ini;
     ini.LoadFromBytes(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
@@ -163,8 +198,13 @@ int FuzzMpo(const std::uint8_t* data, std::size_t size) {
     return 0;
 }
 
-const tfuzztarget FuzzTargets[7] = {
-    {"jpeg", FuzzJpeg}, {"picture", FuzzPicture},     {"params", FuzzParams},
-    {"ini", FuzzIni},   {"composite", FuzzComposite}, {"renderlist", FuzzRenderList},
+const tfuzztarget FuzzTargets[8] = {
+    {"jpeg", FuzzJpeg},
+    {"picture", FuzzPicture},
+    {"params", FuzzParams},
+    {"ini", FuzzIni},
+    {"composite", FuzzComposite},
+    {"renderlist", FuzzRenderList},
     {"mpo", FuzzMpo},
+    {"lng", FuzzLng},
 };

@@ -26,9 +26,13 @@ int FuzzRenderList(const std::uint8_t* data, std::size_t size);
 // then the pictures found decoded.
 int FuzzMpo(const std::uint8_t* data, std::size_t size);
 
+// The language-file reader on the bytes as a language file: the free
+// strings and a window with a combo box and tab pages read from it.
+int FuzzLng(const std::uint8_t* data, std::size_t size);
+
 // The targets by name, for the replay test and the fuzz programs.
 struct tfuzztarget {
     const char* name;
     int (*run)(const std::uint8_t*, std::size_t);
 };
-extern const tfuzztarget FuzzTargets[7];
+extern const tfuzztarget FuzzTargets[8];

@@ -3,6 +3,7 @@
 #include "aids/magnifier.h"
 
 #include "aids/precisbitmaps.h"
+#include "core/freetexts.h"
 #include "core/qimageview.h"
 #include "core/timg.h"
 #include "engine/transform.h"
@@ -74,7 +75,7 @@ int ZoomSizeDown(int size) {
 }
 
 QString ZoomLabelText(bool leftView) {
-    return leftView ? QStringLiteral("Vue Gauche") : QStringLiteral("Vue Droite");
+    return FreeText(leftView ? "ViewLeft" : "ViewRight");
 }
 
 unsigned ZoomLabelColor(bool leftView) {

@@ -48,6 +48,8 @@ TFormZoom::TFormZoom(TFormMain* main)
     SpeedButton2->setText(QStringLiteral("-"));
     Label1 = new QLabel(Panel1);
     Label1->setObjectName(QStringLiteral("Label1"));
+    // Names the followed view in the interface's language itself.
+    Label1->setProperty("lngRuntime", true);
     // Keys typed with the buttons under the pointer still reach the display.
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
     SpeedButton2->setFocusPolicy(Qt::NoFocus);
@@ -86,6 +88,8 @@ void TFormZoom::ZoomAt(const tviewslot& slot, double x, double y) {
 
 void TFormZoom::ZoomLabel(const tviewslot& slot) {
     const bool left = main_ && slot.img == &main_->ImgLeft();
+    labelLeft_ = left;
+    labelShown_ = true;
     Label1->setText(ZoomLabelText(left));
     QPalette p = Label1->palette();
     p.setColor(QPalette::WindowText, PlatformColor(ZoomLabelColor(left)));
@@ -172,5 +176,7 @@ void TFormZoom::mousePressEvent(QMouseEvent* event) {
 
 bool TFormZoom::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) FormActivate();
+    if (event->type() == QEvent::LanguageChange && labelShown_)
+        Label1->setText(ZoomLabelText(labelLeft_));
     return QWidget::event(event);
 }

@@ -49,4 +49,7 @@ private:
     void Redraw();
 
     TFormMain* main_;
+    // The view Label1 names, once it names one.
+    bool labelLeft_ = false;
+    bool labelShown_ = false;
 };

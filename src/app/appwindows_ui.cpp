@@ -8,6 +8,7 @@
 #include "app/exitsequence_ui.h"
 #include "app/tplainform.h"
 #include "core/runflags.h"
+#include "core/settings.h"
 #include "display/tformmain.h"
 #include "input/composite.h"
 #include "input/tformdragdropoptions.h"
@@ -18,6 +19,9 @@
 #include "lists/tformdirimg.h"
 #include "lists/tformlist.h"
 #include "lists/tformrepopenimg.h"
+#include "lng/lngwidgets_ui.h"
+#include "lng/tformedit.h"
+#include "lng/tlngform.h"
 #include "montage/listcommands_ui.h"
 #include "montage/savedialogbatch_ui.h"
 #include "montage/taboutbox.h"
@@ -42,6 +46,8 @@ QWidget* plain(const char* name, const char* caption, int w, int h, bool onTop =
 void CreateWindows() {
     // The windows end the program and arrange the desktop through these.
     ProgramHooks = {RunExitSequence, EndEventLoop, ArrangeDesktopWindows};
+    // Language files are applied to and written from every window in order.
+    SetLngWindowSource([] { return AppWindows.InOrder(); });
     tappwindows& a = AppWindows;
     a.FormMain = new TFormMain();
     a.FormBuild2 = new TFormBuild2();
@@ -68,9 +74,11 @@ void CreateWindows() {
     a.FormOpJpeg = new TFormOpJpeg(&a.FormMain->Pair);
     a.FormSize = new TFormSize();
     a.FormDragDropOptions = new TFormDragDropOptions();
-    a.FormEdit = plain("FormEdit", "Editeur", 600, 480);
+    auto* editor = new TFormEdit();
+    a.FormEdit = editor;
     a.FormView = new TFormView();
-    a.LngForm = plain("LngForm", "Fichiers de Traduction", 420, 360);
+    // OK and Cancel of the chooser name the language of the next start.
+    a.LngForm = new TLngForm(editor, &Settings.LngFileName);
     a.FormRearWinExpert = new TFormRearWinExpert();
     a.FormDirImg = new TFormDirImg();
 
@@ -94,4 +102,5 @@ void DestroyWindows() {
     for (int i = all.size() - 1; i >= 0; --i) delete all[i];
     AppWindows = tappwindows();
     ProgramHooks = tprogramhooks();
+    SetLngWindowSource(nullptr);
 }

@@ -15,15 +15,18 @@
 #include "engine/transform.h"
 #include "input/userreport.h"
 #include "montage/exchange_ui.h"
+#include "lng/lngwidgets_ui.h"
 #include "montage/windowlist_ui.h"
 #include "output/tformopjpeg.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QResizeEvent>
 #include <QThread>
 
 #include <algorithm>
+#include <cstdio>
 
 void InitSettingsUnit() {
     gBusy = false;
@@ -35,6 +38,28 @@ void InitSettingsUnit() {
     RegisterProgramCursors();
     LoadPrecisBitmaps();
     InitStereoKinds();
+}
+
+QString ApplySettingsLanguage() {
+    const QString path = LngFilePath(DefaultLngFolders(), Settings.LngFileName);
+    QString message;
+    // No language file yet (the first start) keeps the French interface
+    // quietly; a damaged one keeps it too and says why.
+    if (ApplyLanguageFile(path, &message) || !QFileInfo::exists(path)) return QString();
+    std::fprintf(stderr, "orvanel: %s\n", qPrintable(message));
+    return message;
+}
+
+int WriteLanguageAndExit(const QString& file) {
+    InitSettingsUnit();
+    CreateWindows();
+    LoadSettings(Settings, AppWindowList(), AppSettingsEnv(), {});
+    ApplySettingsLanguage();
+    QString message;
+    const bool ok = SaveLanguageFile(QFileInfo(file).absoluteFilePath(), &message);
+    if (!ok) std::fprintf(stderr, "orvanel: %s\n", qPrintable(message));
+    DestroyWindows();
+    return ok ? 0 : 1;
 }
 
 void StartProgram(const QStringList& args) {
@@ -50,6 +75,7 @@ void StartProgram(const QStringList& args) {
         options->ResetJpegOptions();
     else
         ResetJpegOptions(JpegDefaults, Settings.JpegHSampling, Settings.JpegVSampling);
+    const QString languageProblem = ApplySettingsLanguage();
     gStarted = true;
     SetClipboardHook(Settings.ClipboardHook);
 
@@ -72,6 +98,8 @@ void StartProgram(const QStringList& args) {
         }
     }
 
+    // Said once the windows are up, in the French they kept.
+    if (!languageProblem.isEmpty()) UserReport().ShowMessage(languageProblem);
     ProcessCommandLine(args);
 }
 
@@ -84,7 +112,16 @@ int RunApplication(int argc, char** argv) {
     // The program ends when one of its two main windows allows it, not when
     // the last window happens to close.
     QApplication::setQuitOnLastWindowClosed(false);
-    StartProgram(app.arguments().mid(1));
+    const QStringList args = app.arguments().mid(1);
+    const int write = args.indexOf(QStringLiteral("--write-lng"));
+    if (write >= 0) {
+        if (write + 1 >= args.size()) {
+            std::fprintf(stderr, "orvanel: --write-lng needs the name of the file to write.\n");
+            return 2;
+        }
+        return WriteLanguageAndExit(args[write + 1]);
+    }
+    StartProgram(args);
     int rc = app.exec();
     DestroyWindows();
     return rc;

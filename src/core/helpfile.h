@@ -18,6 +18,12 @@ enum class thelpresult { Opened, NotOpened, Missing };
 thelpresult OpenHelpFile(const QString& programFolder, const QString& name, const thelpopener& open,
                          const thelpwarning& warn);
 
+// name with the pages of language in place of the French ones: "aide\orvanel.html"
+// becomes "aide\en\orvanel.html" when language is "en" and that page is
+// beside the program; otherwise name itself.
+QString LocalizedHelpName(const QString& programFolder, const QString& name,
+                          const QString& language);
+
 // The help pages of the menu.
 extern const char* const HelpMainPage;    // "aide\orvanel.html"
 extern const char* const HelpThreePoints; // "aide\3points.html"

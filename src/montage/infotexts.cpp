@@ -1,6 +1,8 @@
 // Information texts and colour-mask buttons of the Montage window.
 #include "montage/infotexts.h"
 
+#include "core/freetexts.h"
+
 #include <cmath>
 
 namespace {
@@ -24,27 +26,28 @@ long long truncated(double v) {
 } // namespace
 
 QString AngleInfoText(double leftRot, double rightRot, QChar decimal) {
-    return withDecimal(QString::asprintf("Angle : L %6.2f °/ R %6.2f °",
-                                         leftRot * kDegreesPerRadian, rightRot * kDegreesPerRadian),
+    return FreeText("AngleInfo") +
+           withDecimal(QString::asprintf(" L %6.2f °/ R %6.2f °", leftRot * kDegreesPerRadian,
+                                         rightRot * kDegreesPerRadian),
                        decimal);
 }
 
 QString ShiftInfoText(double dx, double dy, QChar decimal) {
-    return withDecimal(QString::asprintf("Depla : %6.2f %6.2f", dx, dy), decimal);
+    return FreeText("ShiftInfo") + withDecimal(QString::asprintf(" %6.2f %6.2f", dx, dy), decimal);
 }
 
 QString ZoomInfoText(double leftDz, double rightDz, QChar decimal) {
-    return withDecimal(QString::asprintf("Corr. Zoom : L %6.3f / R %6.3f", leftDz, rightDz),
-                       decimal);
+    return FreeText("ZoomInfo") +
+           withDecimal(QString::asprintf(" L %6.3f / R %6.3f", leftDz, rightDz), decimal);
 }
 
 QString AutoWindowText(double width, double height) {
-    return QString::asprintf("Fenêtre Auto: %4.4lld * %4.4lld", truncated(width),
-                             truncated(height));
+    return FreeText("AutoWindow") +
+           QString::asprintf(" %4.4lld * %4.4lld", truncated(width), truncated(height));
 }
 
 QString VisuLabelText(const QString& modeName, const QString& modeCode) {
-    return QStringLiteral("Vision %1 - %2").arg(modeName, modeCode);
+    return QStringLiteral("%1 %2 - %3").arg(FreeText("Vision"), modeName, modeCode);
 }
 
 tmaskbuttons MaskButtons(int mask) {

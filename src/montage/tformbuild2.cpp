@@ -4,6 +4,7 @@
 
 #include "aids/tformzoom.h"
 #include "core/desktoplayout.h"
+#include "core/freetexts.h"
 #include "core/helpfile.h"
 #include "core/programhooks.h"
 #include "core/qimageview.h"
@@ -86,6 +87,13 @@ TFormBuild2::TFormBuild2()
     BuildTabs();
     layout->addWidget(PageControl1, 1);
     layout->addWidget(ToolBarInfo);
+    // Read-outs this window rebuilds in the interface's language (from the
+    // run-time texts): a language file carries no text of theirs.
+    for (QWidget* readout :
+         {static_cast<QWidget*>(LabelVisu), static_cast<QWidget*>(StaticTextRotation),
+          static_cast<QWidget*>(StaticTextExtra), static_cast<QWidget*>(StaticTextdZoom),
+          static_cast<QWidget*>(LabelAutoWin)})
+        if (readout) readout->setProperty("lngRuntime", true);
     BindCommands();
     ConnectDisplay();
 
@@ -367,8 +375,9 @@ void TFormBuild2::ShowAutoWindowSize(double& width, double& height) {
 void TFormBuild2::WriteLabelVisu() {
     const int mode = Settings.VisionMode;
     if (mode < 0 || mode >= kVisionModeCount) return;
-    LabelVisu->setText(VisuLabelText(QString::fromUtf8(VisionModeNames[mode]),
-                                     QString::fromUtf8(VisionModeCodes[mode])));
+    const QByteArray name = "VisionMode" + QByteArray::number(mode);
+    LabelVisu->setText(
+        VisuLabelText(FreeText(name.constData()), QString::fromUtf8(VisionModeCodes[mode])));
 }
 
 void TFormBuild2::ShowFocusButtons(const timg* view) {
@@ -477,6 +486,16 @@ void TFormBuild2::showEvent(QShowEvent* event) {
 
 void TFormBuild2::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) ApplyToolButtonStates();
+    // The read-outs are rebuilt in the new language.
+    if (event->type() == QEvent::LanguageChange && LabelVisu) {
+        WriteLabelVisu();
+        ShowAngleInfo();
+        ShowZoomInfo();
+        if (gStarted) {
+            double width = 0, height = 0;
+            ShowAutoWindowSize(width, height);
+        }
+    }
     QMainWindow::changeEvent(event);
 }
 

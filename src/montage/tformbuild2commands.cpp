@@ -24,6 +24,7 @@
 #include "montage/tformpt.h"
 
 #include <QActionGroup>
+#include <QDialog>
 #include <QMenu>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -383,6 +384,11 @@ void TFormBuild2::BindCommands() {
     });
     connect(Submenu(QStringLiteral("MenuOptions")), &QMenu::aboutToShow, this,
             [this] { RefreshOptionChecks(); });
+
+    // The language chooser is created after this window.
+    Bind("Langue1", [] {
+        if (auto* chooser = qobject_cast<QDialog*>(AppWindows.LngForm)) chooser->exec();
+    });
 
     // Help.
     Bind("MenuHelp_Build", [this] { OpenHelpPage(QString::fromUtf8(HelpThreePoints), this); });

@@ -57,3 +57,27 @@ TEST(HelpFile, MissingPageOrAFolderInItsPlaceWarnsWithoutOpening) {
     ASSERT_EQ(r.warnings.size(), 2);
     EXPECT_EQ(r.warnings[0], "Fichier d'aide introuvable\n" + dir.path() + "/aide/3points.html");
 }
+
+TEST(HelpFile, PagesOfTheInterfaceLanguageReplaceTheFrenchOnesWhenShipped) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("aide/en");
+    QFile f(dir.path() + "/aide/en/orvanel.html");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    struct Case {
+        const char* name;
+        const char* language;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"aide\\orvanel.html", "en", "aide\\en\\orvanel.html"},
+        {"aide/orvanel.html", "en", "aide\\en\\orvanel.html"},
+        {"aide\\orvanel.html", "fr", "aide\\orvanel.html"},
+        // No English page: the French one rather than a missing page.
+        {"aide\\faq.html", "en", "aide\\faq.html"},
+        {"aide\\orvanel.html", "de", "aide\\orvanel.html"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LocalizedHelpName(dir.path(), c.name, c.language), c.expected)
+            << c.name << " " << c.language;
+}
