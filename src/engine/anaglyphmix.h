@@ -4,6 +4,8 @@
 
 #include "engine/imageview.h"
 
+#include <cstdint>
+
 // Stored in the settings as these numbers.
 enum class AnaglyphMethod { Colour = 0, Half = 1, Grey = 2, Dubois = 3 };
 
@@ -29,3 +31,9 @@ void LumaToRed(const ImageView& picture);
 // differ.
 bool MixAnaglyph(const ImageView& left, const ImageView& right, const ImageView& dst,
                  AnaglyphMethod method);
+
+// One row: `row` holds the left view's n pixels of `bpp` (3 or 4) bytes and
+// becomes the anaglyph in place (alpha kept); `drawn` holds the right view's
+// n pixels of 4 bytes.
+void MixAnaglyphRow(AnaglyphMethod method, const std::uint8_t* drawn, std::uint8_t* row, int n,
+                    int bpp);

@@ -271,15 +271,18 @@ void SmoothRowRuns(const SmoothCtx& c, std::int64_t U, std::int64_t V, std::int6
 enum class SmoothTarget { Display, Export32, Export24 };
 
 void RenderRows(const SmoothCtx& c, const Mapping& m, const ImageView& dst, const DrawArea& a,
-                SmoothTarget target, int y0, int y1) {
+                SmoothTarget target, int y0, int y1, const RowCombine* combine) {
     const int n = a.X1 - a.X0 + 1;
+    const int bpp = BytesPerPixel(dst.format);
     std::vector<std::uint8_t> words;
-    if (target == SmoothTarget::Export24) words.resize(static_cast<std::size_t>(n) * 4);
+    if (target == SmoothTarget::Export24 || combine) words.resize(static_cast<std::size_t>(n) * 4);
     for (int y = y0; y <= y1; ++y) {
-        std::uint8_t* row =
-            dst.Row(y) + static_cast<std::ptrdiff_t>(a.X0) * BytesPerPixel(dst.format);
+        std::uint8_t* row = dst.Row(y) + static_cast<std::ptrdiff_t>(a.X0) * bpp;
         std::uint8_t* w = row;
-        if (target == SmoothTarget::Export24) {
+        if (combine) {
+            w = words.data();
+            std::fill(words.begin(), words.end(), std::uint8_t(0));
+        } else if (target == SmoothTarget::Export24) {
             w = words.data();
             for (int i = 0; i < n; ++i) {
                 w[4 * i] = row[3 * i];
@@ -296,7 +299,9 @@ void RenderRows(const SmoothCtx& c, const Mapping& m, const ImageView& dst, cons
                 Store32(q, (Load32(q) & c.keepMask) | c.outsideWrite);
             }
         }
-        if (target == SmoothTarget::Export24) {
+        if (combine) {
+            combine->combine(combine->context, w, row, n, bpp);
+        } else if (target == SmoothTarget::Export24) {
             for (int i = 0; i < n; ++i) {
                 row[3 * i] = w[4 * i];
                 row[3 * i + 1] = w[4 * i + 1];
@@ -310,7 +315,7 @@ void RunSmooth(SmoothTarget target, const ImageView& Src, const ImageView& Dst,
                const EngineRect& SrcRect, const EngineRect& DstRect, double CentreX, double CentreY,
                double ShiftX, double ShiftY, double PostShiftX, double PostShiftY, double Angle,
                double Scale, std::uint32_t BackColor, std::uint32_t WriteMask,
-               std::uint32_t KeepMask) {
+               std::uint32_t KeepMask, const RowCombine* combine = nullptr) {
     if (Src.Empty() || !Src.Is32() || Dst.Empty()) return;
     const bool want24 = target == SmoothTarget::Export24;
     if (want24 != (Dst.format == PixelFormat::Bgr24)) return;
@@ -334,7 +339,7 @@ void RunSmooth(SmoothTarget target, const ImageView& Src, const ImageView& Dst,
     const int rows = area.Y1 - area.Y0 + 1;
     const int threads = std::min(gThreads.load(), std::max(1, rows / 64));
     if (threads <= 1) {
-        RenderRows(c, m, Dst, area, target, area.Y0, area.Y1);
+        RenderRows(c, m, Dst, area, target, area.Y0, area.Y1, combine);
         return;
     }
     // Each row's accumulators come from its index, so bands render alike on any
@@ -356,7 +361,7 @@ void RunSmooth(SmoothTarget target, const ImageView& Src, const ImageView& Dst,
         try {
             pool.emplace_back([&, t, y0, y1] {
                 try {
-                    RenderRows(c, m, Dst, area, target, y0, y1);
+                    RenderRows(c, m, Dst, area, target, y0, y1, combine);
                     done[t] = 1;
                 } catch (...) {
                 }
@@ -366,7 +371,8 @@ void RunSmooth(SmoothTarget target, const ImageView& Src, const ImageView& Dst,
         }
     }
     try {
-        RenderRows(c, m, Dst, area, target, area.Y0, std::min(area.Y1, area.Y0 + band - 1));
+        RenderRows(c, m, Dst, area, target, area.Y0, std::min(area.Y1, area.Y0 + band - 1),
+                   combine);
     } catch (...) {
         for (auto& th : pool) th.join();
         throw;
@@ -376,7 +382,7 @@ void RunSmooth(SmoothTarget target, const ImageView& Src, const ImageView& Dst,
         if (done[t]) continue;
         int y0, y1;
         bandRows(t, y0, y1);
-        RenderRows(c, m, Dst, area, target, y0, y1);
+        RenderRows(c, m, Dst, area, target, y0, y1, combine);
     }
 }
 
@@ -411,4 +417,16 @@ void BmpTransformSmooth24(const ImageView& Src, const ImageView& Dst, const Engi
                           std::uint32_t KeepMask) {
     RunSmooth(SmoothTarget::Export24, Src, Dst, SrcRect, DstRect, CentreX, CentreY, ShiftX, ShiftY,
               PostShiftX, PostShiftY, Angle, Scale, BackColor, WriteMask, KeepMask);
+}
+
+void BmpTransformSmoothCombined(const ImageView& Src, const ImageView& Dst,
+                                const EngineRect& SrcRect, const EngineRect& DstRect,
+                                double CentreX, double CentreY, double ShiftX, double ShiftY,
+                                double PostShiftX, double PostShiftY, double Angle, double Scale,
+                                std::uint32_t BackColor, const RowCombine& rows) {
+    if (!rows.combine) return;
+    const SmoothTarget target =
+        Dst.format == PixelFormat::Bgr24 ? SmoothTarget::Export24 : SmoothTarget::Export32;
+    RunSmooth(target, Src, Dst, SrcRect, DstRect, CentreX, CentreY, ShiftX, ShiftY, PostShiftX,
+              PostShiftY, Angle, Scale, BackColor, 0xFFFFFF, 0xFFFFFF, &rows);
 }

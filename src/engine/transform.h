@@ -61,6 +61,24 @@ void BmpTransformSmooth24(const ImageView& Src, const ImageView& Dst, const Engi
                           double Scale, std::uint32_t BackColor, std::uint32_t WriteMask,
                           std::uint32_t KeepMask);
 
+// Where the rows of a smoothed view go instead of straight into the
+// destination: each row's span of n pixels is drawn into a black 32-bit row,
+// then `combine` merges it into the destination's span (`dstBpp` bytes per
+// pixel). Rows may run on several threads at once.
+struct RowCombine {
+    void (*combine)(const void* context, const std::uint8_t* drawn, std::uint8_t* dst, int n,
+                    int dstBpp) = nullptr;
+    const void* context = nullptr;
+};
+
+// The export form after the destination's format (32 or 24-bit), every
+// channel drawn, each row handed to `rows`.
+void BmpTransformSmoothCombined(const ImageView& Src, const ImageView& Dst,
+                                const EngineRect& SrcRect, const EngineRect& DstRect,
+                                double CentreX, double CentreY, double ShiftX, double ShiftY,
+                                double PostShiftX, double PostShiftY, double Angle, double Scale,
+                                std::uint32_t BackColor, const RowCombine& rows);
+
 // Scale and shift without rotation (Angle is ignored), bilinear, for the
 // preview window. Each written channel becomes (old << DstShift) +
 // (value << ValueShift) kept to 8 bits.

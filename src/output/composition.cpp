@@ -132,7 +132,8 @@ bool ComposeKind(const timg& left, const timg& right, const tcommonframe& frame,
     const ImageView srcRight = ViewPixels(right.bitmap, keepRight);
     const ImageView dst = out.View();
     for (tplacement p : KindPlacements(c.kind, c.W, c.H, c.S, ox, oy)) {
-        const bool whole = c.wholeLeft && c.kind == KindAnaglyph && p.leftView;
+        const bool mixed = c.rightRows && c.kind == KindAnaglyph;
+        const bool whole = mixed && p.leftView;
         if (whole) p.writeMask = p.keepMask = kAllChannels;
         const timg& v = p.leftView ? left : right;
         const ImageView& src = p.leftView ? srcLeft : srcRight;
@@ -143,13 +144,15 @@ bool ComposeKind(const timg& left, const timg& right, const tcommonframe& frame,
         const EngineRect bounds{0, 0, src.width - 1, src.height - 1};
         const double shiftX = v.posx - origin.x();
         const double shiftY = v.posy - origin.y();
-        if (c.bits24)
+        if (mixed && !p.leftView)
+            BmpTransformSmoothCombined(src, dst, bounds, rect, v.CentreX(), v.CentreY(), shiftX,
+                                       shiftY, 0, 0, v.rot, k, 0, *c.rightRows);
+        else if (c.bits24)
             BmpTransformSmooth24(src, dst, bounds, rect, v.CentreX(), v.CentreY(), shiftX, shiftY,
                                  0, 0, v.rot, k, 0, p.writeMask, p.keepMask);
         else
             BmpTransformSmooth32(src, dst, bounds, rect, v.CentreX(), v.CentreY(), shiftX, shiftY,
                                  0, 0, v.rot, k, 0, p.writeMask, p.keepMask);
-        if (whole && c.afterLeft) c.afterLeft(dst);
     }
     return true;
 }
