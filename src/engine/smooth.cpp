@@ -311,35 +311,57 @@ void RenderRows(const SmoothCtx& c, const Mapping& m, const ImageView& dst, cons
     }
 }
 
-void RunSmooth(SmoothTarget target, const ImageView& Src, const ImageView& Dst,
-               const EngineRect& SrcRect, const EngineRect& DstRect, double CentreX, double CentreY,
-               double ShiftX, double ShiftY, double PostShiftX, double PostShiftY, double Angle,
-               double Scale, std::uint32_t BackColor, std::uint32_t WriteMask,
-               std::uint32_t KeepMask, const RowCombine* combine = nullptr) {
-    if (Src.Empty() || !Src.Is32() || Dst.Empty()) return;
+// Everything a view's rows need, worked out once per call. Not copied: the
+// context points into the tables.
+struct SmoothJob {
+    SmoothTarget target = SmoothTarget::Display;
+    DrawArea area;
+    Mapping m;
+    SmoothCtx c;
+    std::vector<std::int64_t> thirdsU, thirdsV;
+    SmoothJob() = default;
+    SmoothJob(const SmoothJob&) = delete;
+    SmoothJob& operator=(const SmoothJob&) = delete;
+};
+
+// False when there is nothing to draw.
+bool PrepareSmooth(SmoothJob& j, SmoothTarget target, const ImageView& Src, const ImageView& Dst,
+                   const EngineRect& SrcRect, const EngineRect& DstRect, double CentreX,
+                   double CentreY, double ShiftX, double ShiftY, double PostShiftX,
+                   double PostShiftY, double Angle, double Scale, std::uint32_t BackColor,
+                   std::uint32_t WriteMask, std::uint32_t KeepMask) {
+    if (Src.Empty() || !Src.Is32() || Dst.Empty()) return false;
     const bool want24 = target == SmoothTarget::Export24;
-    if (want24 != (Dst.format == PixelFormat::Bgr24)) return;
+    if (want24 != (Dst.format == PixelFormat::Bgr24)) return false;
     int ox, oy;
-    const DrawArea area = ClipArea(Dst, DstRect, target == SmoothTarget::Export32, ox, oy);
-    if (area.Empty()) return;
-    const Mapping m = MakeMapping(CentreX, CentreY, ShiftX, ShiftY, PostShiftX, PostShiftY, Angle,
-                                  Scale, ox, oy, area);
+    j.target = target;
+    j.area = ClipArea(Dst, DstRect, target == SmoothTarget::Export32, ox, oy);
+    if (j.area.Empty()) return false;
+    j.m = MakeMapping(CentreX, CentreY, ShiftX, ShiftY, PostShiftX, PostShiftY, Angle, Scale, ox,
+                      oy, j.area);
     // A 24-bit destination has no alpha byte: only the colour bytes of the masks count.
     const std::uint32_t byteMask = want24 ? 0x00FFFFFFu : 0xFFFFFFFFu;
-    SmoothCtx c = MakeCtx(Src, SrcRect, BackColor, WriteMask & byteMask, KeepMask & byteMask,
-                          target == SmoothTarget::Display);
-    std::vector<std::int64_t> thirdsU(std::size_t(Src.width) * 3);
-    std::vector<std::int64_t> thirdsV(std::size_t(Src.height) * 3);
-    for (std::size_t q = 0; q < thirdsU.size(); ++q)
-        thirdsU[q] = std::int64_t(q / 3) * 4 * 256 + std::int64_t(q % 3);
-    for (std::size_t q = 0; q < thirdsV.size(); ++q)
-        thirdsV[q] = std::int64_t(q / 3) * c.stride * 256 + 3 * std::int64_t(q % 3);
-    c.thirdsU = thirdsU.data();
-    c.thirdsV = thirdsV.data();
+    SmoothCtx& c = j.c;
+    c = MakeCtx(Src, SrcRect, BackColor, WriteMask & byteMask, KeepMask & byteMask,
+                target == SmoothTarget::Display);
+    j.thirdsU.resize(std::size_t(Src.width) * 3);
+    j.thirdsV.resize(std::size_t(Src.height) * 3);
+    for (std::size_t q = 0; q < j.thirdsU.size(); ++q)
+        j.thirdsU[q] = std::int64_t(q / 3) * 4 * 256 + std::int64_t(q % 3);
+    for (std::size_t q = 0; q < j.thirdsV.size(); ++q)
+        j.thirdsV[q] = std::int64_t(q / 3) * c.stride * 256 + 3 * std::int64_t(q % 3);
+    c.thirdsU = j.thirdsU.data();
+    c.thirdsV = j.thirdsV.data();
+    return true;
+}
+
+// Renders the rows Y0..Y1 of `area` through render(y0, y1), split in bands
+// over the engine threads.
+template <class F> void RunBands(const DrawArea& area, F&& render) {
     const int rows = area.Y1 - area.Y0 + 1;
     const int threads = std::min(gThreads.load(), std::max(1, rows / 64));
     if (threads <= 1) {
-        RenderRows(c, m, Dst, area, target, area.Y0, area.Y1, combine);
+        render(area.Y0, area.Y1);
         return;
     }
     // Each row's accumulators come from its index, so bands render alike on any
@@ -361,7 +383,7 @@ void RunSmooth(SmoothTarget target, const ImageView& Src, const ImageView& Dst,
         try {
             pool.emplace_back([&, t, y0, y1] {
                 try {
-                    RenderRows(c, m, Dst, area, target, y0, y1, combine);
+                    render(y0, y1);
                     done[t] = 1;
                 } catch (...) {
                 }
@@ -371,8 +393,7 @@ void RunSmooth(SmoothTarget target, const ImageView& Src, const ImageView& Dst,
         }
     }
     try {
-        RenderRows(c, m, Dst, area, target, area.Y0, std::min(area.Y1, area.Y0 + band - 1),
-                   combine);
+        render(area.Y0, std::min(area.Y1, area.Y0 + band - 1));
     } catch (...) {
         for (auto& th : pool) th.join();
         throw;
@@ -382,8 +403,21 @@ void RunSmooth(SmoothTarget target, const ImageView& Src, const ImageView& Dst,
         if (done[t]) continue;
         int y0, y1;
         bandRows(t, y0, y1);
-        RenderRows(c, m, Dst, area, target, y0, y1, combine);
+        render(y0, y1);
     }
+}
+
+void RunSmooth(SmoothTarget target, const ImageView& Src, const ImageView& Dst,
+               const EngineRect& SrcRect, const EngineRect& DstRect, double CentreX, double CentreY,
+               double ShiftX, double ShiftY, double PostShiftX, double PostShiftY, double Angle,
+               double Scale, std::uint32_t BackColor, std::uint32_t WriteMask,
+               std::uint32_t KeepMask) {
+    SmoothJob j;
+    if (!PrepareSmooth(j, target, Src, Dst, SrcRect, DstRect, CentreX, CentreY, ShiftX, ShiftY,
+                       PostShiftX, PostShiftY, Angle, Scale, BackColor, WriteMask, KeepMask))
+        return;
+    RunBands(j.area,
+             [&](int y0, int y1) { RenderRows(j.c, j.m, Dst, j.area, target, y0, y1, nullptr); });
 }
 
 } // namespace
@@ -419,14 +453,31 @@ void BmpTransformSmooth24(const ImageView& Src, const ImageView& Dst, const Engi
               PostShiftX, PostShiftY, Angle, Scale, BackColor, WriteMask, KeepMask);
 }
 
-void BmpTransformSmoothCombined(const ImageView& Src, const ImageView& Dst,
-                                const EngineRect& SrcRect, const EngineRect& DstRect,
-                                double CentreX, double CentreY, double ShiftX, double ShiftY,
-                                double PostShiftX, double PostShiftY, double Angle, double Scale,
-                                std::uint32_t BackColor, const RowCombine& rows) {
+void BmpTransformSmoothPair(const SmoothView& First, const SmoothView& Second, const ImageView& Dst,
+                            const EngineRect& DstRect, std::uint32_t BackColor,
+                            const RowCombine& rows) {
     if (!rows.combine) return;
     const SmoothTarget target =
         Dst.format == PixelFormat::Bgr24 ? SmoothTarget::Export24 : SmoothTarget::Export32;
-    RunSmooth(target, Src, Dst, SrcRect, DstRect, CentreX, CentreY, ShiftX, ShiftY, PostShiftX,
-              PostShiftY, Angle, Scale, BackColor, 0xFFFFFF, 0xFFFFFF, &rows);
+    SmoothJob a, b;
+    const auto prepare = [&](SmoothJob& j, const SmoothView& v) {
+        return PrepareSmooth(j, target, v.src, Dst, v.srcRect, DstRect, v.centreX, v.centreY,
+                             v.shiftX, v.shiftY, 0, 0, v.angle, v.scale, BackColor, 0xFFFFFF,
+                             0xFFFFFF);
+    };
+    const bool first = prepare(a, First);
+    const bool second = prepare(b, Second);
+    if (!first && !second) return;
+    // Both views clip the same rectangle to the same destination.
+    const DrawArea& area = first ? a.area : b.area;
+    // A strip of rows of the first view, then the same rows of the second,
+    // while the strip is still in the cache.
+    constexpr int kStrip = 8;
+    RunBands(area, [&](int y0, int y1) {
+        for (int y = y0; y <= y1; y += kStrip) {
+            const int e = std::min(y1, y + kStrip - 1);
+            if (first) RenderRows(a.c, a.m, Dst, a.area, target, y, e, nullptr);
+            if (second) RenderRows(b.c, b.m, Dst, b.area, target, y, e, &rows);
+        }
+    });
 }

@@ -71,13 +71,20 @@ struct RowCombine {
     const void* context = nullptr;
 };
 
-// The export form after the destination's format (32 or 24-bit), every
-// channel drawn, each row handed to `rows`.
-void BmpTransformSmoothCombined(const ImageView& Src, const ImageView& Dst,
-                                const EngineRect& SrcRect, const EngineRect& DstRect,
-                                double CentreX, double CentreY, double ShiftX, double ShiftY,
-                                double PostShiftX, double PostShiftY, double Angle, double Scale,
-                                std::uint32_t BackColor, const RowCombine& rows);
+// A view as the export routines draw it (no post-shift).
+struct SmoothView {
+    ImageView src;
+    EngineRect srcRect;
+    double centreX = 0, centreY = 0, shiftX = 0, shiftY = 0, angle = 0, scale = 1;
+};
+
+// Two views into one destination after its format (32 or 24-bit), both with
+// every channel and the export mapping: the first drawn as it is, each row
+// of the second handed to `rows` with the first already in place, strip by
+// strip while the rows are in the cache.
+void BmpTransformSmoothPair(const SmoothView& First, const SmoothView& Second, const ImageView& Dst,
+                            const EngineRect& DstRect, std::uint32_t BackColor,
+                            const RowCombine& rows);
 
 // Scale and shift without rotation (Angle is ignored), bilinear, for the
 // preview window. Each written channel becomes (old << DstShift) +
