@@ -281,7 +281,6 @@ void RenderRows(const SmoothCtx& c, const Mapping& m, const ImageView& dst, cons
         std::uint8_t* w = row;
         if (combine) {
             w = words.data();
-            std::fill(words.begin(), words.end(), std::uint8_t(0));
         } else if (target == SmoothTarget::Export24) {
             w = words.data();
             for (int i = 0; i < n; ++i) {
@@ -460,13 +459,14 @@ void BmpTransformSmoothPair(const SmoothView& First, const SmoothView& Second, c
     const SmoothTarget target =
         Dst.format == PixelFormat::Bgr24 ? SmoothTarget::Export24 : SmoothTarget::Export32;
     SmoothJob a, b;
-    const auto prepare = [&](SmoothJob& j, const SmoothView& v) {
+    // The second view's row keeps nothing of what was there before, so it
+    // needs no clearing between rows.
+    const auto prepare = [&](SmoothJob& j, const SmoothView& v, std::uint32_t keep) {
         return PrepareSmooth(j, target, v.src, Dst, v.srcRect, DstRect, v.centreX, v.centreY,
-                             v.shiftX, v.shiftY, 0, 0, v.angle, v.scale, BackColor, 0xFFFFFF,
-                             0xFFFFFF);
+                             v.shiftX, v.shiftY, 0, 0, v.angle, v.scale, BackColor, 0xFFFFFF, keep);
     };
-    const bool first = prepare(a, First);
-    const bool second = prepare(b, Second);
+    const bool first = prepare(a, First, 0xFFFFFF);
+    const bool second = prepare(b, Second, 0);
     if (!first && !second) return;
     // Both views clip the same rectangle to the same destination.
     const DrawArea& area = first ? a.area : b.area;

@@ -62,9 +62,10 @@ void BmpTransformSmooth24(const ImageView& Src, const ImageView& Dst, const Engi
                           std::uint32_t KeepMask);
 
 // Where the rows of a smoothed view go instead of straight into the
-// destination: each row's span of n pixels is drawn into a black 32-bit row,
-// then `combine` merges it into the destination's span (`dstBpp` bytes per
-// pixel). Rows may run on several threads at once.
+// destination: each row's span of n pixels is drawn into a 32-bit row (its
+// colour bytes; the fourth is left over), then `combine` merges it into the
+// destination's span (`dstBpp` bytes per pixel). Rows may run on several
+// threads at once.
 struct RowCombine {
     void (*combine)(const void* context, const std::uint8_t* drawn, std::uint8_t* dst, int n,
                     int dstBpp) = nullptr;
