@@ -328,19 +328,6 @@ void AnaglyphPixel(AnaglyphMethod method, const int left[3], const int right[3],
     }
 }
 
-void LumaToRed(const ImageView& picture) {
-    if (picture.Empty()) return;
-    const int bpp = BytesPerPixel(picture.format);
-    for (int y = 0; y < picture.height; ++y) {
-        std::uint8_t* p = picture.Row(y);
-        for (int x = 0; x < picture.width; ++x, p += bpp) {
-            const int luma = Luma(p);
-            p[0] = p[1] = 0;
-            p[2] = std::uint8_t(luma);
-        }
-    }
-}
-
 bool MixAnaglyph(const ImageView& left, const ImageView& right, const ImageView& dst,
                  AnaglyphMethod method) {
     if (left.Empty() || right.Empty() || dst.Empty() || left.width != right.width ||
