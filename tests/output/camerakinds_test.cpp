@@ -120,6 +120,15 @@ TEST(AnaglyphOutput, ColourMethodIsTheMaskedCompositionUnchanged) {
         for (int y = 0; y < 30; ++y)
             for (int x = 0; x < 40; ++x)
                 ASSERT_EQ(h.pixel(x, y), l.pixel(x, y)) << int(method) << ": " << x << "," << y;
+
+        // The same in 24 bits.
+        tcomposition c24 = turned.At(KindAnaglyph, 40, 30);
+        c24.bits24 = true;
+        EngineBitmap m24, l24, r24;
+        ASSERT_TRUE(ComposeOutputKind(turned.l, turned.r, turned.frame, c24, method, m24));
+        ASSERT_TRUE(ComposeViewPair(turned.l, turned.r, turned.frame, c24, l24, r24));
+        ASSERT_TRUE(MixAnaglyph(l24.View(), r24.View(), l24.View(), method));
+        EXPECT_EQ(ToQImage(m24), ToQImage(l24)) << int(method);
     }
 }
 
