@@ -4,6 +4,14 @@
 // < 650 000, and with the rounding bias of 10^6 still far inside an int.
 #include "engine/anaglyphmix.h"
 
+#if defined(__SSE4_1__)
+#include <smmintrin.h>
+#endif
+#if defined(__SSE4_1__) && defined(__GNUC__)
+#include <immintrin.h>
+#define ORVANEL_MIX_AVX2 1
+#endif
+
 namespace {
 
 // n / 1000 rounded to the nearest integer, ties to even, for any sign, without
@@ -39,11 +47,13 @@ template <int C> inline int LeastSquares(const std::uint8_t* l, const std::uint8
                                    kRight[C][2] * r[0]));
 }
 
-template <AnaglyphMethod M, int Bpp>
-void MixRow(const std::uint8_t* l, const std::uint8_t* r, std::uint8_t* d, int width) {
+// Scalar rows: the left pixels of Bpp bytes, the right ones of RBpp, the
+// result over the left (or a separate row of Bpp bytes).
+template <AnaglyphMethod M, int Bpp, int RBpp>
+void MixRowScalar(const std::uint8_t* l, const std::uint8_t* r, std::uint8_t* d, int width) {
     for (int x = 0; x < width; ++x) {
         const std::uint8_t* lp = l + x * Bpp;
-        const std::uint8_t* rp = r + x * Bpp;
+        const std::uint8_t* rp = r + x * RBpp;
         std::uint8_t* dp = d + x * Bpp;
         int red, green, blue;
         if constexpr (M == AnaglyphMethod::Colour) {
@@ -66,14 +76,211 @@ void MixRow(const std::uint8_t* l, const std::uint8_t* r, std::uint8_t* d, int w
     }
 }
 
+#if defined(__SSE4_1__)
+
+// n / 1000 rounded to the nearest integer, ties to even, four at a time.
+// The quotient in single precision is correctly rounded: a true tie k + 1/2
+// is exact, and any other quotient lies at least 0.001 from a half while the
+// rounding error stays below 2^-14 for |n| < 2^20, so rounding the float to
+// the nearest even integer rounds the exact quotient.
+inline __m128i RoundThousandths4(__m128i n) {
+    const __m128 q = _mm_div_ps(_mm_cvtepi32_ps(n), _mm_set1_ps(1000.0f));
+    return _mm_cvttps_epi32(_mm_round_ps(q, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC));
+}
+
+// Per pixel of four BGRA pixels: blue and green as a pair of 16-bit lanes,
+// and red alone in a 32-bit lane.
+inline __m128i BlueGreenPairs(__m128i p) {
+    return _mm_shuffle_epi8(
+        p, _mm_setr_epi8(0, -1, 1, -1, 4, -1, 5, -1, 8, -1, 9, -1, 12, -1, 13, -1));
+}
+inline __m128i RedLanes(__m128i p) {
+    return _mm_shuffle_epi8(
+        p, _mm_setr_epi8(2, -1, -1, -1, 6, -1, -1, -1, 10, -1, -1, -1, 14, -1, -1, -1));
+}
+
+inline __m128i Pairs(int low, int high) {
+    return _mm_set1_epi32(
+        int(std::uint32_t(std::uint16_t(low)) | (std::uint32_t(std::uint16_t(high)) << 16)));
+}
+
+inline __m128i Luma4(__m128i p) {
+    const __m128i n = _mm_add_epi32(_mm_madd_epi16(BlueGreenPairs(p), Pairs(kLuma[2], kLuma[1])),
+                                    _mm_madd_epi16(RedLanes(p), Pairs(kLuma[0], 0)));
+    return RoundThousandths4(n);
+}
+
+// One channel of the least-squares mix: left blue+green, right blue+green,
+// then left red with right red.
+template <int C> inline __m128i LeastSquares4(__m128i lbg, __m128i rbg, __m128i reds) {
+    const __m128i a = _mm_madd_epi16(lbg, Pairs(kLeft[C][2], kLeft[C][1]));
+    const __m128i b = _mm_madd_epi16(rbg, Pairs(kRight[C][2], kRight[C][1]));
+    const __m128i c = _mm_madd_epi16(reds, Pairs(kLeft[C][0], kRight[C][0]));
+    return RoundThousandths4(_mm_add_epi32(_mm_add_epi32(a, b), c));
+}
+
+// Four pixels at a time where both rows hold BGRA pixels.
+template <AnaglyphMethod M>
+int MixRowSimd(const std::uint8_t* l, const std::uint8_t* r, std::uint8_t* d, int width) {
+    const __m128i alphaMask = _mm_set1_epi32(int(0xFF000000u));
+    int x = 0;
+    for (; x + 4 <= width; x += 4) {
+        const __m128i lp = _mm_loadu_si128(reinterpret_cast<const __m128i*>(l + 4 * x));
+        const __m128i rp = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + 4 * x));
+        const __m128i alpha = _mm_and_si128(lp, alphaMask);
+        __m128i out;
+        if constexpr (M == AnaglyphMethod::Colour) {
+            out = _mm_or_si128(_mm_and_si128(lp, _mm_set1_epi32(int(0xFFFF0000u))),
+                               _mm_and_si128(rp, _mm_set1_epi32(0x0000FFFF)));
+        } else if constexpr (M == AnaglyphMethod::Half) {
+            out = _mm_or_si128(_mm_or_si128(alpha, _mm_slli_epi32(Luma4(lp), 16)),
+                               _mm_and_si128(rp, _mm_set1_epi32(0x0000FFFF)));
+        } else if constexpr (M == AnaglyphMethod::Grey) {
+            const __m128i yr = Luma4(rp);
+            out = _mm_or_si128(_mm_or_si128(alpha, _mm_slli_epi32(Luma4(lp), 16)),
+                               _mm_or_si128(_mm_slli_epi32(yr, 8), yr));
+        } else {
+            const __m128i lbg = BlueGreenPairs(lp);
+            const __m128i rbg = BlueGreenPairs(rp);
+            const __m128i reds = _mm_or_si128(
+                RedLanes(lp), _mm_shuffle_epi8(rp, _mm_setr_epi8(-1, -1, 2, -1, -1, -1, 6, -1, -1,
+                                                                 -1, 10, -1, -1, -1, 14, -1)));
+            // Saturating packs clamp to 0..255: blue, green, red bytes of the
+            // four pixels in turn, then into pixel order.
+            const __m128i bg =
+                _mm_packs_epi32(LeastSquares4<2>(lbg, rbg, reds), LeastSquares4<1>(lbg, rbg, reds));
+            const __m128i rr =
+                _mm_packs_epi32(LeastSquares4<0>(lbg, rbg, reds), _mm_setzero_si128());
+            const __m128i bytes = _mm_packus_epi16(bg, rr);
+            out = _mm_or_si128(alpha,
+                               _mm_shuffle_epi8(bytes, _mm_setr_epi8(0, 4, 8, -1, 1, 5, 9, -1, 2, 6,
+                                                                     10, -1, 3, 7, 11, -1)));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 4 * x), out);
+    }
+    return x;
+}
+
+#endif
+
+#if defined(ORVANEL_MIX_AVX2)
+
+// The same eight pixels at a time, on processors that have the wider lanes.
+// Every shuffle and pack works within 128-bit halves, four pixels each.
+#define MIX_AVX2 __attribute__((target("avx2")))
+
+MIX_AVX2 inline __m256i RoundThousandths8(__m256i n) {
+    const __m256 q = _mm256_div_ps(_mm256_cvtepi32_ps(n), _mm256_set1_ps(1000.0f));
+    return _mm256_cvttps_epi32(_mm256_round_ps(q, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC));
+}
+
+MIX_AVX2 inline __m256i Shuffle8(__m256i p, __m128i mask) {
+    return _mm256_shuffle_epi8(p, _mm256_broadcastsi128_si256(mask));
+}
+
+MIX_AVX2 inline __m256i Pairs8(int low, int high) {
+    return _mm256_set1_epi32(
+        int(std::uint32_t(std::uint16_t(low)) | (std::uint32_t(std::uint16_t(high)) << 16)));
+}
+
+MIX_AVX2 inline __m256i BlueGreenPairs8(__m256i p) {
+    return Shuffle8(p, _mm_setr_epi8(0, -1, 1, -1, 4, -1, 5, -1, 8, -1, 9, -1, 12, -1, 13, -1));
+}
+MIX_AVX2 inline __m256i RedLanes8(__m256i p) {
+    return Shuffle8(p, _mm_setr_epi8(2, -1, -1, -1, 6, -1, -1, -1, 10, -1, -1, -1, 14, -1, -1, -1));
+}
+
+MIX_AVX2 inline __m256i Luma8(__m256i p) {
+    const __m256i n =
+        _mm256_add_epi32(_mm256_madd_epi16(BlueGreenPairs8(p), Pairs8(kLuma[2], kLuma[1])),
+                         _mm256_madd_epi16(RedLanes8(p), Pairs8(kLuma[0], 0)));
+    return RoundThousandths8(n);
+}
+
+template <int C> MIX_AVX2 inline __m256i LeastSquares8(__m256i lbg, __m256i rbg, __m256i reds) {
+    const __m256i a = _mm256_madd_epi16(lbg, Pairs8(kLeft[C][2], kLeft[C][1]));
+    const __m256i b = _mm256_madd_epi16(rbg, Pairs8(kRight[C][2], kRight[C][1]));
+    const __m256i c = _mm256_madd_epi16(reds, Pairs8(kLeft[C][0], kRight[C][0]));
+    return RoundThousandths8(_mm256_add_epi32(_mm256_add_epi32(a, b), c));
+}
+
+template <AnaglyphMethod M>
+MIX_AVX2 int MixRowAvx2(const std::uint8_t* l, const std::uint8_t* r, std::uint8_t* d, int width) {
+    const __m256i alphaMask = _mm256_set1_epi32(int(0xFF000000u));
+    const __m256i greenBlue = _mm256_set1_epi32(0x0000FFFF);
+    int x = 0;
+    for (; x + 8 <= width; x += 8) {
+        const __m256i lp = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(l + 4 * x));
+        const __m256i rp = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(r + 4 * x));
+        const __m256i alpha = _mm256_and_si256(lp, alphaMask);
+        __m256i out;
+        if constexpr (M == AnaglyphMethod::Colour) {
+            out = _mm256_or_si256(_mm256_andnot_si256(greenBlue, lp),
+                                  _mm256_and_si256(rp, greenBlue));
+        } else if constexpr (M == AnaglyphMethod::Half) {
+            out = _mm256_or_si256(_mm256_or_si256(alpha, _mm256_slli_epi32(Luma8(lp), 16)),
+                                  _mm256_and_si256(rp, greenBlue));
+        } else if constexpr (M == AnaglyphMethod::Grey) {
+            const __m256i yr = Luma8(rp);
+            out = _mm256_or_si256(_mm256_or_si256(alpha, _mm256_slli_epi32(Luma8(lp), 16)),
+                                  _mm256_or_si256(_mm256_slli_epi32(yr, 8), yr));
+        } else {
+            const __m256i lbg = BlueGreenPairs8(lp);
+            const __m256i rbg = BlueGreenPairs8(rp);
+            const __m256i reds = _mm256_or_si256(
+                RedLanes8(lp), Shuffle8(rp, _mm_setr_epi8(-1, -1, 2, -1, -1, -1, 6, -1, -1, -1, 10,
+                                                          -1, -1, -1, 14, -1)));
+            const __m256i bg = _mm256_packs_epi32(LeastSquares8<2>(lbg, rbg, reds),
+                                                  LeastSquares8<1>(lbg, rbg, reds));
+            const __m256i rr =
+                _mm256_packs_epi32(LeastSquares8<0>(lbg, rbg, reds), _mm256_setzero_si256());
+            const __m256i bytes = _mm256_packus_epi16(bg, rr);
+            out = _mm256_or_si256(alpha, Shuffle8(bytes, _mm_setr_epi8(0, 4, 8, -1, 1, 5, 9, -1, 2,
+                                                                       6, 10, -1, 3, 7, 11, -1)));
+        }
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + 4 * x), out);
+    }
+    return x;
+}
+
+bool HasAvx2() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+
+#undef MIX_AVX2
+#endif
+
+template <AnaglyphMethod M, int Bpp, int RBpp>
+void MixRow(const std::uint8_t* l, const std::uint8_t* r, std::uint8_t* d, int width) {
+    int x = 0;
+#if defined(__SSE4_1__)
+    if constexpr (Bpp == 4 && RBpp == 4) {
+#if defined(ORVANEL_MIX_AVX2)
+        if (HasAvx2()) x = MixRowAvx2<M>(l, r, d, width);
+#endif
+        x += MixRowSimd<M>(l + 4 * x, r + 4 * x, d + 4 * x, width - x);
+    }
+#endif
+    MixRowScalar<M, Bpp, RBpp>(l + x * Bpp, r + x * RBpp, d + x * Bpp, width - x);
+}
+
 template <AnaglyphMethod M>
 void MixRows(const ImageView& left, const ImageView& right, const ImageView& dst) {
     for (int y = 0; y < left.height; ++y) {
         if (left.format == PixelFormat::Bgra32)
-            MixRow<M, 4>(left.Row(y), right.Row(y), dst.Row(y), left.width);
+            MixRow<M, 4, 4>(left.Row(y), right.Row(y), dst.Row(y), left.width);
         else
-            MixRow<M, 3>(left.Row(y), right.Row(y), dst.Row(y), left.width);
+            MixRow<M, 3, 3>(left.Row(y), right.Row(y), dst.Row(y), left.width);
     }
+}
+
+template <AnaglyphMethod M>
+void MixDrawnRow(const std::uint8_t* drawn, std::uint8_t* row, int n, int bpp) {
+    if (bpp == 4)
+        MixRow<M, 4, 4>(row, drawn, row, n);
+    else
+        MixRow<M, 3, 4>(row, drawn, row, n);
 }
 
 } // namespace
@@ -121,19 +328,6 @@ void AnaglyphPixel(AnaglyphMethod method, const int left[3], const int right[3],
     }
 }
 
-void LumaToRed(const ImageView& picture) {
-    if (picture.Empty()) return;
-    const int bpp = BytesPerPixel(picture.format);
-    for (int y = 0; y < picture.height; ++y) {
-        std::uint8_t* p = picture.Row(y);
-        for (int x = 0; x < picture.width; ++x, p += bpp) {
-            const int luma = Luma(p);
-            p[0] = p[1] = 0;
-            p[2] = std::uint8_t(luma);
-        }
-    }
-}
-
 bool MixAnaglyph(const ImageView& left, const ImageView& right, const ImageView& dst,
                  AnaglyphMethod method) {
     if (left.Empty() || right.Empty() || dst.Empty() || left.width != right.width ||
@@ -155,4 +349,23 @@ bool MixAnaglyph(const ImageView& left, const ImageView& right, const ImageView&
         break;
     }
     return true;
+}
+
+void MixAnaglyphRow(AnaglyphMethod method, const std::uint8_t* drawn, std::uint8_t* row, int n,
+                    int bpp) {
+    if (n <= 0 || (bpp != 3 && bpp != 4)) return;
+    switch (method) {
+    case AnaglyphMethod::Colour:
+        MixDrawnRow<AnaglyphMethod::Colour>(drawn, row, n, bpp);
+        break;
+    case AnaglyphMethod::Half:
+        MixDrawnRow<AnaglyphMethod::Half>(drawn, row, n, bpp);
+        break;
+    case AnaglyphMethod::Grey:
+        MixDrawnRow<AnaglyphMethod::Grey>(drawn, row, n, bpp);
+        break;
+    case AnaglyphMethod::Dubois:
+        MixDrawnRow<AnaglyphMethod::Dubois>(drawn, row, n, bpp);
+        break;
+    }
 }

@@ -4,6 +4,8 @@
 
 #include "engine/imageview.h"
 
+#include <cstdint>
+
 // Stored in the settings as these numbers.
 enum class AnaglyphMethod { Colour = 0, Half = 1, Grey = 2, Dubois = 3 };
 
@@ -18,14 +20,15 @@ int AnaglyphLuma(int r, int g, int b);
 // right pixel (rr, rg, rb), as out[0] red, out[1] green, out[2] blue.
 void AnaglyphPixel(AnaglyphMethod method, const int left[3], const int right[3], int out[3]);
 
-// In place: red becomes the pixel's luma, green and blue 0, alpha kept. The
-// half-colour anaglyph draws the left view whole, turns it so, then draws the
-// right view's green and blue over it: one picture, no second one to mix.
-void LumaToRed(const ImageView& picture);
-
 // Mixes two pictures of the same size and format into `dst` (which may be
 // `left` itself) row by row with the method; the alpha (32-bit) comes from
 // the left picture. False, touching nothing, when the sizes or formats
 // differ.
 bool MixAnaglyph(const ImageView& left, const ImageView& right, const ImageView& dst,
                  AnaglyphMethod method);
+
+// One row: `row` holds the left view's n pixels of `bpp` (3 or 4) bytes and
+// becomes the anaglyph in place (alpha kept); `drawn` holds the right view's
+// n pixels of 4 bytes.
+void MixAnaglyphRow(AnaglyphMethod method, const std::uint8_t* drawn, std::uint8_t* row, int n,
+                    int bpp);

@@ -271,15 +271,17 @@ void SmoothRowRuns(const SmoothCtx& c, std::int64_t U, std::int64_t V, std::int6
 enum class SmoothTarget { Display, Export32, Export24 };
 
 void RenderRows(const SmoothCtx& c, const Mapping& m, const ImageView& dst, const DrawArea& a,
-                SmoothTarget target, int y0, int y1) {
+                SmoothTarget target, int y0, int y1, const RowCombine* combine) {
     const int n = a.X1 - a.X0 + 1;
+    const int bpp = BytesPerPixel(dst.format);
     std::vector<std::uint8_t> words;
-    if (target == SmoothTarget::Export24) words.resize(static_cast<std::size_t>(n) * 4);
+    if (target == SmoothTarget::Export24 || combine) words.resize(static_cast<std::size_t>(n) * 4);
     for (int y = y0; y <= y1; ++y) {
-        std::uint8_t* row =
-            dst.Row(y) + static_cast<std::ptrdiff_t>(a.X0) * BytesPerPixel(dst.format);
+        std::uint8_t* row = dst.Row(y) + static_cast<std::ptrdiff_t>(a.X0) * bpp;
         std::uint8_t* w = row;
-        if (target == SmoothTarget::Export24) {
+        if (combine) {
+            w = words.data();
+        } else if (target == SmoothTarget::Export24) {
             w = words.data();
             for (int i = 0; i < n; ++i) {
                 w[4 * i] = row[3 * i];
@@ -296,7 +298,9 @@ void RenderRows(const SmoothCtx& c, const Mapping& m, const ImageView& dst, cons
                 Store32(q, (Load32(q) & c.keepMask) | c.outsideWrite);
             }
         }
-        if (target == SmoothTarget::Export24) {
+        if (combine) {
+            combine->combine(combine->context, w, row, n, bpp);
+        } else if (target == SmoothTarget::Export24) {
             for (int i = 0; i < n; ++i) {
                 row[3 * i] = w[4 * i];
                 row[3 * i + 1] = w[4 * i + 1];
@@ -306,35 +310,57 @@ void RenderRows(const SmoothCtx& c, const Mapping& m, const ImageView& dst, cons
     }
 }
 
-void RunSmooth(SmoothTarget target, const ImageView& Src, const ImageView& Dst,
-               const EngineRect& SrcRect, const EngineRect& DstRect, double CentreX, double CentreY,
-               double ShiftX, double ShiftY, double PostShiftX, double PostShiftY, double Angle,
-               double Scale, std::uint32_t BackColor, std::uint32_t WriteMask,
-               std::uint32_t KeepMask) {
-    if (Src.Empty() || !Src.Is32() || Dst.Empty()) return;
+// Everything a view's rows need, worked out once per call. Not copied: the
+// context points into the tables.
+struct SmoothJob {
+    SmoothTarget target = SmoothTarget::Display;
+    DrawArea area;
+    Mapping m;
+    SmoothCtx c;
+    std::vector<std::int64_t> thirdsU, thirdsV;
+    SmoothJob() = default;
+    SmoothJob(const SmoothJob&) = delete;
+    SmoothJob& operator=(const SmoothJob&) = delete;
+};
+
+// False when there is nothing to draw.
+bool PrepareSmooth(SmoothJob& j, SmoothTarget target, const ImageView& Src, const ImageView& Dst,
+                   const EngineRect& SrcRect, const EngineRect& DstRect, double CentreX,
+                   double CentreY, double ShiftX, double ShiftY, double PostShiftX,
+                   double PostShiftY, double Angle, double Scale, std::uint32_t BackColor,
+                   std::uint32_t WriteMask, std::uint32_t KeepMask) {
+    if (Src.Empty() || !Src.Is32() || Dst.Empty()) return false;
     const bool want24 = target == SmoothTarget::Export24;
-    if (want24 != (Dst.format == PixelFormat::Bgr24)) return;
+    if (want24 != (Dst.format == PixelFormat::Bgr24)) return false;
     int ox, oy;
-    const DrawArea area = ClipArea(Dst, DstRect, target == SmoothTarget::Export32, ox, oy);
-    if (area.Empty()) return;
-    const Mapping m = MakeMapping(CentreX, CentreY, ShiftX, ShiftY, PostShiftX, PostShiftY, Angle,
-                                  Scale, ox, oy, area);
+    j.target = target;
+    j.area = ClipArea(Dst, DstRect, target == SmoothTarget::Export32, ox, oy);
+    if (j.area.Empty()) return false;
+    j.m = MakeMapping(CentreX, CentreY, ShiftX, ShiftY, PostShiftX, PostShiftY, Angle, Scale, ox,
+                      oy, j.area);
     // A 24-bit destination has no alpha byte: only the colour bytes of the masks count.
     const std::uint32_t byteMask = want24 ? 0x00FFFFFFu : 0xFFFFFFFFu;
-    SmoothCtx c = MakeCtx(Src, SrcRect, BackColor, WriteMask & byteMask, KeepMask & byteMask,
-                          target == SmoothTarget::Display);
-    std::vector<std::int64_t> thirdsU(std::size_t(Src.width) * 3);
-    std::vector<std::int64_t> thirdsV(std::size_t(Src.height) * 3);
-    for (std::size_t q = 0; q < thirdsU.size(); ++q)
-        thirdsU[q] = std::int64_t(q / 3) * 4 * 256 + std::int64_t(q % 3);
-    for (std::size_t q = 0; q < thirdsV.size(); ++q)
-        thirdsV[q] = std::int64_t(q / 3) * c.stride * 256 + 3 * std::int64_t(q % 3);
-    c.thirdsU = thirdsU.data();
-    c.thirdsV = thirdsV.data();
+    SmoothCtx& c = j.c;
+    c = MakeCtx(Src, SrcRect, BackColor, WriteMask & byteMask, KeepMask & byteMask,
+                target == SmoothTarget::Display);
+    j.thirdsU.resize(std::size_t(Src.width) * 3);
+    j.thirdsV.resize(std::size_t(Src.height) * 3);
+    for (std::size_t q = 0; q < j.thirdsU.size(); ++q)
+        j.thirdsU[q] = std::int64_t(q / 3) * 4 * 256 + std::int64_t(q % 3);
+    for (std::size_t q = 0; q < j.thirdsV.size(); ++q)
+        j.thirdsV[q] = std::int64_t(q / 3) * c.stride * 256 + 3 * std::int64_t(q % 3);
+    c.thirdsU = j.thirdsU.data();
+    c.thirdsV = j.thirdsV.data();
+    return true;
+}
+
+// Renders the rows Y0..Y1 of `area` through render(y0, y1), split in bands
+// over the engine threads.
+template <class F> void RunBands(const DrawArea& area, F&& render) {
     const int rows = area.Y1 - area.Y0 + 1;
     const int threads = std::min(gThreads.load(), std::max(1, rows / 64));
     if (threads <= 1) {
-        RenderRows(c, m, Dst, area, target, area.Y0, area.Y1);
+        render(area.Y0, area.Y1);
         return;
     }
     // Each row's accumulators come from its index, so bands render alike on any
@@ -356,7 +382,7 @@ void RunSmooth(SmoothTarget target, const ImageView& Src, const ImageView& Dst,
         try {
             pool.emplace_back([&, t, y0, y1] {
                 try {
-                    RenderRows(c, m, Dst, area, target, y0, y1);
+                    render(y0, y1);
                     done[t] = 1;
                 } catch (...) {
                 }
@@ -366,7 +392,7 @@ void RunSmooth(SmoothTarget target, const ImageView& Src, const ImageView& Dst,
         }
     }
     try {
-        RenderRows(c, m, Dst, area, target, area.Y0, std::min(area.Y1, area.Y0 + band - 1));
+        render(area.Y0, std::min(area.Y1, area.Y0 + band - 1));
     } catch (...) {
         for (auto& th : pool) th.join();
         throw;
@@ -376,8 +402,21 @@ void RunSmooth(SmoothTarget target, const ImageView& Src, const ImageView& Dst,
         if (done[t]) continue;
         int y0, y1;
         bandRows(t, y0, y1);
-        RenderRows(c, m, Dst, area, target, y0, y1);
+        render(y0, y1);
     }
+}
+
+void RunSmooth(SmoothTarget target, const ImageView& Src, const ImageView& Dst,
+               const EngineRect& SrcRect, const EngineRect& DstRect, double CentreX, double CentreY,
+               double ShiftX, double ShiftY, double PostShiftX, double PostShiftY, double Angle,
+               double Scale, std::uint32_t BackColor, std::uint32_t WriteMask,
+               std::uint32_t KeepMask) {
+    SmoothJob j;
+    if (!PrepareSmooth(j, target, Src, Dst, SrcRect, DstRect, CentreX, CentreY, ShiftX, ShiftY,
+                       PostShiftX, PostShiftY, Angle, Scale, BackColor, WriteMask, KeepMask))
+        return;
+    RunBands(j.area,
+             [&](int y0, int y1) { RenderRows(j.c, j.m, Dst, j.area, target, y0, y1, nullptr); });
 }
 
 } // namespace
@@ -411,4 +450,34 @@ void BmpTransformSmooth24(const ImageView& Src, const ImageView& Dst, const Engi
                           std::uint32_t KeepMask) {
     RunSmooth(SmoothTarget::Export24, Src, Dst, SrcRect, DstRect, CentreX, CentreY, ShiftX, ShiftY,
               PostShiftX, PostShiftY, Angle, Scale, BackColor, WriteMask, KeepMask);
+}
+
+void BmpTransformSmoothPair(const SmoothView& First, const SmoothView& Second, const ImageView& Dst,
+                            const EngineRect& DstRect, std::uint32_t BackColor,
+                            const RowCombine& rows) {
+    if (!rows.combine) return;
+    const SmoothTarget target =
+        Dst.format == PixelFormat::Bgr24 ? SmoothTarget::Export24 : SmoothTarget::Export32;
+    SmoothJob a, b;
+    // The second view's row keeps nothing of what was there before, so it
+    // needs no clearing between rows.
+    const auto prepare = [&](SmoothJob& j, const SmoothView& v, std::uint32_t keep) {
+        return PrepareSmooth(j, target, v.src, Dst, v.srcRect, DstRect, v.centreX, v.centreY,
+                             v.shiftX, v.shiftY, 0, 0, v.angle, v.scale, BackColor, 0xFFFFFF, keep);
+    };
+    const bool first = prepare(a, First, 0xFFFFFF);
+    const bool second = prepare(b, Second, 0);
+    if (!first && !second) return;
+    // Both views clip the same rectangle to the same destination.
+    const DrawArea& area = first ? a.area : b.area;
+    // A strip of rows of the first view, then the same rows of the second,
+    // while the strip is still in the cache.
+    constexpr int kStrip = 8;
+    RunBands(area, [&](int y0, int y1) {
+        for (int y = y0; y <= y1; y += kStrip) {
+            const int e = std::min(y1, y + kStrip - 1);
+            if (first) RenderRows(a.c, a.m, Dst, a.area, target, y, e, nullptr);
+            if (second) RenderRows(b.c, b.m, Dst, b.area, target, y, e, &rows);
+        }
+    });
 }

@@ -61,6 +61,32 @@ void BmpTransformSmooth24(const ImageView& Src, const ImageView& Dst, const Engi
                           double Scale, std::uint32_t BackColor, std::uint32_t WriteMask,
                           std::uint32_t KeepMask);
 
+// Where the rows of a smoothed view go instead of straight into the
+// destination: each row's span of n pixels is drawn into a 32-bit row (its
+// colour bytes; the fourth is left over), then `combine` merges it into the
+// destination's span (`dstBpp` bytes per pixel). Rows may run on several
+// threads at once.
+struct RowCombine {
+    void (*combine)(const void* context, const std::uint8_t* drawn, std::uint8_t* dst, int n,
+                    int dstBpp) = nullptr;
+    const void* context = nullptr;
+};
+
+// A view as the export routines draw it (no post-shift).
+struct SmoothView {
+    ImageView src;
+    EngineRect srcRect;
+    double centreX = 0, centreY = 0, shiftX = 0, shiftY = 0, angle = 0, scale = 1;
+};
+
+// Two views into one destination after its format (32 or 24-bit), both with
+// every channel and the export mapping: the first drawn as it is, each row
+// of the second handed to `rows` with the first already in place, strip by
+// strip while the rows are in the cache.
+void BmpTransformSmoothPair(const SmoothView& First, const SmoothView& Second, const ImageView& Dst,
+                            const EngineRect& DstRect, std::uint32_t BackColor,
+                            const RowCombine& rows);
+
 // Scale and shift without rotation (Angle is ignored), bilinear, for the
 // preview window. Each written channel becomes (old << DstShift) +
 // (value << ValueShift) kept to 8 bits.

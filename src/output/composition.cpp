@@ -131,9 +131,10 @@ bool ComposeKind(const timg& left, const timg& right, const tcommonframe& frame,
     const ImageView srcLeft = ViewPixels(left.bitmap, keepLeft);
     const ImageView srcRight = ViewPixels(right.bitmap, keepRight);
     const ImageView dst = out.View();
+    const bool mixed = c.rightRows && c.kind == KindAnaglyph;
+    SmoothView views[2];
+    EngineRect mixedRect;
     for (tplacement p : KindPlacements(c.kind, c.W, c.H, c.S, ox, oy)) {
-        const bool whole = c.wholeLeft && c.kind == KindAnaglyph && p.leftView;
-        if (whole) p.writeMask = p.keepMask = kAllChannels;
         const timg& v = p.leftView ? left : right;
         const ImageView& src = p.leftView ? srcLeft : srcRight;
         const QPointF origin = p.leftView ? frame.left : frame.right;
@@ -143,13 +144,18 @@ bool ComposeKind(const timg& left, const timg& right, const tcommonframe& frame,
         const EngineRect bounds{0, 0, src.width - 1, src.height - 1};
         const double shiftX = v.posx - origin.x();
         const double shiftY = v.posy - origin.y();
-        if (c.bits24)
+        if (mixed) {
+            // Both views at once: the left whole, the right mixed into it.
+            views[p.leftView ? 0 : 1] = {src,    bounds, v.CentreX(), v.CentreY(),
+                                         shiftX, shiftY, v.rot,       k};
+            mixedRect = rect;
+        } else if (c.bits24)
             BmpTransformSmooth24(src, dst, bounds, rect, v.CentreX(), v.CentreY(), shiftX, shiftY,
                                  0, 0, v.rot, k, 0, p.writeMask, p.keepMask);
         else
             BmpTransformSmooth32(src, dst, bounds, rect, v.CentreX(), v.CentreY(), shiftX, shiftY,
                                  0, 0, v.rot, k, 0, p.writeMask, p.keepMask);
-        if (whole && c.afterLeft) c.afterLeft(dst);
     }
+    if (mixed) BmpTransformSmoothPair(views[0], views[1], dst, mixedRect, 0, *c.rightRows);
     return true;
 }

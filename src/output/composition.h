@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/imageview.h"
+#include "engine/transform.h"
 #include "output/sourceframe.h"
 
 #include <QSize>
@@ -54,11 +55,10 @@ struct tcomposition {
     double m = 1; // source pixels per output pixel
     bool centre = true;
     bool bits24 = false;
-    // The anaglyph's left view drawn with all its channels, then `afterLeft`
-    // run on the picture before the right view's green and blue go over it
-    // (the half-colour method); the plain masks otherwise.
-    bool wholeLeft = false;
-    void (*afterLeft)(const ImageView&) = nullptr;
+    // The anaglyph's left view drawn with all its channels, then each row of
+    // the right view merged into it through `rightRows` (the mixed methods);
+    // the plain masks otherwise.
+    const RowCombine* rightRows = nullptr;
 };
 
 // Draws the kind into `out` (resized, black): each view resampled straight

@@ -7,6 +7,14 @@
 
 #include <new>
 
+namespace {
+
+void MixInto(const void* method, const std::uint8_t* drawn, std::uint8_t* dst, int n, int bpp) {
+    MixAnaglyphRow(*static_cast<const AnaglyphMethod*>(method), drawn, dst, n, bpp);
+}
+
+} // namespace
+
 QSize AnyOutputSize(int kind, int W, int H, int S) {
     if (kind == KindMpo || kind == KindHsbs || kind == KindHou)
         return W > 0 && H > 0 ? QSize(W, H) : QSize();
@@ -28,26 +36,18 @@ bool ComposeViewPair(const timg& left, const timg& right, const tcommonframe& fr
 
 bool ComposeOutputKind(const timg& left, const timg& right, const tcommonframe& frame,
                        const tcomposition& c, AnaglyphMethod method, EngineBitmap& out) {
-    if (c.kind == KindAnaglyph && method == AnaglyphMethod::Half) {
-        // Red from the left view's luma, green and blue straight from the
-        // right view: the right view's placement of the colour anaglyph.
-        tcomposition half = c;
-        half.wholeLeft = true;
-        half.afterLeft = LumaToRed;
-        return ComposeKind(left, right, frame, half, out);
+    if (c.kind == KindAnaglyph && method != AnaglyphMethod::Colour) {
+        // The left view drawn whole, then each row of the right view mixed
+        // into it as it is drawn.
+        const RowCombine rows{MixInto, &method};
+        tcomposition mixed = c;
+        mixed.rightRows = &rows;
+        return ComposeKind(left, right, frame, mixed, out);
     }
-    const bool mixed = c.kind == KindAnaglyph && method != AnaglyphMethod::Colour;
-    if (!mixed && c.kind != KindHsbs && c.kind != KindHou)
-        return ComposeKind(left, right, frame, c, out);
+    if (c.kind != KindHsbs && c.kind != KindHou) return ComposeKind(left, right, frame, c, out);
     out = EngineBitmap();
     EngineBitmap l, r;
     if (!ComposeViewPair(left, right, frame, c, l, r)) return false;
-    if (mixed) {
-        // The left single view becomes the anaglyph in place.
-        if (!MixAnaglyph(l.View(), r.View(), l.View(), method)) return false;
-        out = std::move(l);
-        return true;
-    }
     try {
         out.Resize(c.W, c.H, l.Format());
     } catch (const std::bad_alloc&) {

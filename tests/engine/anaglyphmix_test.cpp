@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -59,6 +61,51 @@ INSTANTIATE_TEST_SUITE_P(
         tmixcase{"HalfTieToEven", AnaglyphMethod::Half, {0, 0, 250}, {1, 2, 3}, {28, 2, 3}},
         tmixcase{"DuboisRedOnly", AnaglyphMethod::Dubois, {100, 0, 0}, {0, 0, 0}, {46, 0, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The row mixers, four pixels at a time and one by one, against the pixel
+// formula: every red/green pair with varied blue, for both row layouts.
+class AnaglyphRows : public ::testing::TestWithParam<AnaglyphMethod> {};
+
+TEST_P(AnaglyphRows, EveryPixelMatchesThePixelFormula) {
+    const AnaglyphMethod method = GetParam();
+    const int n = 256 * 256 + 3; // not a multiple of four: the tail goes one by one
+    std::vector<std::uint8_t> left(std::size_t(n) * 4), right(std::size_t(n) * 4);
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < n; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        const int a = i & 0xFF, b = (i >> 8) & 0xFF;
+        // Left B, G, R, A, then right; the left blue walks the luma ties.
+        const std::uint8_t l[4] = {std::uint8_t(a * 5 + b), std::uint8_t(b), std::uint8_t(a),
+                                   std::uint8_t(seed >> 24)};
+        const std::uint8_t r[4] = {std::uint8_t(seed >> 8), std::uint8_t(seed >> 16),
+                                   std::uint8_t(255 - a), std::uint8_t(seed)};
+        std::copy(l, l + 4, left.begin() + 4 * i);
+        std::copy(r, r + 4, right.begin() + 4 * i);
+    }
+    std::vector<std::uint8_t> row32 = left, row24(std::size_t(n) * 3);
+    for (int i = 0; i < n; ++i) std::copy_n(left.begin() + 4 * i, 3, row24.begin() + 3 * i);
+    MixAnaglyphRow(method, right.data(), row32.data(), n, 4);
+    MixAnaglyphRow(method, right.data(), row24.data(), n, 3);
+    for (int i = 0; i < n; ++i) {
+        const std::uint8_t* l = &left[4 * std::size_t(i)];
+        const std::uint8_t* r = &right[4 * std::size_t(i)];
+        const int lr[3] = {l[2], l[1], l[0]}, rr[3] = {r[2], r[1], r[0]};
+        int want[3];
+        AnaglyphPixel(method, lr, rr, want);
+        const std::uint8_t* g = &row32[4 * std::size_t(i)];
+        const std::uint8_t* h = &row24[3 * std::size_t(i)];
+        ASSERT_EQ((std::array<int, 4>{g[2], g[1], g[0], g[3]}),
+                  (std::array<int, 4>{want[0], want[1], want[2], l[3]}))
+            << i;
+        ASSERT_EQ((std::array<int, 3>{h[2], h[1], h[0]}),
+                  (std::array<int, 3>{want[0], want[1], want[2]}))
+            << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, AnaglyphRows,
+                         ::testing::Values(AnaglyphMethod::Colour, AnaglyphMethod::Half,
+                                           AnaglyphMethod::Grey, AnaglyphMethod::Dubois));
 
 TEST(AnaglyphMix, RefusesPicturesOfDifferentSizes) {
     EngineBitmap a(2, 2), b(3, 2);

@@ -104,20 +104,32 @@ TEST(AnaglyphOutput, ColourMethodIsTheMaskedCompositionUnchanged) {
               AnaglyphLuma(qRed(L.pixel(5, 5)), qGreen(L.pixel(5, 5)), qBlue(L.pixel(5, 5))));
     EXPECT_EQ(qGreen(g.pixel(5, 5)), qBlue(g.pixel(5, 5)));
 
-    // Half-colour is drawn in one picture (left whole, its luma, then the right
-    // view's green and blue): the same as mixing the two single views, margins
-    // included (a turned right view leaves corners to the left view alone).
+    // The mixed methods are drawn in one picture (left whole, then each row of
+    // the right view mixed in): the same as mixing the two single views,
+    // margins included (a turned right view leaves corners to the left view).
     tpair turned;
     turned.r.rot = 0.2;
     turned.frame = ComputeSourceFrame(&turned.l, &turned.r, false, 0, 0);
-    ASSERT_TRUE(ComposeOutputKind(turned.l, turned.r, turned.frame, turned.At(KindAnaglyph, 40, 30),
-                                  AnaglyphMethod::Half, b));
-    QImage l = turned.Single(KindLeft, 40, 30), r = turned.Single(KindRight, 40, 30);
-    ASSERT_TRUE(
-        MixAnaglyph(WritableView(l), WritableView(r), WritableView(l), AnaglyphMethod::Half));
-    const QImage h = ToQImage(b);
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x) ASSERT_EQ(Rgb(h, x, y), Rgb(l, x, y)) << x << "," << y;
+    for (AnaglyphMethod method :
+         {AnaglyphMethod::Half, AnaglyphMethod::Grey, AnaglyphMethod::Dubois}) {
+        ASSERT_TRUE(ComposeOutputKind(turned.l, turned.r, turned.frame,
+                                      turned.At(KindAnaglyph, 40, 30), method, b));
+        QImage l = turned.Single(KindLeft, 40, 30), r = turned.Single(KindRight, 40, 30);
+        ASSERT_TRUE(MixAnaglyph(WritableView(l), WritableView(r), WritableView(l), method));
+        const QImage h = ToQImage(b);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                ASSERT_EQ(h.pixel(x, y), l.pixel(x, y)) << int(method) << ": " << x << "," << y;
+
+        // The same in 24 bits.
+        tcomposition c24 = turned.At(KindAnaglyph, 40, 30);
+        c24.bits24 = true;
+        EngineBitmap m24, l24, r24;
+        ASSERT_TRUE(ComposeOutputKind(turned.l, turned.r, turned.frame, c24, method, m24));
+        ASSERT_TRUE(ComposeViewPair(turned.l, turned.r, turned.frame, c24, l24, r24));
+        ASSERT_TRUE(MixAnaglyph(l24.View(), r24.View(), l24.View(), method));
+        EXPECT_EQ(ToQImage(m24), ToQImage(l24)) << int(method);
+    }
 }
 
 // A JPEG carrying a hand-made EXIF block: make "Cam", orientation 6 and a
