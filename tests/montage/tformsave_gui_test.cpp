@@ -411,7 +411,11 @@ TEST_F(SaveDialog, LeftViewItemAsksForBothFiles) {
             if (titles.size() == 1) {
                 files->reject();
             } else {
-                files->selectFile(right);
+                // selectFile leaves a focused name field as it is: type the name.
+                if (auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                    name->setText(right);
+                else
+                    files->selectFile(right);
                 static_cast<QDialog*>(files)->accept();
             }
         } else if (modal == size) {
