@@ -75,8 +75,32 @@ public:
     void SetPixel(int x, int y, std::uint32_t p) { View().SetPixel(x, y, p); }
 
 private:
+    // Zeroed pixel memory: large blocks straight from the system (already
+    // zero), small ones from the heap.
+    class Pixels {
+    public:
+        Pixels() = default;
+        explicit Pixels(std::size_t bytes); // throws std::bad_alloc
+        Pixels(const Pixels& other);
+        Pixels(Pixels&& other) noexcept { Swap(other); }
+        Pixels& operator=(Pixels other) noexcept {
+            Swap(other);
+            return *this;
+        }
+        ~Pixels();
+        void Swap(Pixels& other) noexcept;
+        std::uint8_t* data() const { return data_; }
+        std::size_t size() const { return size_; }
+        bool empty() const { return size_ == 0; }
+
+    private:
+        std::uint8_t* data_ = nullptr;
+        std::size_t size_ = 0;
+        void* block_ = nullptr; // the mapped block, when mapped
+    };
+
     int width_ = 0;
     int height_ = 0;
     PixelFormat format_ = PixelFormat::Bgra32;
-    std::vector<std::uint8_t> pixels_;
+    Pixels pixels_;
 };

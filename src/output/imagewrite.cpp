@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QImageWriter>
 
+#include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
@@ -170,8 +171,7 @@ void DestTerm(j_compress_ptr cinfo) {
 
 // The compression itself, kept free of objects with destructors so the
 // error jump cannot skip one. Returns false with the message in `message`.
-bool Compress(const ImageView& bitmap, const tjpegoptions& o, tjpegdest& dest, JSAMPLE* rgbRow,
-              char* message) {
+bool Compress(const ImageView& bitmap, const tjpegoptions& o, tjpegdest& dest, char* message) {
     jpeg_compress_struct cinfo;
     tjpegerror err;
     cinfo.err = jpeg_std_error(&err.pub);
@@ -186,8 +186,11 @@ bool Compress(const ImageView& bitmap, const tjpegoptions& o, tjpegdest& dest, J
     cinfo.dest = &dest.pub;
     cinfo.image_width = JDIMENSION(bitmap.width);
     cinfo.image_height = JDIMENSION(bitmap.height);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
+    // The rows go in as they are stored (blue first), the library converting
+    // them itself; the alpha byte of a 32-bit picture is skipped.
+    const int bpp = BytesPerPixel(bitmap.format);
+    cinfo.input_components = bpp;
+    cinfo.in_color_space = bpp == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
     jpeg_set_defaults(&cinfo);
     // force_baseline: quantisation values stay within the baseline range.
     jpeg_set_quality(&cinfo, o.quality < 1 ? 1 : (o.quality > 100 ? 100 : o.quality), TRUE);
@@ -198,17 +201,13 @@ bool Compress(const ImageView& bitmap, const tjpegoptions& o, tjpegdest& dest, J
     }
     if (o.progressiveEncoding) jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
-    const int bpp = BytesPerPixel(bitmap.format);
+    constexpr int kRowsAtOnce = 16;
+    JSAMPROW rows[kRowsAtOnce];
     while (cinfo.next_scanline < cinfo.image_height) {
-        const std::uint8_t* s = bitmap.Row(int(cinfo.next_scanline));
-        JSAMPLE* d = rgbRow;
-        for (int x = 0; x < bitmap.width; ++x, s += bpp, d += 3) {
-            d[0] = s[2];
-            d[1] = s[1];
-            d[2] = s[0];
-        }
-        JSAMPROW rows[1] = {rgbRow};
-        jpeg_write_scanlines(&cinfo, rows, 1);
+        const int first = int(cinfo.next_scanline);
+        const int n = std::min(kRowsAtOnce, bitmap.height - first);
+        for (int i = 0; i < n; ++i) rows[i] = bitmap.Row(first + i);
+        jpeg_write_scanlines(&cinfo, rows, JDIMENSION(n));
     }
     jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);
@@ -233,7 +232,6 @@ bool JpegCanHold(const ImageView& bitmap, QString* error) {
 bool CompressInto(const ImageView& bitmap, const tjpegoptions& options, QIODevice& device,
                   QString* error) {
     std::vector<JOCTET> buffer(kOutChunk);
-    std::vector<JSAMPLE> rgbRow(std::size_t(bitmap.width) * 3);
     tjpegdest dest{};
     dest.pub.init_destination = DestInit;
     dest.pub.empty_output_buffer = DestEmpty;
@@ -243,7 +241,7 @@ bool CompressInto(const ImageView& bitmap, const tjpegoptions& options, QIODevic
     dest.buffer = buffer.data();
     dest.failed = false;
     char message[JMSG_LENGTH_MAX] = {};
-    if (!Compress(bitmap, options, dest, rgbRow.data(), message) || dest.failed) {
+    if (!Compress(bitmap, options, dest, message) || dest.failed) {
         SetError(error, dest.failed ? ErrnoText(dest.err) : QString::fromLocal8Bit(message));
         return false;
     }

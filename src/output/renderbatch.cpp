@@ -99,9 +99,10 @@ QString CountingLine(int written, int failed) {
 }
 
 std::int64_t EntryPeakBytes(std::int64_t viewPixels, std::int64_t largestView, int threads) {
-    // 4 bytes a pixel: both views held, and the outputs drawn at once, the
-    // widest (side by side) twice a view.
-    const std::int64_t outputs = largestView * (threads <= 1 ? 2 : 2 + (threads - 1));
+    // 4 bytes a pixel: both views held, the views drawn once side by side
+    // (twice a view), and the pictures of their own (the anaglyph) drawn at
+    // once, one a thread.
+    const std::int64_t outputs = largestView * (2 + std::max(1, threads - 1));
     // The program itself, its libraries and the encoders' buffers.
     constexpr std::int64_t kBase = std::int64_t(64) << 20;
     return kBase + 4 * (viewPixels + outputs);

@@ -18,6 +18,7 @@
 #include "output/extrakinds.h"
 #include "output/imagewrite.h"
 #include "output/naming.h"
+#include "output/shareddrawing.h"
 #include "output/sourceframe.h"
 
 #include <QDir>
@@ -97,6 +98,14 @@ std::vector<int> PassKindOrder() {
     std::vector<int> order(SaveKindOrder.begin(), SaveKindOrder.end());
     order.insert(order.end(), std::begin(kExtraOutputKinds), std::end(kExtraOutputKinds));
     return order;
+}
+
+// The ticked picture kinds of a pass.
+std::vector<int> TickedPictureKinds(const tnamingfields& fields) {
+    std::vector<int> kinds;
+    for (int kind : PassKindOrder())
+        if (fields.Ticked[kind]) kinds.push_back(kind);
+    return kinds;
 }
 
 // The first half of an output: folder, name, the overwrite questions and the
@@ -215,21 +224,19 @@ bool PrepareOutput(const tviewpair& pair, int kind, const QString& kindFolder, c
 
 // The second half: the output drawn and written, its result in `report`.
 // Touches no global state, so several run at once on their own reports.
-void ProduceOutput(const tviewpair& pair, tpreparedoutput& p, tsavereport& report) {
-    EngineBitmap bitmap, second;
+void ProduceOutput(const tviewpair& pair, tpreparedoutput& p, tshareddrawing& shared,
+                   tsavereport& report) {
+    toutputpicture picture;
     const bool mpo = p.c.kind == KindMpo;
-    const bool drawn =
-        mpo ? ComposeViewPair(pair.ImgLeft, pair.ImgRight, p.frame, p.c, bitmap, second)
-            : ComposeOutputKind(pair.ImgLeft, pair.ImgRight, p.frame, p.c,
-                                AnaglyphMethodOf(p.anaglyph), bitmap);
-    if (!drawn) {
+    if (!shared.Draw(pair.ImgLeft, pair.ImgRight, p.frame, p.c, AnaglyphMethodOf(p.anaglyph),
+                     picture)) {
         Fail(report, p.out, QStringLiteral("nothing to draw or not enough memory"));
         return;
     }
     QString cause;
-    const bool written = mpo ? WriteMpoFile(bitmap.View(), second.View(), p.out.path, p.jpeg,
+    const bool written = mpo ? WriteMpoFile(picture.first, picture.second, p.out.path, p.jpeg,
                                             p.exif.get(), &cause, p.replace)
-                             : WritePictureOutput(bitmap.View(), p.out.path, p.jpeg, p.exif.get(),
+                             : WritePictureOutput(picture.first, p.out.path, p.jpeg, p.exif.get(),
                                                   &cause, p.replace);
     if (!written) {
         if (cause == QLatin1String("exists")) cause = p.keptCause;
@@ -254,6 +261,7 @@ void SaveKindsConcurrently(tviewpair& pair, tnamingfields& fields, const tsaveop
         bool ready = false;
     };
     std::vector<tslot> batch;
+    tshareddrawing shared(TickedPictureKinds(fields));
     auto flush = [&] {
         std::vector<tslot*> work;
         for (tslot& s : batch)
@@ -282,7 +290,7 @@ void SaveKindsConcurrently(tviewpair& pair, tnamingfields& fields, const tsaveop
             std::atomic<std::size_t> next{0};
             auto run = [&] {
                 for (std::size_t i = next++; i < work.size(); i = next++) {
-                    ProduceOutput(pair, work[i]->p, work[i]->part);
+                    ProduceOutput(pair, work[i]->p, shared, work[i]->part);
                     done[std::size_t(work[i] - batch.data())] = true;
                 }
             };
@@ -352,7 +360,8 @@ void ComposeAndWrite(const tviewpair& pair, int kind, const QString& kindFolder,
                        questions, report, p))
         return;
     tbusyguard busy(UserReport());
-    ProduceOutput(pair, p, report);
+    tshareddrawing alone({kind});
+    ProduceOutput(pair, p, pass.shared ? *pass.shared : alone, report);
 }
 
 tsavereport SaveSelectedKinds(tviewpair& pair, tnamingfields& fields, const tsaveoptions& options,
@@ -391,6 +400,8 @@ tsavereport SaveSelectedKinds(tviewpair& pair, tnamingfields& fields, const tsav
         return report;
     }
     tsavepass pass;
+    tshareddrawing shared(TickedPictureKinds(fields));
+    pass.shared = &shared;
     for (int kind : PassKindOrder()) {
         if (!fields.Ticked[kind]) continue;
         const QString name = BuildFileName(fields.Suffix[kind], QString(), kind, fields);

@@ -105,9 +105,12 @@ tsavereport SaveSelectedKinds(tviewpair& pair, tnamingfields& fields, const tsav
                               const tsaveprogress& progress = {});
 
 // The overwrite state shared by the outputs of one pass.
+class tshareddrawing;
 struct tsavepass {
     bool askOverwrite = true; // false after "Yes to all"
     bool aborted = false;     // "Abort": later existing files are left alone
+    // The drawing of the views the pass's outputs share; null: each draws alone.
+    tshareddrawing* shared = nullptr;
 };
 
 // One output of the pass into folder text `kindFolder` (resolved against the
