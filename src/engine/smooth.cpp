@@ -425,6 +425,10 @@ void SetEngineThreads(int count) {
     gThreads.store(std::clamp(count, 1, 64));
 }
 
+int EngineThreads() {
+    return gThreads.load();
+}
+
 void BmpTransformSmooth(const ImageView& Src, const ImageView& Dst, const EngineRect& SrcRect,
                         const EngineRect& DstRect, double CentreX, double CentreY, double ShiftX,
                         double ShiftY, double PostShiftX, double PostShiftY, double Angle,

@@ -104,3 +104,5 @@ double LineAngleLen(double X1, double Y1, double X2, double Y2, double Len);
 // Worker threads the smoothed routines may split destination rows over
 // (1 = the calling thread only, the default). The result does not depend on it.
 void SetEngineThreads(int count);
+// The count set, for other work split over the same threads.
+int EngineThreads();

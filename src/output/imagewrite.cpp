@@ -4,6 +4,8 @@
 
 #include "core/atomicfile.h"
 #include "core/settings.h"
+#include "engine/transform.h"
+#include "output/jpegbands.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -11,10 +13,12 @@
 #include <QImageWriter>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include <jpeglib.h>
@@ -171,7 +175,10 @@ void DestTerm(j_compress_ptr cinfo) {
 
 // The compression itself, kept free of objects with destructors so the
 // error jump cannot skip one. Returns false with the message in `message`.
-bool Compress(const ImageView& bitmap, const tjpegoptions& o, tjpegdest& dest, char* message) {
+// Rows [y0, y0 + rows) of the bitmap, with a restart marker after every row
+// of blocks when `restarts`.
+bool Compress(const ImageView& bitmap, int y0, int rows, bool restarts, const tjpegoptions& o,
+              tjpegdest& dest, char* message) {
     jpeg_compress_struct cinfo;
     tjpegerror err;
     cinfo.err = jpeg_std_error(&err.pub);
@@ -185,7 +192,7 @@ bool Compress(const ImageView& bitmap, const tjpegoptions& o, tjpegdest& dest, c
     jpeg_create_compress(&cinfo);
     cinfo.dest = &dest.pub;
     cinfo.image_width = JDIMENSION(bitmap.width);
-    cinfo.image_height = JDIMENSION(bitmap.height);
+    cinfo.image_height = JDIMENSION(rows);
     // The rows go in as they are stored (blue first), the library converting
     // them itself; the alpha byte of a 32-bit picture is skipped.
     const int bpp = BytesPerPixel(bitmap.format);
@@ -200,14 +207,15 @@ bool Compress(const ImageView& bitmap, const tjpegoptions& o, tjpegdest& dest, c
         if (!o.vSubsampling) cinfo.comp_info[c].v_samp_factor = 1;
     }
     if (o.progressiveEncoding) jpeg_simple_progression(&cinfo);
+    if (restarts) cinfo.restart_in_rows = 1;
     jpeg_start_compress(&cinfo, TRUE);
     constexpr int kRowsAtOnce = 16;
-    JSAMPROW rows[kRowsAtOnce];
+    JSAMPROW scanlines[kRowsAtOnce];
     while (cinfo.next_scanline < cinfo.image_height) {
         const int first = int(cinfo.next_scanline);
-        const int n = std::min(kRowsAtOnce, bitmap.height - first);
-        for (int i = 0; i < n; ++i) rows[i] = bitmap.Row(first + i);
-        jpeg_write_scanlines(&cinfo, rows, JDIMENSION(n));
+        const int n = std::min(kRowsAtOnce, rows - first);
+        for (int i = 0; i < n; ++i) scanlines[i] = bitmap.Row(y0 + first + i);
+        jpeg_write_scanlines(&cinfo, scanlines, JDIMENSION(n));
     }
     jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);
@@ -228,9 +236,67 @@ bool JpegCanHold(const ImageView& bitmap, QString* error) {
     return true;
 }
 
-// Compresses into an open device, 64 KiB at a time.
+bool CompressRows(const ImageView& bitmap, int y0, int rows, bool restarts,
+                  const tjpegoptions& options, QIODevice& device, QString* error);
+
+// A tall baseline picture: its bands compressed on the engine's threads,
+// then joined.
+bool CompressBands(const ImageView& bitmap, const tjpegoptions& options, QIODevice& device,
+                   QString* error) {
+    const int count = JpegBandCount(bitmap.height);
+    std::vector<QByteArray> bands(static_cast<std::size_t>(count));
+    std::vector<QString> errors(static_cast<std::size_t>(count));
+    std::vector<char> ok(static_cast<std::size_t>(count), 0);
+    std::atomic<int> next{0};
+    auto run = [&] {
+        for (int b = next++; b < count; b = next++) {
+            const int y0 = b * kJpegBandRows;
+            const int rows = std::min(kJpegBandRows, bitmap.height - y0);
+            QBuffer buffer(&bands[std::size_t(b)]);
+            buffer.open(QIODevice::WriteOnly);
+            ok[std::size_t(b)] =
+                CompressRows(bitmap, y0, rows, true, options, buffer, &errors[std::size_t(b)]);
+        }
+    };
+    std::vector<std::thread> pool;
+    for (int t = 1; t < std::min(EngineThreads(), count); ++t) {
+        try {
+            pool.emplace_back(run);
+        } catch (...) {
+            break; // the calling thread compresses what the others could not
+        }
+    }
+    run();
+    for (std::thread& t : pool) t.join();
+    for (int b = 0; b < count; ++b)
+        if (!ok[std::size_t(b)]) {
+            SetError(error, errors[std::size_t(b)]);
+            return false;
+        }
+    QByteArray joined;
+    if (!JoinJpegBands(bands, bitmap.height, joined)) {
+        SetError(error, QStringLiteral("bands not joined"));
+        return false;
+    }
+    bands.clear();
+    if (device.write(joined) != joined.size()) {
+        SetError(error, ErrnoText(errno));
+        return false;
+    }
+    return true;
+}
+
+// Compresses into an open device, 64 KiB at a time; a tall baseline picture
+// in bands.
 bool CompressInto(const ImageView& bitmap, const tjpegoptions& options, QIODevice& device,
                   QString* error) {
+    if (!options.progressiveEncoding && JpegBandCount(bitmap.height) > 1)
+        return CompressBands(bitmap, options, device, error);
+    return CompressRows(bitmap, 0, bitmap.height, false, options, device, error);
+}
+
+bool CompressRows(const ImageView& bitmap, int y0, int rows, bool restarts,
+                  const tjpegoptions& options, QIODevice& device, QString* error) {
     std::vector<JOCTET> buffer(kOutChunk);
     tjpegdest dest{};
     dest.pub.init_destination = DestInit;
@@ -241,7 +307,7 @@ bool CompressInto(const ImageView& bitmap, const tjpegoptions& options, QIODevic
     dest.buffer = buffer.data();
     dest.failed = false;
     char message[JMSG_LENGTH_MAX] = {};
-    if (!Compress(bitmap, options, dest, message) || dest.failed) {
+    if (!Compress(bitmap, y0, rows, restarts, options, dest, message) || dest.failed) {
         SetError(error, dest.failed ? ErrnoText(dest.err) : QString::fromLocal8Bit(message));
         return false;
     }

@@ -1,0 +1,69 @@
+// Joining JPEG bands: the headers of the first band, the scans of all.
+#include "output/jpegbands.h"
+
+namespace {
+
+// Offset of the first byte of the entropy-coded data (after the start of
+// scan header) and of the frame header's marker; -1 when missing.
+bool FindSegments(const QByteArray& jpeg, int& frame, int& data) {
+    frame = -1;
+    data = -1;
+    const auto* b = reinterpret_cast<const unsigned char*>(jpeg.constData());
+    const int n = int(jpeg.size());
+    if (n < 4 || b[0] != 0xFF || b[1] != 0xD8) return false;
+    int at = 2;
+    while (at + 4 <= n) {
+        if (b[at] != 0xFF) return false;
+        const unsigned char marker = b[at + 1];
+        const int length = (b[at + 2] << 8) | b[at + 3];
+        if (length < 2 || at + 2 + length > n) return false;
+        if (marker == 0xC0 || marker == 0xC1) frame = at;
+        if (marker == 0xDA) {
+            data = at + 2 + length;
+            return frame >= 0;
+        }
+        at += 2 + length;
+    }
+    return false;
+}
+
+bool EndsWithEoi(const QByteArray& jpeg) {
+    const int n = int(jpeg.size());
+    return n >= 2 && static_cast<unsigned char>(jpeg[n - 2]) == 0xFF &&
+           static_cast<unsigned char>(jpeg[n - 1]) == 0xD9;
+}
+
+} // namespace
+
+int JpegBandCount(int height) {
+    if (height <= kJpegBandRows * 3 / 2) return 1;
+    return (height + kJpegBandRows - 1) / kJpegBandRows;
+}
+
+bool JoinJpegBands(const std::vector<QByteArray>& bands, int height, QByteArray& out) {
+    out.clear();
+    if (bands.empty() || height <= 0 || height > 0xFFFF) return false;
+    qsizetype total = 0;
+    std::vector<int> starts;
+    for (const QByteArray& band : bands) {
+        int frame, data;
+        if (!FindSegments(band, frame, data) || !EndsWithEoi(band) || data > band.size() - 2)
+            return false;
+        starts.push_back(data);
+        total += band.size();
+    }
+    out.reserve(total);
+    int frame, data;
+    FindSegments(bands[0], frame, data);
+    // Headers and scan of the first band, its frame header given the whole
+    // height (two bytes after the marker, its length and the precision).
+    out.append(bands[0].constData(), bands[0].size() - 2);
+    out[frame + 5] = char((height >> 8) & 0xFF);
+    out[frame + 6] = char(height & 0xFF);
+    for (std::size_t i = 1; i < bands.size(); ++i) {
+        out.append(char(0xFF)).append(char(0xD7));
+        out.append(bands[i].constData() + starts[i], bands[i].size() - 2 - starts[i]);
+    }
+    out.append(char(0xFF)).append(char(0xD9));
+    return true;
+}

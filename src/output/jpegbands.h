@@ -1,0 +1,25 @@
+// Large JPEG pictures compressed in bands of rows on several threads and
+// joined into one file through restart markers.
+#pragma once
+
+#include <QByteArray>
+
+#include <vector>
+
+// Rows of a band: a multiple of eight rows of blocks of the tallest
+// sampling (16 rows), so that every band starts a restart interval whose
+// number is 0 modulo 8.
+constexpr int kJpegBandRows = 1024;
+
+// The bands a picture of `height` rows is compressed in: one (compressed
+// whole, without restart markers) up to kJpegBandRows * 3 / 2 rows, the
+// fixed band height otherwise. The count depends on the height alone, never
+// on the threads, so the file is the same however many compress it.
+int JpegBandCount(int height);
+
+// Joins the baseline JPEG files of the bands, from top to bottom, each
+// compressed alone with a restart interval of one row of blocks: the first
+// band's headers with the whole height, then each band's entropy-coded data,
+// RST7 between two bands, and the end marker. False when a band is not such
+// a file (no start of scan, no end marker, no frame header).
+bool JoinJpegBands(const std::vector<QByteArray>& bands, int height, QByteArray& out);
