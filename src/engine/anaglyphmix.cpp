@@ -369,3 +369,22 @@ void MixAnaglyphRow(AnaglyphMethod method, const std::uint8_t* drawn, std::uint8
         break;
     }
 }
+
+void MixAnaglyphRows(AnaglyphMethod method, const std::uint8_t* left, const std::uint8_t* right,
+                     std::uint8_t* dst, int n) {
+    if (n <= 0) return;
+    switch (method) {
+    case AnaglyphMethod::Colour:
+        MixRow<AnaglyphMethod::Colour, 4, 4>(left, right, dst, n);
+        break;
+    case AnaglyphMethod::Half:
+        MixRow<AnaglyphMethod::Half, 4, 4>(left, right, dst, n);
+        break;
+    case AnaglyphMethod::Grey:
+        MixRow<AnaglyphMethod::Grey, 4, 4>(left, right, dst, n);
+        break;
+    case AnaglyphMethod::Dubois:
+        MixRow<AnaglyphMethod::Dubois, 4, 4>(left, right, dst, n);
+        break;
+    }
+}

@@ -299,7 +299,7 @@ void RenderRows(const SmoothCtx& c, const Mapping& m, const ImageView& dst, cons
             }
         }
         if (combine) {
-            combine->combine(combine->context, w, row, n, bpp);
+            combine->combine(combine->context, nullptr, w, row, n, bpp);
         } else if (target == SmoothTarget::Export24) {
             for (int i = 0; i < n; ++i) {
                 row[3 * i] = w[4 * i];
@@ -474,6 +474,31 @@ void BmpTransformSmoothPair(const SmoothView& First, const SmoothView& Second, c
     if (!first && !second) return;
     // Both views clip the same rectangle to the same destination.
     const DrawArea& area = first ? a.area : b.area;
+    if (first && second && target == SmoothTarget::Export32) {
+        // Both rows drawn over black into rows that stay in the cache, then
+        // mixed into the destination, which is only written.
+        const int n = area.X1 - area.X0 + 1;
+        RunBands(area, [&](int y0, int y1) {
+            std::vector<std::uint8_t> words(std::size_t(n) * 8);
+            std::uint8_t* wa = words.data();
+            std::uint8_t* wb = wa + std::size_t(n) * 4;
+            for (int y = y0; y <= y1; ++y) {
+                std::fill(wa, wa + std::size_t(n) * 4, std::uint8_t(0));
+                if (a.m.Valid)
+                    SmoothRowRuns(a.c, a.m.U(area.X0, y), a.m.V(area.X0, y), a.m.Csx, a.m.Snx, wa,
+                                  n);
+                if (b.m.Valid) {
+                    SmoothRowRuns(b.c, b.m.U(area.X0, y), b.m.V(area.X0, y), b.m.Csx, b.m.Snx, wb,
+                                  n);
+                } else {
+                    for (int i = 0; i < n; ++i)
+                        Store32(wb + std::ptrdiff_t(i) * 4, b.c.outsideWrite);
+                }
+                rows.combine(rows.context, wa, wb, Dst.Row(y) + std::ptrdiff_t(area.X0) * 4, n, 4);
+            }
+        });
+        return;
+    }
     // A strip of rows of the first view, then the same rows of the second,
     // while the strip is still in the cache.
     constexpr int kStrip = 8;

@@ -64,11 +64,12 @@ void BmpTransformSmooth24(const ImageView& Src, const ImageView& Dst, const Engi
 // Where the rows of a smoothed view go instead of straight into the
 // destination: each row's span of n pixels is drawn into a 32-bit row (its
 // colour bytes; the fourth is left over), then `combine` merges it into the
-// destination's span (`dstBpp` bytes per pixel). Rows may run on several
-// threads at once.
+// destination's span (`dstBpp` bytes per pixel). `first` is the first view's
+// row drawn the same way, or null when it is already in `dst`. Rows may run
+// on several threads at once.
 struct RowCombine {
-    void (*combine)(const void* context, const std::uint8_t* drawn, std::uint8_t* dst, int n,
-                    int dstBpp) = nullptr;
+    void (*combine)(const void* context, const std::uint8_t* first, const std::uint8_t* drawn,
+                    std::uint8_t* dst, int n, int dstBpp) = nullptr;
     const void* context = nullptr;
 };
 
@@ -80,9 +81,9 @@ struct SmoothView {
 };
 
 // Two views into one destination after its format (32 or 24-bit), both with
-// every channel and the export mapping: the first drawn as it is, each row
-// of the second handed to `rows` with the first already in place, strip by
-// strip while the rows are in the cache.
+// every channel and the export mapping, each row of the second handed to
+// `rows` with the first. The rows of DstRect are replaced: what the
+// destination held there does not show through, as over a black picture.
 void BmpTransformSmoothPair(const SmoothView& First, const SmoothView& Second, const ImageView& Dst,
                             const EngineRect& DstRect, std::uint32_t BackColor,
                             const RowCombine& rows);

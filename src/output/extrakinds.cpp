@@ -9,8 +9,13 @@
 
 namespace {
 
-void MixInto(const void* method, const std::uint8_t* drawn, std::uint8_t* dst, int n, int bpp) {
-    MixAnaglyphRow(*static_cast<const AnaglyphMethod*>(method), drawn, dst, n, bpp);
+void MixInto(const void* method, const std::uint8_t* first, const std::uint8_t* drawn,
+             std::uint8_t* dst, int n, int bpp) {
+    const AnaglyphMethod m = *static_cast<const AnaglyphMethod*>(method);
+    if (first)
+        MixAnaglyphRows(m, first, drawn, dst, n);
+    else
+        MixAnaglyphRow(m, drawn, dst, n, bpp);
 }
 
 } // namespace
