@@ -156,20 +156,24 @@ bool AutoAlign(talignhost& host, tautoresult& result, QString& error) {
     // turned one, is raised by that much through its C and A1.
     right.pt[PtStereo0].y += kSamplingDrop;
     right.pt[PtStereo1].y += kSamplingDrop;
+    // The magnification between the pictures as read from their files.
+    const double scale = m.Scale() * left.dz / right.dz;
+    const bool magnify = std::abs(scale - 1) > kMinAutoScaleChange;
     // The fit takes the left view's rows as the direction of the disparity:
     // the right view is the one to turn. "Caler en Rotation" turns the view
     // with the longer C-A1 vector, so the right one is made longer by a
     // millionth, which moves its A1 by far less than the fit's precision.
+    // A magnification too small to correct still shortens the right vector
+    // by up to a thousandth: it is then stretched to the left one's length
+    // (as the views will be when their dz are cancelled), its direction kept.
     {
+        const double stretch = (1 + kRightArmMargin) * (magnify ? 1.0 : scale);
         trealpoint& c = right.pt[PtStereo0];
         trealpoint& a1 = right.pt[PtStereo1];
-        a1.x = c.x + (a1.x - c.x) * (1 + kRightArmMargin);
-        a1.y = c.y + (a1.y - c.y) * (1 + kRightArmMargin);
+        a1.x = c.x + (a1.x - c.x) * stretch;
+        a1.y = c.y + (a1.y - c.y) * stretch;
     }
 
-    // The magnification between the pictures as read from their files.
-    const double scale = m.Scale() * left.dz / right.dz;
-    const bool magnify = std::abs(scale - 1) > kMinAutoScaleChange;
     if (magnify) {
         // d1 and d2 across the height, leaning by half the turn so that their
         // height difference grows by exactly the magnification.
