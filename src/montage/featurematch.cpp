@@ -82,13 +82,6 @@ bool PeakOffset(float before, float at, float after, double& offset) {
     return std::abs(offset) <= 1.0;
 }
 
-// The Gauss-Newton refinement of one match. The left window stays on the
-// pixel grid; the right one is sampled through the coarse turn, then through
-// a local warp whose horizontal part may stretch and lean (the disparity
-// changes across a slanted surface, and a window matched by a shift alone
-// trades that change for a false vertical offset along oblique edges) and
-// whose vertical part is a shift only. The right window's gain and offset
-// absorb the views' different exposure.
 // The four weights of the cubic convolution (a = -0.5) at fraction t of
 // the way from the second sample to the third.
 void CubicWeights(double t, double w[4]) {
@@ -99,6 +92,13 @@ void CubicWeights(double t, double w[4]) {
     w[3] = 0.5 * t3 - 0.5 * t2;
 }
 
+// The Gauss-Newton refinement of one match. The left window stays on the
+// pixel grid; the right one is sampled through the coarse turn, then through
+// a local warp whose horizontal part may stretch and lean (the disparity
+// changes across a slanted surface, and a window matched by a shift alone
+// trades that change for a false vertical offset along oblique edges) and
+// whose vertical part is a shift only. The right window's gain and offset
+// absorb the views' different exposure.
 struct tlocalwarp {
     double ex = 0, ey = 0; // shift, in left-view pixels
     double g = 0, h = 0;   // horizontal stretch and lean
