@@ -20,8 +20,8 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 // How much longer the right view's C-A1 vector is made than the left one's.
 constexpr double kRightArmMargin = 1e-6;
-// The average drop of a view's details when the resampler draws it turned:
-// half of its third-of-a-pixel sampling step.
+// The average drop of a view's details each time the resampler draws it
+// other than at a whole-pixel offset: half of its third-of-a-pixel step.
 constexpr double kSamplingDrop = 1.0 / 6.0;
 
 // The first RANSAC threshold: 2 px, more on large pictures whose details
@@ -150,26 +150,36 @@ bool AutoAlign(talignhost& host, tautoresult& result, QString& error) {
     // C at the inliers' centroid, A1 far from it along the width.
     place(PtStereo0, cx, cy);
     place(PtStereo1, FarAlongWidth(cx, left.Width()), cy);
-    // The resampler samples a third of a pixel at a time, at or above the
-    // point asked for: a view drawn turned shows its details a sixth of a
-    // pixel lower on average than its parameters say. The right view, the
-    // turned one, is raised by that much through its C and A1.
-    right.pt[PtStereo0].y += kSamplingDrop;
-    right.pt[PtStereo1].y += kSamplingDrop;
+    // The magnification between the pictures as read from their files.
+    const double scale = m.Scale() * left.dz / right.dz;
+    const bool magnify = std::abs(scale - 1) > kMinAutoScaleChange;
+    // The resampler takes its kernel by the third of a pixel a position falls
+    // in, the thirds counted from a third above the point asked for: a view
+    // it draws turned shows its details a sixth of a pixel lower on average,
+    // and a view drawn unturned at the fractional offset the common frame
+    // gives it between 0 and 0.31 px lower, about a sixth on average over
+    // the offsets. The turned right view and the unturned left one thus drop
+    // alike; the right view resampled once more for a magnification drops a
+    // sixth more, and is raised by that much through its C and A1.
+    if (magnify) {
+        right.pt[PtStereo0].y += kSamplingDrop;
+        right.pt[PtStereo1].y += kSamplingDrop;
+    }
     // The fit takes the left view's rows as the direction of the disparity:
     // the right view is the one to turn. "Caler en Rotation" turns the view
     // with the longer C-A1 vector, so the right one is made longer by a
     // millionth, which moves its A1 by far less than the fit's precision.
+    // A magnification too small to correct still shortens the right vector
+    // by up to a thousandth: it is then stretched to the left one's length
+    // (as the views will be when their dz are cancelled), its direction kept.
     {
+        const double stretch = (1 + kRightArmMargin) * (magnify ? 1.0 : scale);
         trealpoint& c = right.pt[PtStereo0];
         trealpoint& a1 = right.pt[PtStereo1];
-        a1.x = c.x + (a1.x - c.x) * (1 + kRightArmMargin);
-        a1.y = c.y + (a1.y - c.y) * (1 + kRightArmMargin);
+        a1.x = c.x + (a1.x - c.x) * stretch;
+        a1.y = c.y + (a1.y - c.y) * stretch;
     }
 
-    // The magnification between the pictures as read from their files.
-    const double scale = m.Scale() * left.dz / right.dz;
-    const bool magnify = std::abs(scale - 1) > kMinAutoScaleChange;
     if (magnify) {
         // d1 and d2 across the height, leaning by half the turn so that their
         // height difference grows by exactly the magnification.

@@ -1,6 +1,7 @@
 // Details matched between the two views: features detected and paired on
-// reduced copies, each pair then refined to a fraction of a pixel by local
-// correlation at full resolution.
+// reduced copies, each pair then found again at full resolution by local
+// correlation and settled to a fraction of a pixel by a local warp fitted to
+// the two windows.
 #include "montage/featurematch.h"
 
 #include <opencv2/calib3d.hpp>
@@ -81,6 +82,32 @@ bool PeakOffset(float before, float at, float after, double& offset) {
     return std::abs(offset) <= 1.0;
 }
 
+// The four weights of the cubic convolution (a = -0.5) at fraction t of
+// the way from the second sample to the third.
+void CubicWeights(double t, double w[4]) {
+    const double t2 = t * t, t3 = t2 * t;
+    w[0] = -0.5 * t3 + t2 - 0.5 * t;
+    w[1] = 1.5 * t3 - 2.5 * t2 + 1;
+    w[2] = -1.5 * t3 + 2 * t2 + 0.5 * t;
+    w[3] = 0.5 * t3 - 0.5 * t2;
+}
+
+// The Gauss-Newton refinement of one match. The left window stays on the
+// pixel grid; the right one is sampled through the coarse turn, then through
+// a local warp whose horizontal part may stretch and lean (the disparity
+// changes across a slanted surface, and a window matched by a shift alone
+// trades that change for a false vertical offset along oblique edges) and
+// whose vertical part is a shift only. The right window's gain and offset
+// absorb the views' different exposure.
+struct tlocalwarp {
+    double ex = 0, ey = 0; // shift, in left-view pixels
+    double g = 0, h = 0;   // horizontal stretch and lean
+};
+
+constexpr int kMaxWarpIterations = 12;
+// The refinement stops when the shift moves by less than this.
+constexpr double kWarpConvergence = 1e-3;
+
 struct trefiner {
     const cv::Mat& left;
     const cv::Mat& right;
@@ -89,6 +116,105 @@ struct trefiner {
     int radius;
     int margin;
     double minCorrelation;
+
+    // The right window of left offsets -r-1..r+1 under `w`, sampled bicubically
+    // from the right picture, whose point (rx, ry) stands for the left point.
+    // False when it reaches outside the picture. (The library's own remapping
+    // rounds positions to a 32nd of a pixel, too coarse here.)
+    bool Sample(double rx, double ry, const tlocalwarp& w, std::vector<double>& out) const {
+        const int n = 2 * radius + 3;
+        out.resize(size_t(n) * n);
+        for (int j = 0; j < n; ++j) {
+            const double v = j - radius - 1;
+            for (int i = 0; i < n; ++i) {
+                const double u = i - radius - 1;
+                const double a = u + w.ex + w.g * u + w.h * v, b = v + w.ey;
+                const double X = rx + ixx * a + iyx * b, Y = ry + ixy * a + iyy * b;
+                const double fx = std::floor(X), fy = std::floor(Y);
+                const int x0 = int(fx) - 1, y0 = int(fy) - 1;
+                if (!(X >= 1 && Y >= 1) || x0 + 3 >= right.cols || y0 + 3 >= right.rows)
+                    return false;
+                double wx[4], wy[4];
+                CubicWeights(X - fx, wx);
+                CubicWeights(Y - fy, wy);
+                double sum = 0;
+                for (int k = 0; k < 4; ++k) {
+                    const uchar* row = right.ptr<uchar>(y0 + k) + x0;
+                    sum +=
+                        wy[k] * (wx[0] * row[0] + wx[1] * row[1] + wx[2] * row[2] + wx[3] * row[3]);
+                }
+                out[size_t(j) * n + i] = sum;
+            }
+        }
+        return true;
+    }
+
+    // Moves (ex, ey) of `w` onto the best fit of the right window to the left
+    // one. False when the fit does not settle, leaves the correlation peak or
+    // needs a warp no surface gives.
+    bool Settle(int x, int y, double rx, double ry, tlocalwarp& w) const {
+        const int r = radius, n = 2 * r + 1;
+        const cv::Mat templ = left(cv::Rect(x - r, y - r, n, n));
+        // Gaussian weights: the window's middle counts most.
+        const double sigma = 0.6 * r;
+        std::vector<double> weight(size_t(n) * n);
+        for (int j = 0; j < n; ++j)
+            for (int i = 0; i < n; ++i)
+                weight[size_t(j) * n + i] =
+                    std::exp(-((i - r) * (i - r) + (j - r) * (j - r)) / (2 * sigma * sigma));
+        const double startX = w.ex, startY = w.ey;
+        double alpha = 1, beta = 0;
+        std::vector<double> win;
+        const int stride = n + 2;
+        for (int it = 0; it < kMaxWarpIterations; ++it) {
+            if (!Sample(rx, ry, w, win)) return false;
+            double A[6][6] = {}, B[6] = {};
+            for (int j = 0; j < n; ++j) {
+                const double* row = &win[size_t(j + 1) * stride];
+                const double* up = &win[size_t(j) * stride];
+                const double* down = &win[size_t(j + 2) * stride];
+                const uchar* t = templ.ptr<uchar>(j);
+                const double v = j - r;
+                for (int i = 0; i < n; ++i) {
+                    const double u = i - r;
+                    const double wt = weight[size_t(j) * n + i];
+                    const double W = row[i + 1];
+                    const double wu = 0.5 * (row[i + 2] - row[i]);
+                    const double wv = 0.5 * (down[i + 1] - up[i + 1]);
+                    // Derivatives along the warp's own horizontal and vertical.
+                    const double wa = wu / (1 + w.g), wb = wv - w.h * wa;
+                    const double J[6] = {alpha * wa, alpha * wa * u, alpha * wa * v, alpha * wb, W,
+                                         1.0};
+                    const double e = t[i] - (alpha * W + beta);
+                    for (int p = 0; p < 6; ++p) {
+                        B[p] += wt * J[p] * e;
+                        for (int q = p; q < 6; ++q) A[p][q] += wt * J[p] * J[q];
+                    }
+                }
+            }
+            cv::Matx66d M;
+            cv::Vec6d rhs;
+            for (int p = 0; p < 6; ++p) {
+                rhs[p] = B[p];
+                for (int q = 0; q < 6; ++q) M(p, q) = p <= q ? A[p][q] : A[q][p];
+            }
+            cv::Vec6d d;
+            if (!cv::solve(M, rhs, d, cv::DECOMP_CHOLESKY)) return false;
+            w.ex += d[0];
+            w.g += d[1];
+            w.h += d[2];
+            w.ey += d[3];
+            alpha += d[4];
+            beta += d[5];
+            if (!(std::abs(w.ex - startX) <= 1 && std::abs(w.ey - startY) <= 1 &&
+                  std::abs(w.g) <= 0.3 && std::abs(w.h) <= 0.3 && alpha > 0.2 && alpha < 5))
+                return false;
+            if (std::abs(d[0]) < kWarpConvergence && std::abs(d[3]) < kWarpConvergence &&
+                std::abs(d[1]) * r < kWarpConvergence && std::abs(d[2]) * r < kWarpConvergence)
+                return true;
+        }
+        return false;
+    }
 
     // The right point of left point (x, y) near its first estimate (rx, ry).
     bool Refine(int x, int y, double rx, double ry, tpointmatch& out) const {
@@ -125,11 +251,14 @@ struct trefiner {
             !PeakOffset(score.at<float>(at.y - 1, at.x), score.at<float>(at.y, at.x),
                         score.at<float>(at.y + 1, at.x), oy))
             return false;
-        const double du = at.x + ox - m, dv = at.y + oy - m;
+        tlocalwarp w;
+        w.ex = at.x + ox - m;
+        w.ey = at.y + oy - m;
+        if (!Settle(x, y, rx, ry, w)) return false;
         out.xl = x;
         out.yl = y;
-        out.xr = rx + ixx * du + iyx * dv;
-        out.yr = ry + ixy * du + iyy * dv;
+        out.xr = rx + ixx * w.ex + iyx * w.ey;
+        out.yr = ry + ixy * w.ex + iyy * w.ey;
         return true;
     }
 };

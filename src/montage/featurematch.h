@@ -1,6 +1,7 @@
 // Details matched between the two views: features detected and paired on
-// reduced copies, each pair then refined to a fraction of a pixel by local
-// correlation at full resolution.
+// reduced copies, each pair then found again at full resolution by local
+// correlation and settled to a fraction of a pixel by a local warp fitted to
+// the two windows.
 #pragma once
 
 #include "montage/verticalfit.h"

@@ -1,6 +1,7 @@
 // `orvanel-cli align --do auto` on pairs whose right view the test turned,
 // magnified and raised: after a render of L and R the vertical disparity the
-// test measures on its own is well under a pixel and the turn is found back;
+// test measures on its own is under 0.3 px and the turn is found back on the
+// right view;
 // a pair without reliable matches is refused and nothing is written.
 #include "app/cli_align.h"
 #include "core/inifile.h"
@@ -83,8 +84,10 @@ void AlignAndMeasure(const QImage& left, const QImage& right, const tturn& t, bo
     std::fclose(out);
     std::fclose(err);
     EXPECT_TRUE(line.startsWith("auto: ")) << line.toStdString();
-    // Counter-clockwise by t.degrees is undone by the same turn clockwise.
+    // Counter-clockwise by t.degrees is undone by the same turn clockwise,
+    // on the right view: the left one is drawn as read.
     EXPECT_NEAR(WrittenTurn(prm), -t.degrees, 0.05) << line.toStdString();
+    EXPECT_EQ(tinifile(prm).ReadFloat("Left", "rot", 1), 0.0) << line.toStdString();
 
     out = std::tmpfile();
     err = std::tmpfile();
@@ -102,7 +105,7 @@ void AlignAndMeasure(const QImage& left, const QImage& right, const tturn& t, bo
     ASSERT_EQ(lo.size(), ro.size());
     const std::vector<double> dy = photo ? MatchedDisparities(lo, ro) : VerticalDisparities(lo, ro);
     ASSERT_GE(dy.size(), photo ? 200u : 100u);
-    EXPECT_LT(Rms(dy), photo ? 0.35 : 0.3) << line.toStdString();
+    EXPECT_LT(Rms(dy), 0.3) << line.toStdString();
 }
 
 class AutoAlignAccuracy : public ::testing::TestWithParam<tturn> {};
@@ -128,11 +131,15 @@ TEST_P(AutoAlignPhotoAccuracy, RectifiedPhotographsComeOutLevel) {
     }
 }
 
+// The last: a magnification too small to correct (under a thousandth) that
+// still makes the right view's picture the smaller one.
 INSTANTIATE_TEST_SUITE_P(Turns, AutoAlignAccuracy,
                          ::testing::Values(tturn{3.0, 1.03, 20}, tturn{-3.0, 0.97, -20},
-                                           tturn{1.2, 1.0, 7}, tturn{-0.4, 1.012, -13}));
+                                           tturn{1.2, 1.0, 7}, tturn{-0.4, 1.012, -13},
+                                           tturn{0.8, 0.9994, -9}));
 INSTANTIATE_TEST_SUITE_P(Turns, AutoAlignPhotoAccuracy,
-                         ::testing::Values(tturn{3.0, 1.03, 20}, tturn{-3.0, 0.97, -20}));
+                         ::testing::Values(tturn{3.0, 1.03, 20}, tturn{-3.0, 0.97, -20},
+                                           tturn{1.2, 1.0, 7}, tturn{-0.4, 1.012, -13}));
 
 TEST(AutoAlignCommand, NoReliableMatchesIsRefusedAndNothingWritten) {
     QTemporaryDir dir;

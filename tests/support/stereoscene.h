@@ -15,11 +15,14 @@
 #include <vector>
 
 // Blobs, bars and specks of many sizes and colours: details at every scale.
-inline QImage TexturedPicture(int w, int h, quint32 seed) {
+// With `place`, every shape is drawn through it: the same scene seen moved,
+// stretched or turned, exactly and without resampling.
+inline QImage TexturedPicture(int w, int h, quint32 seed, const QTransform& place = {}) {
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(QColor(120, 120, 120));
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.setTransform(place);
     p.setPen(Qt::NoPen);
     QRandomGenerator rng(seed);
     const int count = w * h / 250;
