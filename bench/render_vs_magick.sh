@@ -3,7 +3,7 @@
 # view (kinds X, A, L, R as JPEG at real size) against an ImageMagick command
 # doing the same work: decode both, turn the right picture, crop both to the
 # common frame, append side by side, build the anaglyph from channels, encode.
-# Prints the ratio of the best of three runs each (target: at most 0.25).
+# Prints the ratio of the best of three runs each (target: at most 0.08).
 #   bench/render_vs_magick.sh [build folder] [work folder]
 #   (defaults: build-bench, /tmp/orvanel-render-bench; the pair is made once)
 set -euo pipefail
@@ -124,5 +124,5 @@ ours, theirs = float(sys.argv[1]), float(sys.argv[2])
 ratio = ours / theirs
 print(f"frame {sys.argv[3]} x {sys.argv[4]}   orvanel-cli render: {ours:6.2f} s   "
       f"ImageMagick: {theirs:6.2f} s   ratio: {ratio:.3f}   "
-      f"({'within' if ratio <= 0.25 else 'ABOVE'} the 0.25 target)")
+      f"({'within' if ratio <= 0.08 else 'ABOVE'} the 0.08 target)")
 PY

@@ -32,8 +32,3 @@ bool MixAnaglyph(const ImageView& left, const ImageView& right, const ImageView&
 // n pixels of 4 bytes.
 void MixAnaglyphRow(AnaglyphMethod method, const std::uint8_t* drawn, std::uint8_t* row, int n,
                     int bpp);
-
-// One row from two rows of n pixels of 4 bytes into `dst` (4 bytes a pixel,
-// the alpha of the left row).
-void MixAnaglyphRows(AnaglyphMethod method, const std::uint8_t* left, const std::uint8_t* right,
-                     std::uint8_t* dst, int n);

@@ -2,6 +2,7 @@
 // 3x3 kernel chosen by the third of a source pixel its position falls in.
 #include "engine/transform.h"
 
+#include "engine/anaglyphlanes.h"
 #include "engine/mapping.h"
 
 #include <algorithm>
@@ -100,11 +101,25 @@ std::uint32_t SmoothPixel(const SmoothCtx& c, std::int64_t U, std::int64_t V, st
     return out | c.alphaOr;
 }
 
+// What becomes of a drawn pixel: the plain drawing keeps it as the masks
+// made it; the mixed anaglyph mixes it with the pixel it covers.
+struct MaskSink {
+    static std::uint32_t One(std::uint32_t, std::uint32_t drawn) { return drawn; }
+};
+
+template <AnaglyphMethod M> struct MixSink {
+    static std::uint32_t One(std::uint32_t old, std::uint32_t drawn) {
+        return MixWord<M>(old, drawn);
+    }
+};
+
+template <class Sink>
 void SmoothRowPortable(const SmoothCtx& c, std::int64_t U, std::int64_t V, std::int64_t du,
                        std::int64_t dv, std::uint8_t* words, int n) {
     for (int i = 0; i < n; ++i, U += du, V += dv) {
         std::uint8_t* q = words + static_cast<std::ptrdiff_t>(i) * 4;
-        Store32(q, SmoothPixel(c, U, V, Load32(q)));
+        const std::uint32_t old = Load32(q);
+        Store32(q, Sink::One(old, SmoothPixel(c, U, V, old)));
     }
 }
 
@@ -164,6 +179,17 @@ inline __m128i KernelSums(const std::uint8_t* p, std::ptrdiff_t stride, const La
         _mm_maddubs_epi16(d, k.weights[2]));
 }
 
+// Four pixels at once: the masks, or the mix of the colour bytes drawn.
+inline __m128i Merge4(MaskSink, __m128i old, __m128i res, __m128i chan, __m128i alphaOr) {
+    return _mm_or_si128(_mm_or_si128(_mm_and_si128(res, chan), _mm_andnot_si128(chan, old)),
+                        alphaOr);
+}
+
+template <AnaglyphMethod M>
+inline __m128i Merge4(MixSink<M>, __m128i old, __m128i res, __m128i chan, __m128i) {
+    return MixLanes4<M>(old, _mm_and_si128(res, chan));
+}
+
 #endif
 
 // A row of pixels in runs: outside the picture (background through the
@@ -171,6 +197,7 @@ inline __m128i KernelSums(const std::uint8_t* p, std::ptrdiff_t stride, const La
 // 3x3 block lies in the picture and a 16-byte read per row stays in it. Inside
 // that run the position is stepped as whole thirds of a pixel plus a
 // remainder, and two table reads give the pixel's address and cell.
+template <class Sink>
 void SmoothRowRuns(const SmoothCtx& c, std::int64_t U, std::int64_t V, std::int64_t du,
                    std::int64_t dv, std::uint8_t* words, int n) {
     // Inside: left <= U div 65535 <= W - 1 (division truncating, so column 0
@@ -184,18 +211,17 @@ void SmoothRowRuns(const SmoothCtx& c, std::int64_t U, std::int64_t V, std::int6
     Run(V, dv, (c.top + 1) * kUnit, (c.height - 1) * kUnit, ia, ib);
     if (ia >= ib) ia = ib = jb;
 
-    for (int i = 0; i < ja; ++i) {
+    const auto outside = [&](int i) {
         std::uint8_t* q = words + static_cast<std::ptrdiff_t>(i) * 4;
-        Store32(q, (Load32(q) & c.keepMask) | c.outsideWrite);
-    }
-    for (int i = jb; i < n; ++i) {
-        std::uint8_t* q = words + static_cast<std::ptrdiff_t>(i) * 4;
-        Store32(q, (Load32(q) & c.keepMask) | c.outsideWrite);
-    }
-    SmoothRowPortable(c, U + ja * du, V + ja * dv, du, dv,
-                      words + static_cast<std::ptrdiff_t>(ja) * 4, ia - ja);
-    SmoothRowPortable(c, U + ib * du, V + ib * dv, du, dv,
-                      words + static_cast<std::ptrdiff_t>(ib) * 4, jb - ib);
+        const std::uint32_t old = Load32(q);
+        Store32(q, Sink::One(old, (old & c.keepMask) | c.outsideWrite));
+    };
+    for (int i = 0; i < ja; ++i) outside(i);
+    for (int i = jb; i < n; ++i) outside(i);
+    SmoothRowPortable<Sink>(c, U + ja * du, V + ja * dv, du, dv,
+                            words + static_cast<std::ptrdiff_t>(ja) * 4, ia - ja);
+    SmoothRowPortable<Sink>(c, U + ib * du, V + ib * dv, du, dv,
+                            words + static_cast<std::ptrdiff_t>(ib) * 4, jb - ib);
     if (ia >= ib) return;
 
     const std::int64_t Ua = U + ia * du, Va = V + ia * dv; // both positive here
@@ -244,10 +270,7 @@ void SmoothRowRuns(const SmoothCtx& c, std::int64_t U, std::int64_t V, std::int6
         const __m128i res = _mm_packus_epi16(_mm_srai_epi16(t0, 5), _mm_srai_epi16(t1, 5));
         std::uint8_t* q = words + static_cast<std::ptrdiff_t>(i) * 4;
         const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
-        _mm_storeu_si128(
-            reinterpret_cast<__m128i*>(q),
-            _mm_or_si128(_mm_or_si128(_mm_and_si128(res, chan), _mm_andnot_si128(chan, old)),
-                         alphaOr));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(q), Merge4(Sink(), old, res, chan, alphaOr));
     }
 #endif
     for (; i < ib; ++i) {
@@ -255,7 +278,8 @@ void SmoothRowRuns(const SmoothCtx& c, std::int64_t U, std::int64_t V, std::int6
         const std::uint8_t* p = c.src + (e >> 8);
         const int* w = kKernels[e & 0xFF];
         std::uint8_t* q = words + static_cast<std::ptrdiff_t>(i) * 4;
-        std::uint32_t out = Load32(q);
+        const std::uint32_t old = Load32(q);
+        std::uint32_t out = old;
         for (int ch = 0; ch < 3; ++ch) {
             if (!(c.channels & (0xFFu << (8 * ch)))) continue;
             int sum = 0;
@@ -263,25 +287,24 @@ void SmoothRowRuns(const SmoothCtx& c, std::int64_t U, std::int64_t V, std::int6
             const int v = (e & 0xFF) == kCentreCell ? std::clamp(sum / 32, 0, 255) : sum >> 5;
             out = (out & ~(0xFFu << (8 * ch))) | (std::uint32_t(v) << (8 * ch));
         }
-        Store32(q, out | c.alphaOr);
+        Store32(q, Sink::One(old, out | c.alphaOr));
         step();
     }
 }
 
 enum class SmoothTarget { Display, Export32, Export24 };
 
+template <class Sink>
 void RenderRows(const SmoothCtx& c, const Mapping& m, const ImageView& dst, const DrawArea& a,
-                SmoothTarget target, int y0, int y1, const RowCombine* combine) {
+                SmoothTarget target, int y0, int y1) {
     const int n = a.X1 - a.X0 + 1;
     const int bpp = BytesPerPixel(dst.format);
     std::vector<std::uint8_t> words;
-    if (target == SmoothTarget::Export24 || combine) words.resize(static_cast<std::size_t>(n) * 4);
+    if (target == SmoothTarget::Export24) words.resize(static_cast<std::size_t>(n) * 4);
     for (int y = y0; y <= y1; ++y) {
         std::uint8_t* row = dst.Row(y) + static_cast<std::ptrdiff_t>(a.X0) * bpp;
         std::uint8_t* w = row;
-        if (combine) {
-            w = words.data();
-        } else if (target == SmoothTarget::Export24) {
+        if (target == SmoothTarget::Export24) {
             w = words.data();
             for (int i = 0; i < n; ++i) {
                 w[4 * i] = row[3 * i];
@@ -291,16 +314,15 @@ void RenderRows(const SmoothCtx& c, const Mapping& m, const ImageView& dst, cons
             }
         }
         if (m.Valid) {
-            SmoothRowRuns(c, m.U(a.X0, y), m.V(a.X0, y), m.Csx, m.Snx, w, n);
+            SmoothRowRuns<Sink>(c, m.U(a.X0, y), m.V(a.X0, y), m.Csx, m.Snx, w, n);
         } else {
             for (int i = 0; i < n; ++i) {
                 std::uint8_t* q = w + static_cast<std::ptrdiff_t>(i) * 4;
-                Store32(q, (Load32(q) & c.keepMask) | c.outsideWrite);
+                const std::uint32_t old = Load32(q);
+                Store32(q, Sink::One(old, (old & c.keepMask) | c.outsideWrite));
             }
         }
-        if (combine) {
-            combine->combine(combine->context, nullptr, w, row, n, bpp);
-        } else if (target == SmoothTarget::Export24) {
+        if (target == SmoothTarget::Export24) {
             for (int i = 0; i < n; ++i) {
                 row[3 * i] = w[4 * i];
                 row[3 * i + 1] = w[4 * i + 1];
@@ -416,7 +438,7 @@ void RunSmooth(SmoothTarget target, const ImageView& Src, const ImageView& Dst,
                        PostShiftX, PostShiftY, Angle, Scale, BackColor, WriteMask, KeepMask))
         return;
     RunBands(j.area,
-             [&](int y0, int y1) { RenderRows(j.c, j.m, Dst, j.area, target, y0, y1, nullptr); });
+             [&](int y0, int y1) { RenderRows<MaskSink>(j.c, j.m, Dst, j.area, target, y0, y1); });
 }
 
 } // namespace
@@ -456,57 +478,33 @@ void BmpTransformSmooth24(const ImageView& Src, const ImageView& Dst, const Engi
               PostShiftX, PostShiftY, Angle, Scale, BackColor, WriteMask, KeepMask);
 }
 
-void BmpTransformSmoothPair(const SmoothView& First, const SmoothView& Second, const ImageView& Dst,
-                            const EngineRect& DstRect, std::uint32_t BackColor,
-                            const RowCombine& rows) {
-    if (!rows.combine) return;
+void BmpTransformSmoothMix(const SmoothView& View, const ImageView& Dst, const EngineRect& DstRect,
+                           std::uint32_t BackColor, AnaglyphMethod Method) {
     const SmoothTarget target =
         Dst.format == PixelFormat::Bgr24 ? SmoothTarget::Export24 : SmoothTarget::Export32;
-    SmoothJob a, b;
-    // The second view's row keeps nothing of what was there before, so it
-    // needs no clearing between rows.
-    const auto prepare = [&](SmoothJob& j, const SmoothView& v, std::uint32_t keep) {
-        return PrepareSmooth(j, target, v.src, Dst, v.srcRect, DstRect, v.centreX, v.centreY,
-                             v.shiftX, v.shiftY, 0, 0, v.angle, v.scale, BackColor, 0xFFFFFF, keep);
-    };
-    const bool first = prepare(a, First, 0xFFFFFF);
-    const bool second = prepare(b, Second, 0);
-    if (!first && !second) return;
-    // Both views clip the same rectangle to the same destination.
-    const DrawArea& area = first ? a.area : b.area;
-    if (first && second && target == SmoothTarget::Export32) {
-        // Both rows drawn over black into rows that stay in the cache, then
-        // mixed into the destination, which is only written.
-        const int n = area.X1 - area.X0 + 1;
-        RunBands(area, [&](int y0, int y1) {
-            std::vector<std::uint8_t> words(std::size_t(n) * 8);
-            std::uint8_t* wa = words.data();
-            std::uint8_t* wb = wa + std::size_t(n) * 4;
-            for (int y = y0; y <= y1; ++y) {
-                std::fill(wa, wa + std::size_t(n) * 4, std::uint8_t(0));
-                if (a.m.Valid)
-                    SmoothRowRuns(a.c, a.m.U(area.X0, y), a.m.V(area.X0, y), a.m.Csx, a.m.Snx, wa,
-                                  n);
-                if (b.m.Valid) {
-                    SmoothRowRuns(b.c, b.m.U(area.X0, y), b.m.V(area.X0, y), b.m.Csx, b.m.Snx, wb,
-                                  n);
-                } else {
-                    for (int i = 0; i < n; ++i)
-                        Store32(wb + std::ptrdiff_t(i) * 4, b.c.outsideWrite);
-                }
-                rows.combine(rows.context, wa, wb, Dst.Row(y) + std::ptrdiff_t(area.X0) * 4, n, 4);
-            }
-        });
+    // Every channel drawn, nothing of the covered pixel kept: the mix takes both.
+    SmoothJob j;
+    if (!PrepareSmooth(j, target, View.src, Dst, View.srcRect, DstRect, View.centreX, View.centreY,
+                       View.shiftX, View.shiftY, 0, 0, View.angle, View.scale, BackColor, 0xFFFFFF,
+                       0))
         return;
+    const auto run = [&](auto sink) {
+        using Sink = decltype(sink);
+        RunBands(j.area,
+                 [&](int y0, int y1) { RenderRows<Sink>(j.c, j.m, Dst, j.area, target, y0, y1); });
+    };
+    switch (Method) {
+    case AnaglyphMethod::Colour:
+        run(MixSink<AnaglyphMethod::Colour>());
+        break;
+    case AnaglyphMethod::Half:
+        run(MixSink<AnaglyphMethod::Half>());
+        break;
+    case AnaglyphMethod::Grey:
+        run(MixSink<AnaglyphMethod::Grey>());
+        break;
+    case AnaglyphMethod::Dubois:
+        run(MixSink<AnaglyphMethod::Dubois>());
+        break;
     }
-    // A strip of rows of the first view, then the same rows of the second,
-    // while the strip is still in the cache.
-    constexpr int kStrip = 8;
-    RunBands(area, [&](int y0, int y1) {
-        for (int y = y0; y <= y1; y += kStrip) {
-            const int e = std::min(y1, y + kStrip - 1);
-            if (first) RenderRows(a.c, a.m, Dst, a.area, target, y, e, nullptr);
-            if (second) RenderRows(b.c, b.m, Dst, b.area, target, y, e, &rows);
-        }
-    });
 }

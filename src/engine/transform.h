@@ -2,6 +2,7 @@
 // destination bitmap, and the two angle routines of the alignment commands.
 #pragma once
 
+#include "engine/anaglyphmix.h"
 #include "engine/imageview.h"
 
 #include <cstdint>
@@ -61,18 +62,6 @@ void BmpTransformSmooth24(const ImageView& Src, const ImageView& Dst, const Engi
                           double Scale, std::uint32_t BackColor, std::uint32_t WriteMask,
                           std::uint32_t KeepMask);
 
-// Where the rows of a smoothed view go instead of straight into the
-// destination: each row's span of n pixels is drawn into a 32-bit row (its
-// colour bytes; the fourth is left over), then `combine` merges it into the
-// destination's span (`dstBpp` bytes per pixel). `first` is the first view's
-// row drawn the same way, or null when it is already in `dst`. Rows may run
-// on several threads at once.
-struct RowCombine {
-    void (*combine)(const void* context, const std::uint8_t* first, const std::uint8_t* drawn,
-                    std::uint8_t* dst, int n, int dstBpp) = nullptr;
-    const void* context = nullptr;
-};
-
 // A view as the export routines draw it (no post-shift).
 struct SmoothView {
     ImageView src;
@@ -80,13 +69,12 @@ struct SmoothView {
     double centreX = 0, centreY = 0, shiftX = 0, shiftY = 0, angle = 0, scale = 1;
 };
 
-// Two views into one destination after its format (32 or 24-bit), both with
-// every channel and the export mapping, each row of the second handed to
-// `rows` with the first. The rows of DstRect are replaced: what the
-// destination held there does not show through, as over a black picture.
-void BmpTransformSmoothPair(const SmoothView& First, const SmoothView& Second, const ImageView& Dst,
-                            const EngineRect& DstRect, std::uint32_t BackColor,
-                            const RowCombine& rows);
+// The second view of a mixed anaglyph into a destination of either format
+// that holds the first: each pixel drawn with every channel and the export
+// mapping, then mixed by `Method` with the pixel it covers (whose alpha
+// stays), background pixels included.
+void BmpTransformSmoothMix(const SmoothView& View, const ImageView& Dst, const EngineRect& DstRect,
+                           std::uint32_t BackColor, AnaglyphMethod Method);
 
 // Scale and shift without rotation (Angle is ignored), bilinear, for the
 // preview window. Each written channel becomes (old << DstShift) +

@@ -131,9 +131,7 @@ bool ComposeKind(const timg& left, const timg& right, const tcommonframe& frame,
     const ImageView srcLeft = ViewPixels(left.bitmap, keepLeft);
     const ImageView srcRight = ViewPixels(right.bitmap, keepRight);
     const ImageView dst = out.View();
-    const bool mixed = c.rightRows && c.kind == KindAnaglyph;
-    SmoothView views[2];
-    EngineRect mixedRect;
+    const bool mixed = c.mixed && c.kind == KindAnaglyph;
     for (tplacement p : KindPlacements(c.kind, c.W, c.H, c.S, ox, oy)) {
         const timg& v = p.leftView ? left : right;
         const ImageView& src = p.leftView ? srcLeft : srcRight;
@@ -145,17 +143,21 @@ bool ComposeKind(const timg& left, const timg& right, const tcommonframe& frame,
         const double shiftX = v.posx - origin.x();
         const double shiftY = v.posy - origin.y();
         if (mixed) {
-            // Both views at once: the left whole, the right mixed into it.
-            views[p.leftView ? 0 : 1] = {src,    bounds, v.CentreX(), v.CentreY(),
-                                         shiftX, shiftY, v.rot,       k};
-            mixedRect = rect;
-        } else if (c.bits24)
+            // The left view whole, then the right one mixed into it.
+            if (!p.leftView) {
+                BmpTransformSmoothMix(
+                    {src, bounds, v.CentreX(), v.CentreY(), shiftX, shiftY, v.rot, k}, dst, rect, 0,
+                    c.method);
+                continue;
+            }
+            p.writeMask = p.keepMask = kAllChannels;
+        }
+        if (c.bits24)
             BmpTransformSmooth24(src, dst, bounds, rect, v.CentreX(), v.CentreY(), shiftX, shiftY,
                                  0, 0, v.rot, k, 0, p.writeMask, p.keepMask);
         else
             BmpTransformSmooth32(src, dst, bounds, rect, v.CentreX(), v.CentreY(), shiftX, shiftY,
                                  0, 0, v.rot, k, 0, p.writeMask, p.keepMask);
     }
-    if (mixed) BmpTransformSmoothPair(views[0], views[1], dst, mixedRect, 0, *c.rightRows);
     return true;
 }

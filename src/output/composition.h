@@ -2,6 +2,7 @@
 // scale from the source frame, and drawing the views into one black bitmap.
 #pragma once
 
+#include "engine/anaglyphmix.h"
 #include "engine/imageview.h"
 #include "engine/transform.h"
 #include "output/sourceframe.h"
@@ -55,10 +56,11 @@ struct tcomposition {
     double m = 1; // source pixels per output pixel
     bool centre = true;
     bool bits24 = false;
-    // The anaglyph's left view drawn with all its channels, then each row of
-    // the right view merged into it through `rightRows` (the mixed methods);
-    // the plain masks otherwise.
-    const RowCombine* rightRows = nullptr;
+    // The anaglyph's left view drawn with all its channels, then the right
+    // view mixed into it by `method` as it is drawn (the mixed methods); the
+    // plain masks otherwise.
+    bool mixed = false;
+    AnaglyphMethod method = AnaglyphMethod::Colour;
 };
 
 // Draws the kind into `out` (resized, black): each view resampled straight

@@ -7,19 +7,6 @@
 
 #include <new>
 
-namespace {
-
-void MixInto(const void* method, const std::uint8_t* first, const std::uint8_t* drawn,
-             std::uint8_t* dst, int n, int bpp) {
-    const AnaglyphMethod m = *static_cast<const AnaglyphMethod*>(method);
-    if (first)
-        MixAnaglyphRows(m, first, drawn, dst, n);
-    else
-        MixAnaglyphRow(m, drawn, dst, n, bpp);
-}
-
-} // namespace
-
 QSize AnyOutputSize(int kind, int W, int H, int S) {
     if (kind == KindMpo || kind == KindHsbs || kind == KindHou)
         return W > 0 && H > 0 ? QSize(W, H) : QSize();
@@ -42,11 +29,11 @@ bool ComposeViewPair(const timg& left, const timg& right, const tcommonframe& fr
 bool ComposeOutputKind(const timg& left, const timg& right, const tcommonframe& frame,
                        const tcomposition& c, AnaglyphMethod method, EngineBitmap& out) {
     if (c.kind == KindAnaglyph && method != AnaglyphMethod::Colour) {
-        // The left view drawn whole, then each row of the right view mixed
-        // into it as it is drawn.
-        const RowCombine rows{MixInto, &method};
+        // The left view drawn whole, then the right view mixed into it as it
+        // is drawn.
         tcomposition mixed = c;
-        mixed.rightRows = &rows;
+        mixed.mixed = true;
+        mixed.method = method;
         return ComposeKind(left, right, frame, mixed, out);
     }
     if (c.kind != KindHsbs && c.kind != KindHou) return ComposeKind(left, right, frame, c, out);

@@ -112,7 +112,7 @@ bool tshareddrawing::Shared(const timg& left, const timg& right, const tcommonfr
         d->frame = frame;
         d->c = c;
         d->c.kind = layout_;
-        d->c.rightRows = nullptr;
+        d->c.mixed = false;
         const int P = c.W + c.S;
         d->leftX = layout_ == KindCrossed ? P : 0;
         d->rightX = layout_ == KindCrossed ? 0 : P;

@@ -86,9 +86,6 @@ TEST_P(AnaglyphRows, EveryPixelMatchesThePixelFormula) {
     for (int i = 0; i < n; ++i) std::copy_n(left.begin() + 4 * i, 3, row24.begin() + 3 * i);
     MixAnaglyphRow(method, right.data(), row32.data(), n, 4);
     MixAnaglyphRow(method, right.data(), row24.data(), n, 3);
-    std::vector<std::uint8_t> apart(std::size_t(n) * 4);
-    MixAnaglyphRows(method, left.data(), right.data(), apart.data(), n);
-    EXPECT_EQ(apart, row32); // the same into a row of its own
     for (int i = 0; i < n; ++i) {
         const std::uint8_t* l = &left[4 * std::size_t(i)];
         const std::uint8_t* r = &right[4 * std::size_t(i)];
