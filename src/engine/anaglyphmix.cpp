@@ -171,14 +171,6 @@ void MixRows(const ImageView& left, const ImageView& right, const ImageView& dst
     }
 }
 
-template <AnaglyphMethod M>
-void MixDrawnRow(const std::uint8_t* drawn, std::uint8_t* row, int n, int bpp) {
-    if (bpp == 4)
-        MixRow<M, 4, 4>(row, drawn, row, n);
-    else
-        MixRow<M, 3, 4>(row, drawn, row, n);
-}
-
 } // namespace
 
 AnaglyphMethod AnaglyphMethodOf(int value) {
@@ -245,23 +237,4 @@ bool MixAnaglyph(const ImageView& left, const ImageView& right, const ImageView&
         break;
     }
     return true;
-}
-
-void MixAnaglyphRow(AnaglyphMethod method, const std::uint8_t* drawn, std::uint8_t* row, int n,
-                    int bpp) {
-    if (n <= 0 || (bpp != 3 && bpp != 4)) return;
-    switch (method) {
-    case AnaglyphMethod::Colour:
-        MixDrawnRow<AnaglyphMethod::Colour>(drawn, row, n, bpp);
-        break;
-    case AnaglyphMethod::Half:
-        MixDrawnRow<AnaglyphMethod::Half>(drawn, row, n, bpp);
-        break;
-    case AnaglyphMethod::Grey:
-        MixDrawnRow<AnaglyphMethod::Grey>(drawn, row, n, bpp);
-        break;
-    case AnaglyphMethod::Dubois:
-        MixDrawnRow<AnaglyphMethod::Dubois>(drawn, row, n, bpp);
-        break;
-    }
 }

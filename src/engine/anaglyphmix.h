@@ -26,9 +26,3 @@ void AnaglyphPixel(AnaglyphMethod method, const int left[3], const int right[3],
 // differ.
 bool MixAnaglyph(const ImageView& left, const ImageView& right, const ImageView& dst,
                  AnaglyphMethod method);
-
-// One row: `row` holds the left view's n pixels of `bpp` (3 or 4) bytes and
-// becomes the anaglyph in place (alpha kept); `drawn` holds the right view's
-// n pixels of 4 bytes.
-void MixAnaglyphRow(AnaglyphMethod method, const std::uint8_t* drawn, std::uint8_t* row, int n,
-                    int bpp);

@@ -82,10 +82,19 @@ TEST_P(AnaglyphRows, EveryPixelMatchesThePixelFormula) {
         std::copy(l, l + 4, left.begin() + 4 * i);
         std::copy(r, r + 4, right.begin() + 4 * i);
     }
-    std::vector<std::uint8_t> row32 = left, row24(std::size_t(n) * 3);
-    for (int i = 0; i < n; ++i) std::copy_n(left.begin() + 4 * i, 3, row24.begin() + 3 * i);
-    MixAnaglyphRow(method, right.data(), row32.data(), n, 4);
-    MixAnaglyphRow(method, right.data(), row24.data(), n, 3);
+    std::vector<std::uint8_t> row32 = left, row24(std::size_t(n) * 3), right24(row24);
+    for (int i = 0; i < n; ++i) {
+        std::copy_n(left.begin() + 4 * i, 3, row24.begin() + 3 * i);
+        std::copy_n(right.begin() + 4 * i, 3, right24.begin() + 3 * i);
+    }
+    // One row each, mixed in place over the left row.
+    const auto row = [n](std::vector<std::uint8_t>& v, PixelFormat f) {
+        return ImageView{v.data(), n, 1, std::ptrdiff_t(v.size()), f};
+    };
+    ASSERT_TRUE(MixAnaglyph(row(row32, PixelFormat::Bgra32), row(right, PixelFormat::Bgra32),
+                            row(row32, PixelFormat::Bgra32), method));
+    ASSERT_TRUE(MixAnaglyph(row(row24, PixelFormat::Bgr24), row(right24, PixelFormat::Bgr24),
+                            row(row24, PixelFormat::Bgr24), method));
     for (int i = 0; i < n; ++i) {
         const std::uint8_t* l = &left[4 * std::size_t(i)];
         const std::uint8_t* r = &right[4 * std::size_t(i)];
