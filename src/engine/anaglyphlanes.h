@@ -46,15 +46,11 @@ template <int C> inline int LeastSquares(const std::uint8_t* l, const std::uint8
                                    kRight[C][2] * r[0]));
 }
 
-// Scalar rows: the left pixels of Bpp bytes, the right ones of RBpp, the
-// result over the left (or a separate row of Bpp bytes).
-
-// One pixel word (0xAARRGGBB) of the left and right views mixed by a method;
-// the alpha of the left word is kept.
-template <AnaglyphMethod M> inline std::uint32_t MixWord(std::uint32_t l, std::uint32_t r) {
-    const std::uint8_t lp[3] = {std::uint8_t(l), std::uint8_t(l >> 8), std::uint8_t(l >> 16)};
-    const std::uint8_t rp[3] = {std::uint8_t(r), std::uint8_t(r >> 8), std::uint8_t(r >> 16)};
-    int red, green, blue;
+// One pixel of a method from left and right pixels in memory order (B, G,
+// R), as red, green and blue.
+template <AnaglyphMethod M>
+inline void MixPixel(const std::uint8_t* lp, const std::uint8_t* rp, int& red, int& green,
+                     int& blue) {
     if constexpr (M == AnaglyphMethod::Colour) {
         red = lp[2], green = rp[1], blue = rp[0];
     } else if constexpr (M == AnaglyphMethod::Half) {
@@ -67,6 +63,15 @@ template <AnaglyphMethod M> inline std::uint32_t MixWord(std::uint32_t l, std::u
         green = LeastSquares<1>(lp, rp);
         blue = LeastSquares<2>(lp, rp);
     }
+}
+
+// One pixel word (0xAARRGGBB) of the left and right views mixed by a method;
+// the alpha of the left word is kept.
+template <AnaglyphMethod M> inline std::uint32_t MixWord(std::uint32_t l, std::uint32_t r) {
+    const std::uint8_t lp[3] = {std::uint8_t(l), std::uint8_t(l >> 8), std::uint8_t(l >> 16)};
+    const std::uint8_t rp[3] = {std::uint8_t(r), std::uint8_t(r >> 8), std::uint8_t(r >> 16)};
+    int red, green, blue;
+    MixPixel<M>(lp, rp, red, green, blue);
     return (l & 0xFF000000u) | (std::uint32_t(red) << 16) | (std::uint32_t(green) << 8) |
            std::uint32_t(blue);
 }

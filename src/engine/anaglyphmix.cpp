@@ -18,25 +18,15 @@ namespace {
 
 using namespace engine_detail;
 
+// Scalar rows: the left pixels of Bpp bytes, the right ones of RBpp, the
+// result over the left (or a separate row of Bpp bytes).
 template <AnaglyphMethod M, int Bpp, int RBpp>
 void MixRowScalar(const std::uint8_t* l, const std::uint8_t* r, std::uint8_t* d, int width) {
     for (int x = 0; x < width; ++x) {
         const std::uint8_t* lp = l + x * Bpp;
-        const std::uint8_t* rp = r + x * RBpp;
         std::uint8_t* dp = d + x * Bpp;
         int red, green, blue;
-        if constexpr (M == AnaglyphMethod::Colour) {
-            red = lp[2], green = rp[1], blue = rp[0];
-        } else if constexpr (M == AnaglyphMethod::Half) {
-            red = Luma(lp), green = rp[1], blue = rp[0];
-        } else if constexpr (M == AnaglyphMethod::Grey) {
-            red = Luma(lp);
-            green = blue = Luma(rp);
-        } else {
-            red = LeastSquares<0>(lp, rp);
-            green = LeastSquares<1>(lp, rp);
-            blue = LeastSquares<2>(lp, rp);
-        }
+        MixPixel<M>(lp, r + x * RBpp, red, green, blue);
         const std::uint8_t alpha = Bpp == 4 ? lp[Bpp - 1] : 0;
         dp[0] = std::uint8_t(blue);
         dp[1] = std::uint8_t(green);

@@ -236,8 +236,25 @@ bool JpegCanHold(const ImageView& bitmap, QString* error) {
     return true;
 }
 
+// Rows [y0, y0 + rows) compressed into an open device, 64 KiB at a time.
 bool CompressRows(const ImageView& bitmap, int y0, int rows, bool restarts,
-                  const tjpegoptions& options, QIODevice& device, QString* error);
+                  const tjpegoptions& options, QIODevice& device, QString* error) {
+    std::vector<JOCTET> buffer(kOutChunk);
+    tjpegdest dest{};
+    dest.pub.init_destination = DestInit;
+    dest.pub.empty_output_buffer = DestEmpty;
+    dest.pub.term_destination = DestTerm;
+    dest.file = &device;
+    dest.err = 0;
+    dest.buffer = buffer.data();
+    dest.failed = false;
+    char message[JMSG_LENGTH_MAX] = {};
+    if (!Compress(bitmap, y0, rows, restarts, options, dest, message) || dest.failed) {
+        SetError(error, dest.failed ? ErrnoText(dest.err) : QString::fromLocal8Bit(message));
+        return false;
+    }
+    return true;
+}
 
 // A tall baseline picture: its bands compressed on the engine's threads,
 // then joined.
@@ -286,32 +303,12 @@ bool CompressBands(const ImageView& bitmap, const tjpegoptions& options, QIODevi
     return true;
 }
 
-// Compresses into an open device, 64 KiB at a time; a tall baseline picture
-// in bands.
+// Compresses into an open device; a tall baseline picture in bands.
 bool CompressInto(const ImageView& bitmap, const tjpegoptions& options, QIODevice& device,
                   QString* error) {
     if (!options.progressiveEncoding && JpegBandCount(bitmap.height) > 1)
         return CompressBands(bitmap, options, device, error);
     return CompressRows(bitmap, 0, bitmap.height, false, options, device, error);
-}
-
-bool CompressRows(const ImageView& bitmap, int y0, int rows, bool restarts,
-                  const tjpegoptions& options, QIODevice& device, QString* error) {
-    std::vector<JOCTET> buffer(kOutChunk);
-    tjpegdest dest{};
-    dest.pub.init_destination = DestInit;
-    dest.pub.empty_output_buffer = DestEmpty;
-    dest.pub.term_destination = DestTerm;
-    dest.file = &device;
-    dest.err = 0;
-    dest.buffer = buffer.data();
-    dest.failed = false;
-    char message[JMSG_LENGTH_MAX] = {};
-    if (!Compress(bitmap, y0, rows, restarts, options, dest, message) || dest.failed) {
-        SetError(error, dest.failed ? ErrnoText(dest.err) : QString::fromLocal8Bit(message));
-        return false;
-    }
-    return true;
 }
 
 } // namespace

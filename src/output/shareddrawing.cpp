@@ -2,11 +2,11 @@
 #include "output/shareddrawing.h"
 
 #include "core/stereokinds.h"
+#include "engine/bitmapops.h"
 #include "engine/halfsize.h"
 #include "output/extrakinds.h"
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 
 namespace {
@@ -52,10 +52,12 @@ bool Fresh(EngineBitmap& b, int width, int height, PixelFormat format) {
     }
 }
 
-// The rows of `src` copied into `dst` from row y0.
-void CopyRows(const ImageView& src, const ImageView& dst, int y0) {
-    const std::size_t bytes = std::size_t(src.width) * BytesPerPixel(src.format);
-    for (int y = 0; y < src.height; ++y) std::memcpy(dst.Row(y0 + y), src.Row(y), bytes);
+// The rows [y, y + height) of a picture.
+ImageView Rows(const ImageView& v, int y, int height) {
+    ImageView w = v;
+    w.data = v.Row(y);
+    w.height = height;
+    return w;
 }
 
 bool SameFrame(const tcommonframe& a, const tcommonframe& b) {
@@ -174,8 +176,8 @@ bool tshareddrawing::Draw(const timg& left, const timg& right, const tcommonfram
     const ImageView dst = out.own.View();
     switch (c.kind) {
     case KindOverUnder: // right view on top
-        CopyRows(r, dst, 0);
-        CopyRows(l, dst, H + c.S);
+        CopyBitmap(r, Rows(dst, 0, H));
+        CopyBitmap(l, Rows(dst, H + c.S, H));
         break;
     case KindAnaglyph:
         MixAnaglyph(l, r, dst, method);
