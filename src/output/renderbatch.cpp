@@ -158,6 +158,12 @@ int JobsWithinBudget(int jobs, std::int64_t largestEntryBytes, std::int64_t budg
     return int(std::clamp<std::int64_t>(fit, 1, jobs));
 }
 
+void ShareOutCores(int asked, int threads, int entries, int cores, int& jobs, int& perJob) {
+    const int budget = asked > 0 ? asked : std::max(1, cores);
+    jobs = std::min(budget, std::max(1, entries));
+    perJob = threads > 0 ? threads : std::max(1, budget / jobs);
+}
+
 int RunRenderBatch(const trenderlist& list, const tbatchoptions& options, std::FILE* out,
                    std::FILE* err) {
     for (const QString& bad : list.badLines)

@@ -63,6 +63,13 @@ constexpr std::int64_t kBatchMemoryBudget = std::int64_t(1900) << 20;
 int JobsWithinBudget(int jobs, std::int64_t largestEntryBytes,
                      std::int64_t budget = kBatchMemoryBudget);
 
+// The renders at once and the threads each draws with, for a list of
+// `entries` rendered with --jobs `asked` (0: `cores`) and --threads
+// `threads` (0: unset): --jobs N keeps N cores busy, shared out between the
+// renders at once, so --jobs 1 renders one entry at a time on one core and a
+// list of one entry gets all N.
+void ShareOutCores(int asked, int threads, int entries, int cores, int& jobs, int& perJob);
+
 struct tbatchoptions {
     QString program;    // the command line program run for each entry
     QStringList common; // the options every entry's render gets

@@ -60,10 +60,12 @@ const char* const RenderUsage =
     "      --list: a list file, one entry a line: a .prm file, LEFT<TAB>RIGHT or\n"
     "      KIND<TAB>FILE; blank lines and lines starting with # are skipped;\n"
     "      relative paths are read from the list's folder. --jobs N renders N\n"
-    "      entries at a time (default: the number of cores); a progress line per\n"
-    "      entry goes to standard error, --quiet keeps only the failures.\n"
+    "      entries at a time on N cores (default: the number of cores); a\n"
+    "      progress line per entry goes to standard error, --quiet keeps only\n"
+    "      the failures.\n"
     "      --threads N: the threads one render draws with (default: the number\n"
-    "      of cores; in a list, the cores shared out between the jobs).\n";
+    "      of cores; in a list, the --jobs cores shared out between the entries\n"
+    "      at once).\n";
 
 namespace {
 
@@ -424,11 +426,9 @@ int RenderList(const trenderargs& a, std::FILE* out, std::FILE* err) {
     b.common = QStringList{QStringLiteral("render")} + a.common;
     b.params = a.params;
     b.quiet = a.quiet;
-    const int cores = std::max(1, QThread::idealThreadCount());
-    const int asked = a.jobs > 0 ? a.jobs : cores;
-    // The cores shared out between the renders at once, unless --threads says.
-    const int jobs = std::min(asked, std::max(1, int(list.entries.size())));
-    const int threads = a.threads > 0 ? a.threads : std::max(1, cores / jobs);
+    int jobs = 1, threads = 1;
+    ShareOutCores(a.jobs, a.threads, int(list.entries.size()), QThread::idealThreadCount(), jobs,
+                  threads);
     b.common << QStringLiteral("--threads") << QString::number(threads);
     std::int64_t largest = 0;
     for (const trenderentry& e : list.entries) {

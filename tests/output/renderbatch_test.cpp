@@ -83,6 +83,27 @@ TEST(BatchMemory, JobsAreLoweredUntilTheLargestEntriesFit) {
     EXPECT_EQ(JobsWithinBudget(2, EntryPeakBytes(2 * view, view, 2)), 2);
 }
 
+TEST(BatchCores, JobsKeepTheirCountOfCoresBusy) {
+    const struct {
+        int asked, threads, entries, cores;
+        int jobs, perJob;
+    } cases[] = {
+        {1, 0, 8, 2, 1, 1},  // one entry at a time, on one core
+        {2, 0, 8, 2, 2, 1},  // two at a time, one core each
+        {0, 0, 8, 2, 2, 1},  // the default: every core
+        {0, 0, 1, 2, 1, 2},  // a list of one gets them all
+        {4, 0, 2, 16, 2, 2}, // four cores for two entries
+        {1, 3, 8, 2, 1, 3},  // --threads says
+        {0, 0, 0, 0, 1, 1},  // nothing known
+    };
+    for (const auto& c : cases) {
+        int jobs = 0, perJob = 0;
+        ShareOutCores(c.asked, c.threads, c.entries, c.cores, jobs, perJob);
+        EXPECT_EQ(jobs, c.jobs) << c.asked << " " << c.entries << " " << c.cores;
+        EXPECT_EQ(perJob, c.perJob) << c.asked << " " << c.entries << " " << c.cores;
+    }
+}
+
 TEST(BatchEntries, EachKindGetsItsSourceAndOnlyPicturesTheParameterFile) {
     const QStringList common = {"--kinds", "X"};
     trenderentry prm{trenderentry::tkind::Params, 1, "/a.prm", "", -1};
