@@ -1,6 +1,8 @@
 // Owned bitmaps of the engine and their zeroed pixel memory.
 #include "engine/imageview.h"
 
+#include "engine/hugepages.h"
+
 #include <sys/mman.h>
 
 #include <cstdint>
@@ -39,6 +41,7 @@ EngineBitmap::Pixels::Pixels(std::size_t bytes) {
         // Every page made writable at once. The drawing reads a pixel before
         // it writes it, and a page first read then written costs a second
         // fault and a flush on every core of the process.
+        AdviseHugePages(block, bytes);
         bool ready = false;
 #ifdef MADV_POPULATE_WRITE
         ready = madvise(block, bytes, MADV_POPULATE_WRITE) == 0;

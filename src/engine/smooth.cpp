@@ -3,6 +3,7 @@
 #include "engine/transform.h"
 
 #include "engine/anaglyphlanes.h"
+#include "engine/smoothrows.h"
 #include "engine/mapping.h"
 
 #include <algorithm>
@@ -296,13 +297,13 @@ enum class SmoothTarget { Display, Export32, Export24 };
 
 template <class Sink>
 void RenderRows(const SmoothCtx& c, const Mapping& m, const ImageView& dst, const DrawArea& a,
-                SmoothTarget target, int y0, int y1) {
+                SmoothTarget target, int y0, int y1, int dstFirstRow = 0) {
     const int n = a.X1 - a.X0 + 1;
     const int bpp = BytesPerPixel(dst.format);
     std::vector<std::uint8_t> words;
     if (target == SmoothTarget::Export24) words.resize(static_cast<std::size_t>(n) * 4);
     for (int y = y0; y <= y1; ++y) {
-        std::uint8_t* row = dst.Row(y) + static_cast<std::ptrdiff_t>(a.X0) * bpp;
+        std::uint8_t* row = dst.Row(y - dstFirstRow) + static_cast<std::ptrdiff_t>(a.X0) * bpp;
         std::uint8_t* w = row;
         if (target == SmoothTarget::Export24) {
             w = words.data();
@@ -507,4 +508,38 @@ void BmpTransformSmoothMix(const SmoothView& View, const ImageView& Dst, const E
         run(MixSink<AnaglyphMethod::Dubois>());
         break;
     }
+}
+
+struct SmoothRows::Job {
+    SmoothJob j;
+    bool drawable = false;
+};
+
+SmoothRows::SmoothRows(const SmoothView& view, int dstWidth, int dstHeight, PixelFormat format,
+                       const EngineRect& dstRect, std::uint32_t backColor,
+                       std::uint32_t writeMask, std::uint32_t keepMask)
+    : job_(std::make_unique<Job>()) {
+    // Only the destination's size and format are read while preparing.
+    static std::uint8_t placeholder;
+    ImageView shape;
+    shape.data = &placeholder;
+    shape.width = dstWidth;
+    shape.height = dstHeight;
+    shape.format = format;
+    const SmoothTarget target =
+        format == PixelFormat::Bgr24 ? SmoothTarget::Export24 : SmoothTarget::Export32;
+    job_->drawable = PrepareSmooth(job_->j, target, view.src, shape, view.srcRect, dstRect,
+                                   view.centreX, view.centreY, view.shiftX, view.shiftY, 0, 0,
+                                   view.angle, view.scale, backColor, writeMask, keepMask);
+}
+
+SmoothRows::~SmoothRows() = default;
+
+void SmoothRows::Draw(const ImageView& chunk, int firstRow) const {
+    if (!job_->drawable || chunk.Empty()) return;
+    const SmoothJob& j = job_->j;
+    const int y0 = std::max(j.area.Y0, firstRow);
+    const int y1 = std::min(j.area.Y1, firstRow + chunk.height - 1);
+    if (y0 > y1) return;
+    RenderRows<MaskSink>(j.c, j.m, chunk, j.area, j.target, y0, y1, firstRow);
 }

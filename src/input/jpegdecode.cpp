@@ -5,6 +5,8 @@
 
 #include "input/picturelimits.h"
 
+#include "engine/hugepages.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -242,6 +244,7 @@ bool DecodeJpeg(const unsigned char* data, std::size_t size, const tjpegoptions&
                         .arg(s.cinfo.output_height);
             ok = false;
         } else {
+            AdviseHugePages(image.bits(), std::size_t(image.sizeInBytes()));
             // Progressive passes leave rows of the first pass undrawn; start opaque black.
             if (s.progressive) image.fill(0xFF000000u);
             scratch.resize(std::size_t(s.cinfo.output_width) * 4 + 16);

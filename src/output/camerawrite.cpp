@@ -54,6 +54,12 @@ bool WritePictureOutput(const ImageView& bitmap, const QString& path, const tjpe
            WriteBytes(bytes, path, error, replace);
 }
 
+bool WriteCompressedPicture(QByteArray bytes, int width, int height, const QString& path,
+                            const texifsource* exif, QString* error, bool replace) {
+    if (exif != nullptr && !exif->Empty()) exif->AddTo(bytes, width, height);
+    return WriteBytes(bytes, path, error, replace);
+}
+
 bool EncodeMpo(const ImageView& left, const ImageView& right, const tjpegoptions& options,
                const texifsource* exif, QByteArray& out, QString* error) {
     QByteArray l, r;

@@ -18,6 +18,12 @@ bool IsMpoPath(const QString& path);
 bool WritePictureOutput(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
                         const texifsource* exif, QString* error = nullptr, bool replace = true);
 
+// A JPEG picture of width x height already compressed into `bytes`,
+// written with `exif` as WritePictureOutput writes it.
+bool WriteCompressedPicture(QByteArray bytes, int width, int height, const QString& path,
+                            const texifsource* exif, QString* error = nullptr,
+                            bool replace = true);
+
 // The two views as an MPO file, left first, each encoded with the options
 // and carrying `exif` when given.
 bool WriteMpoFile(const ImageView& left, const ImageView& right, const QString& path,

@@ -108,18 +108,46 @@ int CentreOffset(int size, int scaled) {
     return std::abs((size - scaled) / 2);
 }
 
+namespace {
+
+// The frame's size in output pixels (d x e) and the centring offsets; false
+// when the composition has nothing to draw.
+bool FrameInCell(const tcommonframe& frame, const tcomposition& c, int& d, int& e, int& ox,
+                 int& oy) {
+    if (c.W <= 0 || c.H <= 0 || c.S < 0 || !frame.Usable() || !(c.m > 0) || !std::isfinite(c.m))
+        return false;
+    d = static_cast<int>(std::min(std::trunc(frame.width / c.m), 1e9));
+    e = static_cast<int>(std::min(std::trunc(frame.height / c.m), 1e9));
+    ox = c.centre ? CentreOffset(c.W, d) : 0;
+    oy = c.centre ? CentreOffset(c.H, e) : 0;
+    return true;
+}
+
+// What the resampler reads of a view and where it draws it for a placement.
+void ViewDrawing(const timg& v, const ImageView& src, const QPointF& origin, const tplacement& p,
+                 int d, int e, double k, SmoothView& view, EngineRect& rect) {
+    rect = EngineRect{p.x0, p.y0, std::min(p.x0 + d - 1, p.cellRight),
+                      std::min(p.y0 + e - 1, p.cellBottom)};
+    view.src = src;
+    view.srcRect = EngineRect{0, 0, src.width - 1, src.height - 1};
+    view.centreX = v.CentreX();
+    view.centreY = v.CentreY();
+    view.shiftX = v.posx - origin.x();
+    view.shiftY = v.posy - origin.y();
+    view.angle = v.rot;
+    view.scale = k;
+}
+
+} // namespace
+
 bool ComposeKind(const timg& left, const timg& right, const tcommonframe& frame,
                  const tcomposition& c, EngineBitmap& out) {
     out = EngineBitmap();
     const QSize size = OutputBitmapSize(c.kind, c.W, c.H, c.S);
-    if (!IsPictureKind(c.kind) || c.W <= 0 || c.H <= 0 || c.S < 0 || size.isEmpty() ||
-        !frame.Usable() || !(c.m > 0) || !std::isfinite(c.m) ||
+    int d, e, ox, oy;
+    if (!IsPictureKind(c.kind) || !FrameInCell(frame, c, d, e, ox, oy) || size.isEmpty() ||
         !PictureSizeAllowed(size.width(), size.height()))
         return false;
-    const int d = static_cast<int>(std::min(std::trunc(frame.width / c.m), 1e9));
-    const int e = static_cast<int>(std::min(std::trunc(frame.height / c.m), 1e9));
-    const int ox = c.centre ? CentreOffset(c.W, d) : 0;
-    const int oy = c.centre ? CentreOffset(c.H, e) : 0;
     try {
         out.Resize(size.width(), size.height(),
                    c.bits24 ? PixelFormat::Bgr24 : PixelFormat::Bgra32);
@@ -133,31 +161,44 @@ bool ComposeKind(const timg& left, const timg& right, const tcommonframe& frame,
     const ImageView dst = out.View();
     const bool mixed = c.mixed && c.kind == KindAnaglyph;
     for (tplacement p : KindPlacements(c.kind, c.W, c.H, c.S, ox, oy)) {
-        const timg& v = p.leftView ? left : right;
-        const ImageView& src = p.leftView ? srcLeft : srcRight;
-        const QPointF origin = p.leftView ? frame.left : frame.right;
-        const double k = c.m;
-        EngineRect rect{p.x0, p.y0, std::min(p.x0 + d - 1, p.cellRight),
-                        std::min(p.y0 + e - 1, p.cellBottom)};
-        const EngineRect bounds{0, 0, src.width - 1, src.height - 1};
-        const double shiftX = v.posx - origin.x();
-        const double shiftY = v.posy - origin.y();
+        SmoothView v;
+        EngineRect rect;
+        ViewDrawing(p.leftView ? left : right, p.leftView ? srcLeft : srcRight,
+                    p.leftView ? frame.left : frame.right, p, d, e, c.m, v, rect);
         if (mixed) {
             // The left view whole, then the right one mixed into it.
             if (!p.leftView) {
-                BmpTransformSmoothMix(
-                    {src, bounds, v.CentreX(), v.CentreY(), shiftX, shiftY, v.rot, k}, dst, rect, 0,
-                    c.method);
+                BmpTransformSmoothMix(v, dst, rect, 0, c.method);
                 continue;
             }
             p.writeMask = p.keepMask = kAllChannels;
         }
         if (c.bits24)
-            BmpTransformSmooth24(src, dst, bounds, rect, v.CentreX(), v.CentreY(), shiftX, shiftY,
-                                 0, 0, v.rot, k, 0, p.writeMask, p.keepMask);
+            BmpTransformSmooth24(v.src, dst, v.srcRect, rect, v.centreX, v.centreY, v.shiftX,
+                                 v.shiftY, 0, 0, v.angle, v.scale, 0, p.writeMask, p.keepMask);
         else
-            BmpTransformSmooth32(src, dst, bounds, rect, v.CentreX(), v.CentreY(), shiftX, shiftY,
-                                 0, 0, v.rot, k, 0, p.writeMask, p.keepMask);
+            BmpTransformSmooth32(v.src, dst, v.srcRect, rect, v.centreX, v.centreY, v.shiftX,
+                                 v.shiftY, 0, 0, v.angle, v.scale, 0, p.writeMask, p.keepMask);
     }
     return true;
+}
+
+bool tcellrows::Prepare(const timg& view, bool leftView, const tcommonframe& frame,
+                        const tcomposition& c) {
+    rows_.reset();
+    int d, e, ox, oy;
+    if (!FrameInCell(frame, c, d, e, ox, oy)) return false;
+    const ImageView src = ViewPixels(view.bitmap, keep_);
+    const tplacement p = KindPlacements(leftView ? KindLeft : KindRight, c.W, c.H, 0, ox, oy)[0];
+    SmoothView v;
+    EngineRect rect;
+    ViewDrawing(view, src, leftView ? frame.left : frame.right, p, d, e, c.m, v, rect);
+    rows_ = std::make_unique<SmoothRows>(v, c.W, c.H,
+                                         c.bits24 ? PixelFormat::Bgr24 : PixelFormat::Bgra32, rect,
+                                         0, kAllChannels, kAllChannels);
+    return true;
+}
+
+void tcellrows::Draw(const ImageView& chunk, int firstRow) const {
+    if (rows_) rows_->Draw(chunk, firstRow);
 }

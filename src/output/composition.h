@@ -4,12 +4,15 @@
 
 #include "engine/anaglyphmix.h"
 #include "engine/imageview.h"
+#include "engine/smoothrows.h"
 #include "engine/transform.h"
 #include "output/sourceframe.h"
 
+#include <QImage>
 #include <QSize>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class timg;
@@ -71,3 +74,20 @@ struct tcomposition {
 // beyond the picture budget or cannot be had; `out` is then empty.
 bool ComposeKind(const timg& left, const timg& right, const tcommonframe& frame,
                  const tcomposition& c, EngineBitmap& out);
+
+// One view's cell of W x H, the view drawn at the cell's corner as every kind
+// draws it, made a few rows at a time: the cell of a side-by-side picture,
+// byte for byte, for outputs made in bands without the whole picture.
+class tcellrows {
+public:
+    // False when the composition has nothing to draw.
+    bool Prepare(const timg& view, bool leftView, const tcommonframe& frame,
+                 const tcomposition& c);
+    // Cell rows [firstRow, firstRow + chunk.height) into `chunk` (W wide,
+    // black where the view does not reach).
+    void Draw(const ImageView& chunk, int firstRow) const;
+
+private:
+    QImage keep_; // a 32-bit copy of a picture held in another layout
+    std::unique_ptr<SmoothRows> rows_;
+};

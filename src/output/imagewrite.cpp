@@ -6,6 +6,7 @@
 #include "core/settings.h"
 #include "engine/transform.h"
 #include "output/jpegbands.h"
+#include "output/jpegrowencoder.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -15,13 +16,12 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <thread>
 #include <vector>
 
-#include <jpeglib.h>
+#include <jpeglib.h> // JPEG_MAX_DIMENSION
 
 bool IsJpegPath(const QString& path) {
     const QString ext = QFileInfo(path).suffix().toUpper();
@@ -119,109 +119,6 @@ bool WriteBmpFile(const ImageView& bitmap, const QString& path, QString* error, 
 
 namespace {
 
-// libjpeg reports fatal errors through error_exit, which must not return:
-// it jumps back to the writer with the library's message.
-struct tjpegerror {
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-void JpegErrorExit(j_common_ptr cinfo) {
-    auto* err = reinterpret_cast<tjpegerror*>(cinfo->err);
-    (*cinfo->err->format_message)(cinfo, err->message);
-    std::longjmp(err->jump, 1);
-}
-
-void JpegSilentMessage(j_common_ptr) {}
-
-// Compressed bytes go straight into the save file, 64 KiB at a time.
-constexpr std::size_t kOutChunk = 64 * 1024;
-
-struct tjpegdest {
-    jpeg_destination_mgr pub;
-    QIODevice* file;
-    int err; // errno of the failed write
-    JOCTET* buffer;
-    bool failed;
-};
-
-void DestInit(j_compress_ptr cinfo) {
-    auto* d = reinterpret_cast<tjpegdest*>(cinfo->dest);
-    d->pub.next_output_byte = d->buffer;
-    d->pub.free_in_buffer = kOutChunk;
-}
-
-boolean DestEmpty(j_compress_ptr cinfo) {
-    auto* d = reinterpret_cast<tjpegdest*>(cinfo->dest);
-    if (d->file->write(reinterpret_cast<const char*>(d->buffer), qint64(kOutChunk)) !=
-        qint64(kOutChunk)) {
-        d->failed = true;
-        d->err = errno;
-    }
-    d->pub.next_output_byte = d->buffer;
-    d->pub.free_in_buffer = kOutChunk;
-    return TRUE;
-}
-
-void DestTerm(j_compress_ptr cinfo) {
-    auto* d = reinterpret_cast<tjpegdest*>(cinfo->dest);
-    const qint64 n = qint64(kOutChunk - d->pub.free_in_buffer);
-    if (n > 0 && d->file->write(reinterpret_cast<const char*>(d->buffer), n) != n) {
-        d->failed = true;
-        d->err = errno;
-    }
-}
-
-// The compression itself, kept free of objects with destructors so the
-// error jump cannot skip one. Returns false with the message in `message`.
-// Rows [y0, y0 + rows) of the bitmap, with a restart marker after every row
-// of blocks when `restarts`.
-bool Compress(const ImageView& bitmap, int y0, int rows, bool restarts, const tjpegoptions& o,
-              tjpegdest& dest, char* message) {
-    jpeg_compress_struct cinfo;
-    tjpegerror err;
-    cinfo.err = jpeg_std_error(&err.pub);
-    err.pub.error_exit = JpegErrorExit;
-    err.pub.output_message = JpegSilentMessage;
-    if (setjmp(err.jump)) {
-        std::strncpy(message, err.message, JMSG_LENGTH_MAX);
-        jpeg_destroy_compress(&cinfo);
-        return false;
-    }
-    jpeg_create_compress(&cinfo);
-    cinfo.dest = &dest.pub;
-    cinfo.image_width = JDIMENSION(bitmap.width);
-    cinfo.image_height = JDIMENSION(rows);
-    // The rows go in as they are stored (blue first), the library converting
-    // them itself; the alpha byte of a 32-bit picture is skipped.
-    const int bpp = BytesPerPixel(bitmap.format);
-    cinfo.input_components = bpp;
-    cinfo.in_color_space = bpp == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
-    jpeg_set_defaults(&cinfo);
-    // force_baseline: quantisation values stay within the baseline range.
-    jpeg_set_quality(&cinfo, o.quality < 1 ? 1 : (o.quality > 100 ? 100 : o.quality), TRUE);
-    if (o.grayscale) jpeg_set_colorspace(&cinfo, JCS_GRAYSCALE);
-    for (int c = 0; c < cinfo.num_components; ++c) {
-        if (!o.hSubsampling) cinfo.comp_info[c].h_samp_factor = 1;
-        if (!o.vSubsampling) cinfo.comp_info[c].v_samp_factor = 1;
-    }
-    if (o.progressiveEncoding) jpeg_simple_progression(&cinfo);
-    if (restarts) cinfo.restart_in_rows = 1;
-    jpeg_start_compress(&cinfo, TRUE);
-    constexpr int kRowsAtOnce = 16;
-    JSAMPROW scanlines[kRowsAtOnce];
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const int first = int(cinfo.next_scanline);
-        const int n = std::min(kRowsAtOnce, rows - first);
-        for (int i = 0; i < n; ++i) scanlines[i] = bitmap.Row(y0 + first + i);
-        jpeg_write_scanlines(&cinfo, scanlines, JDIMENSION(n));
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    return true;
-}
-
 // A picture the JPEG format can hold; false with the reason otherwise.
 bool JpegCanHold(const ImageView& bitmap, QString* error) {
     if (!Writable(bitmap)) {
@@ -236,24 +133,22 @@ bool JpegCanHold(const ImageView& bitmap, QString* error) {
     return true;
 }
 
-// Rows [y0, y0 + rows) compressed into an open device, 64 KiB at a time.
+// Rows [y0, y0 + rows) compressed into an open device, with a restart
+// marker after every row of blocks when `restarts`.
 bool CompressRows(const ImageView& bitmap, int y0, int rows, bool restarts,
                   const tjpegoptions& options, QIODevice& device, QString* error) {
-    std::vector<JOCTET> buffer(kOutChunk);
-    tjpegdest dest{};
-    dest.pub.init_destination = DestInit;
-    dest.pub.empty_output_buffer = DestEmpty;
-    dest.pub.term_destination = DestTerm;
-    dest.file = &device;
-    dest.err = 0;
-    dest.buffer = buffer.data();
-    dest.failed = false;
-    char message[JMSG_LENGTH_MAX] = {};
-    if (!Compress(bitmap, y0, rows, restarts, options, dest, message) || dest.failed) {
-        SetError(error, dest.failed ? ErrnoText(dest.err) : QString::fromLocal8Bit(message));
-        return false;
+    tjpegrowencoder encoder;
+    bool ok = encoder.Start(bitmap.width, rows, bitmap.format, restarts, options, device);
+    constexpr int kRowsAtOnce = 16;
+    std::uint8_t* scanlines[kRowsAtOnce];
+    for (int first = 0; ok && first < rows; first += kRowsAtOnce) {
+        const int n = std::min(kRowsAtOnce, rows - first);
+        for (int i = 0; i < n; ++i) scanlines[i] = bitmap.Row(y0 + first + i);
+        ok = encoder.Write(scanlines, n);
     }
-    return true;
+    if (ok && encoder.Finish()) return true;
+    SetError(error, encoder.Error());
+    return false;
 }
 
 // A tall baseline picture: its bands compressed on the engine's threads,

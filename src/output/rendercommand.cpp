@@ -388,6 +388,7 @@ bool RenderPair(const trenderargs& a, tviewpair& pair, theadlesshost& host, std:
     o.ratioH = a.ratioH;
     // The kinds are drawn and written on every core; the files are the same.
     o.threads = Threads(a);
+    o.askFirst = true;
     const QSize size = ViewSize(pair, o, a.size);
     o.W = size.width();
     o.H = size.height();

@@ -12,6 +12,7 @@
 #include "input/picturelimits.h"
 #include "input/pictureload.h"
 #include "input/userreport.h"
+#include "output/bandpipeline.h"
 #include "output/camerawrite.h"
 #include "output/composition.h"
 #include "output/exifcopy.h"
@@ -31,6 +32,7 @@
 #include <cmath>
 #include <iterator>
 #include <memory>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -90,6 +92,7 @@ struct tpreparedoutput {
     std::unique_ptr<texifsource> exif;
     bool replace = false;
     QString keptCause; // the questions' cause for a file kept in place
+    QByteArray compressed; // the JPEG picture made in bands, when it was
 };
 
 // The picture kinds of a pass in their order: the original ones, then the
@@ -226,6 +229,18 @@ bool PrepareOutput(const tviewpair& pair, int kind, const QString& kindFolder, c
 // Touches no global state, so several run at once on their own reports.
 void ProduceOutput(const tviewpair& pair, tpreparedoutput& p, tshareddrawing& shared,
                    tsavereport& report) {
+    if (!p.compressed.isEmpty()) {
+        const QSize size = AnyOutputSize(p.c.kind, p.c.W, p.c.H, p.c.S);
+        QString cause;
+        if (!WriteCompressedPicture(std::move(p.compressed), size.width(), size.height(),
+                                    p.out.path, p.exif.get(), &cause, p.replace)) {
+            if (cause == QLatin1String("exists")) cause = p.keptCause;
+            Fail(report, p.out, cause.isEmpty() ? QStringLiteral("exists") : cause);
+            return;
+        }
+        Finish(report, p.out, SaveOkLine(FileSizeBytes(p.out.path)), true);
+        return;
+    }
     toutputpicture picture;
     const bool mpo = p.c.kind == KindMpo;
     if (!shared.Draw(pair.ImgLeft, pair.ImgRight, p.frame, p.c, AnaglyphMethodOf(p.anaglyph),
@@ -244,6 +259,53 @@ void ProduceOutput(const tviewpair& pair, tpreparedoutput& p, tshareddrawing& sh
         return;
     }
     Finish(report, p.out, SaveOkLine(FileSizeBytes(p.out.path)), true);
+}
+
+// The JPEG outputs of a batch that can be made in bands (those drawn like
+// the first of them), made before the pool writes them; the others, or all
+// when the bands fail, are drawn whole. With a progress callback the calling
+// thread keeps calling it meanwhile.
+template <class Slot>
+void CompressInBands(const tviewpair& pair, const std::vector<Slot*>& work, int threads,
+                     const tsaveprogress& progress, const tsavereport& report) {
+    std::vector<tpreparedoutput*> chosen;
+    std::vector<tbandoutput> outputs;
+    for (Slot* s : work) {
+        tpreparedoutput& p = s->p;
+        if (!IsJpegPath(p.out.path) || !BandsCanMake(p.c, p.jpeg)) continue;
+        if (!chosen.empty() &&
+            (!SameCells(p.c, chosen.front()->c) || !SameFrame(p.frame, chosen.front()->frame)))
+            continue;
+        chosen.push_back(&p);
+        tbandoutput o;
+        o.c = p.c;
+        o.method = AnaglyphMethodOf(p.anaglyph);
+        o.jpeg = p.jpeg;
+        outputs.push_back(std::move(o));
+    }
+    if (chosen.empty()) return;
+    const auto encode = [&] {
+        EncodeOutputsInBands(pair.ImgLeft, pair.ImgRight, chosen.front()->frame, outputs, threads);
+    };
+    if (progress) {
+        std::atomic<bool> finished{false};
+        try {
+            std::thread worker([&] {
+                encode();
+                finished = true;
+            });
+            while (!finished) {
+                progress(report);
+                std::this_thread::sleep_for(std::chrono::milliseconds(15));
+            }
+            worker.join();
+        } catch (const std::system_error&) {
+            encode(); // no thread to be had: made here
+        }
+    } else {
+        encode();
+    }
+    for (std::size_t i = 0; i < chosen.size(); ++i) chosen[i]->compressed = std::move(outputs[i].bytes);
 }
 
 // The picture kinds of a pass with every question asked first, in the order
@@ -274,6 +336,7 @@ void SaveKindsConcurrently(tviewpair& pair, tnamingfields& fields, const tsaveop
         };
         std::stable_sort(work.begin(), work.end(),
                          [&](const tslot* a, const tslot* b) { return pixels(a) > pixels(b); });
+        CompressInBands(pair, work, options.threads, progress, report);
         // Finished flags by batch slot, set by the thread that wrote it.
         std::unique_ptr<std::atomic<bool>[]> done(new std::atomic<bool>[batch.size()]);
         for (std::size_t i = 0; i < batch.size(); ++i) done[i] = !batch[i].ready;
@@ -394,7 +457,7 @@ tsavereport SaveSelectedKinds(tviewpair& pair, tnamingfields& fields, const tsav
         }
         if (progress) progress(report);
     }
-    if (options.threads > 1) {
+    if (options.threads > 1 || options.askFirst) {
         SaveKindsConcurrently(pair, fields, options, settings, folders, questions, report,
                               progress);
         return report;

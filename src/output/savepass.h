@@ -62,6 +62,9 @@ struct tsaveoptions {
     // Picture kinds drawn and written at once. Above 1 every question of the
     // pass is asked first, in the pass's order, and the report is the same.
     int threads = 1;
+    // Every question asked first on one thread too, so the outputs can still
+    // be made together (the command line, whose answers are fixed).
+    bool askFirst = false;
     // The added choices (settings AnaglyphMethod and KeepExif): the anaglyph
     // method (engine/anaglyphmix.h) and whether JPEG and MPO outputs carry
     // the left source picture's EXIF.

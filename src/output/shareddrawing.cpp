@@ -60,11 +60,6 @@ ImageView Rows(const ImageView& v, int y, int height) {
     return w;
 }
 
-bool SameFrame(const tcommonframe& a, const tcommonframe& b) {
-    return a.valid == b.valid && a.width == b.width && a.height == b.height && a.left == b.left &&
-           a.right == b.right;
-}
-
 } // namespace
 
 struct tshareddrawing::tdrawn {

@@ -23,6 +23,12 @@ struct tcommonframe {
     bool Usable() const { return valid && width >= 1 && height >= 1; }
 };
 
+// The same frame, to the bit.
+inline bool SameFrame(const tcommonframe& a, const tcommonframe& b) {
+    return a.valid == b.valid && a.width == b.width && a.height == b.height && a.left == b.left &&
+           a.right == b.right;
+}
+
 // With manual and a manual crop in both views: the left view's crop size,
 // each view's crop corner as origin. Otherwise the intersection of the two
 // aligned pictures (a missing right view counts as the left one), cut to the
