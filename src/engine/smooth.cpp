@@ -3,8 +3,8 @@
 #include "engine/transform.h"
 
 #include "engine/anaglyphlanes.h"
-#include "engine/smoothrows.h"
 #include "engine/mapping.h"
+#include "engine/smoothrows.h"
 
 #include <algorithm>
 #include <atomic>
@@ -516,8 +516,8 @@ struct SmoothRows::Job {
 };
 
 SmoothRows::SmoothRows(const SmoothView& view, int dstWidth, int dstHeight, PixelFormat format,
-                       const EngineRect& dstRect, std::uint32_t backColor,
-                       std::uint32_t writeMask, std::uint32_t keepMask)
+                       const EngineRect& dstRect, std::uint32_t backColor, std::uint32_t writeMask,
+                       std::uint32_t keepMask)
     : job_(std::make_unique<Job>()) {
     // Only the destination's size and format are read while preparing.
     static std::uint8_t placeholder;

@@ -80,6 +80,9 @@ bool EncodeBand(const tcellrows& leftCell, const tcellrows& rightCell,
         const tcomposition& c = outputs[o].c;
         const QSize size = OutputBitmapSize(c.kind, c.W, c.H, c.S);
         if (c.kind != KindLeft && c.kind != KindRight) own[o].Make(size.width(), format);
+        // Room for a byte a pixel: no copies as the band grows, and pages
+        // never written are never taken.
+        bytes[o].reserve(qsizetype(size.width()) * rows);
         devices[o].setBuffer(&bytes[o]);
         devices[o].open(QIODevice::WriteOnly);
         if (!encoders[o].Start(size.width(), rows, format, true, outputs[o].jpeg, devices[o]))
@@ -134,7 +137,8 @@ bool BandsCanMake(const tcomposition& c, const tjpegoptions& jpeg) {
     }
     const QSize size = OutputBitmapSize(c.kind, c.W, c.H, c.S);
     return !jpeg.progressiveEncoding && !size.isEmpty() && size.width() <= JPEG_MAX_DIMENSION &&
-           size.height() <= JPEG_MAX_DIMENSION && PictureSizeAllowed(size.width(), size.height()) && JpegBandCount(c.H) > 1;
+           size.height() <= JPEG_MAX_DIMENSION && PictureSizeAllowed(size.width(), size.height()) &&
+           JpegBandCount(c.H) > 1;
 }
 
 bool SameCells(const tcomposition& a, const tcomposition& b) {
@@ -167,9 +171,9 @@ bool EncodeOutputsInBands(const timg& left, const timg& right, const tcommonfram
         for (int b = next++; b < bandCount; b = next++) {
             const int y0 = b * kJpegBandRows;
             try {
-                ok[std::size_t(b)] = EncodeBand(leftCell, rightCell, outputs, y0,
-                                                std::min(kJpegBandRows, height - y0),
-                                                bands[std::size_t(b)]);
+                ok[std::size_t(b)] =
+                    EncodeBand(leftCell, rightCell, outputs, y0,
+                               std::min(kJpegBandRows, height - y0), bands[std::size_t(b)]);
             } catch (const std::bad_alloc&) {
             }
         }
@@ -186,11 +190,13 @@ bool EncodeOutputsInBands(const timg& left, const timg& right, const tcommonfram
     for (std::thread& t : pool) t.join();
     bool all = std::all_of(ok.begin(), ok.end(), [](char v) { return v != 0; });
     for (std::size_t o = 0; all && o < outputs.size(); ++o) {
-        std::vector<QByteArray> parts;
+        std::vector<QByteArray>& parts = outputs[o].bands;
+        parts.clear();
         for (std::vector<QByteArray>& band : bands) parts.push_back(std::move(band[o]));
-        all = JoinJpegBands(parts, height, outputs[o].bytes);
+        std::vector<tjpegpiece> pieces;
+        all = JpegBandPieces(parts, height, pieces);
     }
     if (!all)
-        for (tbandoutput& o : outputs) o.bytes.clear();
+        for (tbandoutput& o : outputs) o.bands.clear();
     return all;
 }

@@ -15,13 +15,14 @@
 class timg;
 
 // One output of the bands: its composition (the kind and its band between
-// the views), anaglyph method, JPEG options and, once made, its file bytes
-// (without EXIF), the same bytes the whole picture compresses into.
+// the views), anaglyph method, JPEG options and, once made, its bands, which
+// JpegBandPieces joins into the file the whole picture compresses into
+// (without EXIF).
 struct tbandoutput {
     tcomposition c;
     AnaglyphMethod method = AnaglyphMethod::Colour;
     tjpegoptions jpeg;
-    QByteArray bytes;
+    std::vector<QByteArray> bands;
 };
 
 // The outputs the bands make: a view alone, the pairs side by side, the
@@ -34,7 +35,8 @@ bool SameCells(const tcomposition& a, const tcomposition& b);
 
 // Makes every output's bytes on up to `threads` threads, each band of rows
 // on one thread. The outputs must satisfy BandsCanMake and share their
-// cells. False, with every output's bytes empty, when any could not be made
+// cells. False, with every output's bands empty, when any could not be made
 // (no memory, nothing to draw): the caller makes them from whole pictures.
+// The bands are checked to join.
 bool EncodeOutputsInBands(const timg& left, const timg& right, const tcommonframe& frame,
                           std::vector<tbandoutput>& outputs, int threads);

@@ -5,6 +5,7 @@
 #include "core/atomicfile.h"
 #include "output/exifcopy.h"
 #include "output/imagewrite.h"
+#include "output/jpegbands.h"
 #include "output/mpowrite.h"
 
 #include <QFileInfo>
@@ -54,10 +55,40 @@ bool WritePictureOutput(const ImageView& bitmap, const QString& path, const tjpe
            WriteBytes(bytes, path, error, replace);
 }
 
-bool WriteCompressedPicture(QByteArray bytes, int width, int height, const QString& path,
-                            const texifsource* exif, QString* error, bool replace) {
-    if (exif != nullptr && !exif->Empty()) exif->AddTo(bytes, width, height);
-    return WriteBytes(bytes, path, error, replace);
+bool WriteCompressedPicture(std::vector<QByteArray> bands, int width, int height,
+                            const QString& path, const texifsource* exif, QString* error,
+                            bool replace) {
+    if (exif != nullptr && !exif->Empty()) {
+        QByteArray bytes;
+        if (!JoinJpegBands(bands, height, bytes)) {
+            if (error) *error = QStringLiteral("bands not joined");
+            return false;
+        }
+        bands.clear();
+        exif->AddTo(bytes, width, height);
+        return WriteBytes(bytes, path, error, replace);
+    }
+    // Without EXIF the bands go to the file as they are.
+    std::vector<tjpegpiece> pieces;
+    if (!JpegBandPieces(bands, height, pieces)) {
+        if (error) *error = QStringLiteral("bands not joined");
+        return false;
+    }
+    tatomicfile file(path, replace);
+    if (!file.Open()) {
+        if (error) *error = file.ErrorString();
+        return false;
+    }
+    for (const tjpegpiece& piece : pieces)
+        if (file.Device().write(piece.data, piece.size) != piece.size) {
+            if (error) *error = ErrnoText(errno);
+            return false;
+        }
+    if (!file.Commit()) {
+        if (error) *error = file.ErrorString();
+        return false;
+    }
+    return true;
 }
 
 bool EncodeMpo(const ImageView& left, const ImageView& right, const tjpegoptions& options,

@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <vector>
+
 class texifsource;
 
 // The path's extension is .mpo (any case).
@@ -18,10 +20,10 @@ bool IsMpoPath(const QString& path);
 bool WritePictureOutput(const ImageView& bitmap, const QString& path, const tjpegoptions& options,
                         const texifsource* exif, QString* error = nullptr, bool replace = true);
 
-// A JPEG picture of width x height already compressed into `bytes`,
-// written with `exif` as WritePictureOutput writes it.
-bool WriteCompressedPicture(QByteArray bytes, int width, int height, const QString& path,
-                            const texifsource* exif, QString* error = nullptr,
+// A JPEG picture of width x height already compressed in the bands of
+// JpegBandPieces, written with `exif` as WritePictureOutput writes it.
+bool WriteCompressedPicture(std::vector<QByteArray> bands, int width, int height,
+                            const QString& path, const texifsource* exif, QString* error = nullptr,
                             bool replace = true);
 
 // The two views as an MPO file, left first, each encoded with the options

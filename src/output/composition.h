@@ -81,8 +81,7 @@ bool ComposeKind(const timg& left, const timg& right, const tcommonframe& frame,
 class tcellrows {
 public:
     // False when the composition has nothing to draw.
-    bool Prepare(const timg& view, bool leftView, const tcommonframe& frame,
-                 const tcomposition& c);
+    bool Prepare(const timg& view, bool leftView, const tcommonframe& frame, const tcomposition& c);
     // Cell rows [firstRow, firstRow + chunk.height) into `chunk` (W wide,
     // black where the view does not reach).
     void Draw(const ImageView& chunk, int firstRow) const;

@@ -185,16 +185,16 @@ bool CompressBands(const ImageView& bitmap, const tjpegoptions& options, QIODevi
             SetError(error, errors[std::size_t(b)]);
             return false;
         }
-    QByteArray joined;
-    if (!JoinJpegBands(bands, bitmap.height, joined)) {
+    std::vector<tjpegpiece> pieces;
+    if (!JpegBandPieces(bands, bitmap.height, pieces)) {
         SetError(error, QStringLiteral("bands not joined"));
         return false;
     }
-    bands.clear();
-    if (device.write(joined) != joined.size()) {
-        SetError(error, ErrnoText(errno));
-        return false;
-    }
+    for (const tjpegpiece& piece : pieces)
+        if (device.write(piece.data, piece.size) != piece.size) {
+            SetError(error, ErrnoText(errno));
+            return false;
+        }
     return true;
 }
 

@@ -40,30 +40,42 @@ int JpegBandCount(int height) {
     return (height + kJpegBandRows - 1) / kJpegBandRows;
 }
 
-bool JoinJpegBands(const std::vector<QByteArray>& bands, int height, QByteArray& out) {
-    out.clear();
+bool JpegBandPieces(std::vector<QByteArray>& bands, int height, std::vector<tjpegpiece>& pieces) {
+    static const char restart[2] = {char(0xFF), char(0xD7)};
+    static const char end[2] = {char(0xFF), char(0xD9)};
+    pieces.clear();
     if (bands.empty() || height <= 0 || height > 0xFFFF) return false;
-    qsizetype total = 0;
     std::vector<int> starts;
+    int firstFrame = -1;
     for (const QByteArray& band : bands) {
         int frame, data;
         if (!FindSegments(band, frame, data) || !EndsWithEoi(band) || data > band.size() - 2)
             return false;
+        if (firstFrame < 0) firstFrame = frame;
         starts.push_back(data);
-        total += band.size();
     }
-    out.reserve(total);
-    int frame, data;
-    FindSegments(bands[0], frame, data);
-    // Headers and scan of the first band, its frame header given the whole
-    // height (two bytes after the marker, its length and the precision).
-    out.append(bands[0].constData(), bands[0].size() - 2);
-    out[frame + 5] = char((height >> 8) & 0xFF);
-    out[frame + 6] = char(height & 0xFF);
+    // The frame header's height: two bytes after the marker, its length and
+    // the precision.
+    QByteArray& first = bands[0];
+    first[firstFrame + 5] = char((height >> 8) & 0xFF);
+    first[firstFrame + 6] = char(height & 0xFF);
+    pieces.push_back({first.constData(), first.size() - 2});
     for (std::size_t i = 1; i < bands.size(); ++i) {
-        out.append(char(0xFF)).append(char(0xD7));
-        out.append(bands[i].constData() + starts[i], bands[i].size() - 2 - starts[i]);
+        pieces.push_back({restart, 2});
+        pieces.push_back({bands[i].constData() + starts[i], bands[i].size() - 2 - starts[i]});
     }
-    out.append(char(0xFF)).append(char(0xD9));
+    pieces.push_back({end, 2});
+    return true;
+}
+
+bool JoinJpegBands(const std::vector<QByteArray>& bands, int height, QByteArray& out) {
+    out.clear();
+    std::vector<QByteArray> copy = bands; // shared, copied only where the height goes
+    std::vector<tjpegpiece> pieces;
+    if (!JpegBandPieces(copy, height, pieces)) return false;
+    qsizetype total = 0;
+    for (const tjpegpiece& p : pieces) total += p.size;
+    out.reserve(total);
+    for (const tjpegpiece& p : pieces) out.append(p.data, p.size);
     return true;
 }

@@ -17,6 +17,18 @@ constexpr int kJpegBandRows = 1024;
 // on the threads, so the file is the same however many compress it.
 int JpegBandCount(int height);
 
+// A stretch of bytes of the joined file.
+struct tjpegpiece {
+    const char* data;
+    qsizetype size;
+};
+
+// The joined file as stretches of the bands themselves, in order: the first
+// band (its frame header given the whole height, in place) without its end
+// marker, then for each later band RST7 and its entropy-coded data, then the
+// end marker. The stretches point into `bands`. False as JoinJpegBands.
+bool JpegBandPieces(std::vector<QByteArray>& bands, int height, std::vector<tjpegpiece>& pieces);
+
 // Joins the baseline JPEG files of the bands, from top to bottom, each
 // compressed alone with a restart interval of one row of blocks: the first
 // band's headers with the whole height, then each band's entropy-coded data,

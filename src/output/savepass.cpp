@@ -91,8 +91,8 @@ struct tpreparedoutput {
     // calling thread; null when the output carries none.
     std::unique_ptr<texifsource> exif;
     bool replace = false;
-    QString keptCause; // the questions' cause for a file kept in place
-    QByteArray compressed; // the JPEG picture made in bands, when it was
+    QString keptCause;                  // the questions' cause for a file kept in place
+    std::vector<QByteArray> compressed; // the JPEG picture made in bands, when it was
 };
 
 // The picture kinds of a pass in their order: the original ones, then the
@@ -229,7 +229,7 @@ bool PrepareOutput(const tviewpair& pair, int kind, const QString& kindFolder, c
 // Touches no global state, so several run at once on their own reports.
 void ProduceOutput(const tviewpair& pair, tpreparedoutput& p, tshareddrawing& shared,
                    tsavereport& report) {
-    if (!p.compressed.isEmpty()) {
+    if (!p.compressed.empty()) {
         const QSize size = AnyOutputSize(p.c.kind, p.c.W, p.c.H, p.c.S);
         QString cause;
         if (!WriteCompressedPicture(std::move(p.compressed), size.width(), size.height(),
@@ -305,7 +305,8 @@ void CompressInBands(const tviewpair& pair, const std::vector<Slot*>& work, int 
     } else {
         encode();
     }
-    for (std::size_t i = 0; i < chosen.size(); ++i) chosen[i]->compressed = std::move(outputs[i].bytes);
+    for (std::size_t i = 0; i < chosen.size(); ++i)
+        chosen[i]->compressed = std::move(outputs[i].bands);
 }
 
 // The picture kinds of a pass with every question asked first, in the order
