@@ -58,21 +58,24 @@ bool WritePictureOutput(const ImageView& bitmap, const QString& path, const tjpe
 bool WriteCompressedPicture(std::vector<QByteArray> bands, int width, int height,
                             const QString& path, const texifsource* exif, QString* error,
                             bool replace) {
-    if (exif != nullptr && !exif->Empty()) {
-        QByteArray bytes;
-        if (!JoinJpegBands(bands, height, bytes)) {
-            if (error) *error = QStringLiteral("bands not joined");
-            return false;
-        }
-        bands.clear();
-        exif->AddTo(bytes, width, height);
-        return WriteBytes(bytes, path, error, replace);
-    }
-    // Without EXIF the bands go to the file as they are.
     std::vector<tjpegpiece> pieces;
     if (!JpegBandPieces(bands, height, pieces)) {
         if (error) *error = QStringLiteral("bands not joined");
         return false;
+    }
+    // The EXIF goes into the headers alone: exiv2 rewrites the segments up to
+    // the start of scan and copies what follows as it is, so the headers with
+    // an end marker in place of the data come back as the whole file's would.
+    QByteArray head;
+    const int data = JpegScanDataStart(bands[0]);
+    if (exif != nullptr && !exif->Empty() && data > 0) {
+        head = bands[0].left(data);
+        head.append(char(0xFF)).append(char(0xD9));
+        if (exif->AddTo(head, width, height) && head.endsWith("\xFF\xD9")) {
+            pieces[0] = {head.constData(), head.size() - 2};
+            pieces.insert(pieces.begin() + 1,
+                          tjpegpiece{bands[0].constData() + data, bands[0].size() - 2 - data});
+        }
     }
     tatomicfile file(path, replace);
     if (!file.Open()) {

@@ -40,6 +40,11 @@ int JpegBandCount(int height) {
     return (height + kJpegBandRows - 1) / kJpegBandRows;
 }
 
+int JpegScanDataStart(const QByteArray& jpeg) {
+    int frame, data;
+    return FindSegments(jpeg, frame, data) ? data : -1;
+}
+
 bool JpegBandPieces(std::vector<QByteArray>& bands, int height, std::vector<tjpegpiece>& pieces) {
     static const char restart[2] = {char(0xFF), char(0xD7)};
     static const char end[2] = {char(0xFF), char(0xD9)};

@@ -29,6 +29,10 @@ struct tjpegpiece {
 // end marker. The stretches point into `bands`. False as JoinJpegBands.
 bool JpegBandPieces(std::vector<QByteArray>& bands, int height, std::vector<tjpegpiece>& pieces);
 
+// Offset of the first byte of a JPEG file's entropy-coded data, right after
+// its start-of-scan header; -1 when the file has no frame and scan headers.
+int JpegScanDataStart(const QByteArray& jpeg);
+
 // Joins the baseline JPEG files of the bands, from top to bottom, each
 // compressed alone with a restart interval of one row of blocks: the first
 // band's headers with the whole height, then each band's entropy-coded data,

@@ -1,6 +1,7 @@
 // The added outputs: half-width and half-height frames against the single
 // views halved here, the MPO written and read back, the EXIF carried over
 // (read back with exiv2), PNG and TIFF files, and their names.
+#include "output/bandpipeline.h"
 #include "output/camerawrite.h"
 #include "output/exifcopy.h"
 #include "output/extrakinds.h"
@@ -159,6 +160,43 @@ QByteArray Encoded(const QImage& img) {
     QByteArray out;
     EXPECT_TRUE(EncodeJpeg(ReadView(img), tjpegoptions(), out));
     return out;
+}
+
+// A tall picture made in bands takes the EXIF into its headers alone; the
+// file is the one the whole picture gives.
+TEST(ExifOutput, PictureMadeInBandsCarriesTheExifAsTheWholePictureDoes) {
+    QTemporaryDir dir;
+    QImage small(8, 8, QImage::Format_ARGB32);
+    small.fill(qRgb(1, 2, 3));
+    const QByteArray camera = JpegWithExif(Encoded(small), Encoded(small));
+    const QString cameraFile = dir.filePath("cam.jpg");
+    QFile f(cameraFile);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(camera) == camera.size());
+    f.close();
+    texifsource exif;
+    ASSERT_TRUE(exif.Read(cameraFile));
+
+    timg l, r;
+    MakePatternView(l, 40, 1700, 2);
+    MakePatternView(r, 40, 1700, 4);
+    const tcommonframe frame = ComputeSourceFrame(&l, &r, false, 0, 0);
+    std::vector<tbandoutput> outputs(1);
+    outputs[0].c.kind = KindCrossed;
+    outputs[0].c.W = 40;
+    outputs[0].c.H = 1700;
+    outputs[0].c.S = 3;
+    ASSERT_TRUE(EncodeOutputsInBands(l, r, frame, outputs, 2));
+    const QString banded = dir.filePath("banded.jpg"), whole = dir.filePath("whole.jpg");
+    ASSERT_TRUE(WriteCompressedPicture(outputs[0].bands, 83, 1700, banded, &exif));
+    EngineBitmap picture;
+    ASSERT_TRUE(ComposeOutputKind(l, r, frame, outputs[0].c, AnaglyphMethod::Colour, picture));
+    ASSERT_TRUE(WritePictureOutput(picture.View(), whole, tjpegoptions(), &exif));
+    QFile a(banded), b(whole);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    const QByteArray bytes = a.readAll();
+    EXPECT_TRUE(bytes == b.readAll());
+    EXPECT_EQ(ExifTagText(bytes, "Exif.Image.Make"), "Cam");
+    EXPECT_EQ(ExifTagText(bytes, "Exif.Photo.PixelYDimension"), "1700");
 }
 
 int MaxDifference(const QImage& a, const QImage& b) {
