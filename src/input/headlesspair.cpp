@@ -4,6 +4,7 @@
 #include "core/regularfile.h"
 #include "core/settings.h"
 #include "core/viewops.h"
+#include "engine/transform.h"
 #include "input/decodeahead.h"
 #include "input/mpofile.h"
 #include "input/pictureload.h"
@@ -19,9 +20,10 @@ void theadlesshost::ReduceView(timg& view, double factor) {
 }
 
 void theadlesshost::ReloadViews(int stereoType) {
-    // The right view decodes on another core while the loader reads the left.
+    // The right view decodes on another core while the loader reads the left,
+    // when the render has more than one.
     std::optional<tdecodeahead> right;
-    if (stereoType == KindPair && !pair_.ImgRight.filename.isEmpty() &&
+    if (stereoType == KindPair && EngineThreads() > 1 && !pair_.ImgRight.filename.isEmpty() &&
         pair_.ImgRight.filename != pair_.ImgLeft.filename &&
         !IsMpoFileName(pair_.ImgRight.filename))
         right.emplace(pair_.ImgRight.filename);
@@ -149,7 +151,8 @@ bool LoadPairHeadless(const tpairsource& source, tviewpair& pair, theadlesshost&
         return loader.SplitByKind(source.compositeKind, picture, file);
     }
     std::optional<tdecodeahead> ahead;
-    if (absolute(source.right) != absolute(source.left) && !IsMpoFileName(source.right))
+    if (EngineThreads() > 1 && absolute(source.right) != absolute(source.left) &&
+        !IsMpoFileName(source.right))
         ahead.emplace(absolute(source.right));
     for (const auto& [view, name] : {std::pair<timg*, QString>{&pair.ImgLeft, source.left},
                                      std::pair<timg*, QString>{&pair.ImgRight, source.right}}) {

@@ -63,9 +63,9 @@ const char* const RenderUsage =
     "      entries at a time on N cores (default: the number of cores); a\n"
     "      progress line per entry goes to standard error, --quiet keeps only\n"
     "      the failures.\n"
-    "      --threads N: the threads one render draws with (default: the number\n"
-    "      of cores; in a list, the --jobs cores shared out between the entries\n"
-    "      at once).\n";
+    "      --threads N: the threads one render decodes, draws and compresses\n"
+    "      with (default: the number of cores; in a list, the --jobs cores\n"
+    "      shared out between the entries at once).\n";
 
 namespace {
 
