@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QMap>
 
+#include <algorithm>
 #include <deque>
 
 namespace {
@@ -50,6 +51,7 @@ struct tscenario {
     std::vector<toverwriteanswer> answers;
     bool sameFolderForLAndR; // L and R share folder and suffix: one name
     int questions;           // overwrite questions the pass asks
+    bool tall = false;       // views tall enough for JPEG outputs made in bands
 };
 
 struct tpassresult {
@@ -62,10 +64,11 @@ struct tpassresult {
 tpassresult RunPass(const tscenario& s, int threads, bool watch = false) {
     QTemporaryDir dir;
     tviewpair pair;
-    MakePatternView(pair.ImgLeft, 60, 40, 3);
-    MakePatternView(pair.ImgRight, 60, 40, 4);
+    const int height = s.tall ? 1700 : 40;
+    MakePatternView(pair.ImgLeft, 60, height, 3);
+    MakePatternView(pair.ImgRight, 60, height, 4);
     pair.ImgRight.posx = -3;
-    pair.ImgRight.rot = 0.05;
+    pair.ImgRight.rot = s.tall ? 0.01 : 0.05; // the tall views still overlap
     pair.ImgLeft.filename = dir.filePath("a1.jpg");
     pair.ImgRight.filename = dir.filePath("a2.jpg");
     pair.StereoType = KindPair;
@@ -92,7 +95,7 @@ tpassresult RunPass(const tscenario& s, int threads, bool watch = false) {
     }
     tsaveoptions o;
     o.W = 56;
-    o.H = 40;
+    o.H = height;
     o.askBeforeCreateDir = false;
     o.threads = threads;
     tsettings settings;
@@ -152,6 +155,14 @@ const tscenario kScenarios[] = {
     // file the left one has just written.
     {"TwoKindsOneName", false, {}, {A::Yes}, true, 1},
     {"TwoKindsOneNameKept", true, {}, {A::No}, true, 1},
+    {"TallJpegInBands", true, {}, {}, false, 0, true},
+    {"TallJpegCancelThenAbort",
+     true,
+     {"r/a1_a2_R.jpg", "p/a1_a2_P.jpg", "bi/a1_a2_Bi.jpg"},
+     {A::Cancel, A::Abort},
+     false,
+     2,
+     true},
 };
 
 class SaveThreads : public ::testing::TestWithParam<tscenario> {};
@@ -172,6 +183,8 @@ TEST_P(SaveThreads, SeveralKindsAtOnceAskWriteAndLogAsOneAtATime) {
     EXPECT_GT(watched.progressCalls, 0);
     // Every kind has its line: 7 pictures and the parameter file.
     EXPECT_EQ(one.ok.size(), 8u);
+    if (GetParam().existing.empty() && !GetParam().sameFolderForLAndR)
+        EXPECT_EQ(std::count(one.ok.begin(), one.ok.end(), true), 8);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, SaveThreads, ::testing::ValuesIn(kScenarios),
