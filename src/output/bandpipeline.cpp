@@ -80,9 +80,9 @@ bool EncodeBand(const tcellrows& leftCell, const tcellrows& rightCell,
         const tcomposition& c = outputs[o].c;
         const QSize size = OutputBitmapSize(c.kind, c.W, c.H, c.S);
         if (c.kind != KindLeft && c.kind != KindRight) own[o].Make(size.width(), format);
-        // Room for a byte a pixel: no copies as the band grows, and pages
-        // never written are never taken.
-        bytes[o].reserve(qsizetype(size.width()) * rows);
+        // Room for two bytes a pixel, more than even quality 100 takes: no
+        // copies as the band grows, and pages never written are never taken.
+        bytes[o].reserve(qsizetype(size.width()) * rows * 2);
         devices[o].setBuffer(&bytes[o]);
         devices[o].open(QIODevice::WriteOnly);
         if (!encoders[o].Start(size.width(), rows, format, true, outputs[o].jpeg, devices[o]))
