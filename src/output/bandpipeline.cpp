@@ -72,6 +72,7 @@ bool EncodeBand(const tcellrows& leftCell, const tcellrows& rightCell,
     const std::size_t count = outputs.size();
     tchunk left, right;
     std::vector<tchunk> own(count); // side-by-side and anaglyph rows
+    std::vector<std::vector<bool>> cells(count);
     std::vector<QBuffer> devices(count);
     std::vector<tjpegrowencoder> encoders(count);
     left.Make(first.W, format);
@@ -80,6 +81,7 @@ bool EncodeBand(const tcellrows& leftCell, const tcellrows& rightCell,
         const tcomposition& c = outputs[o].c;
         const QSize size = OutputBitmapSize(c.kind, c.W, c.H, c.S);
         if (c.kind != KindLeft && c.kind != KindRight) own[o].Make(size.width(), format);
+        cells[o] = CellOrder(c.kind);
         // Room for two bytes a pixel, more than even quality 100 takes: no
         // copies as the band grows, and pages never written are never taken.
         bytes[o].reserve(qsizetype(size.width()) * rows * 2);
@@ -106,11 +108,10 @@ bool EncodeBand(const tcellrows& leftCell, const tcellrows& rightCell,
                 MixAnaglyph(left.Rows(n), right.Rows(n), picture, outputs[o].method);
             } else {
                 // The bands between the cells stay as cleared.
-                const std::vector<bool> cells = CellOrder(c.kind);
                 for (int y = 0; y < n; ++y)
-                    for (std::size_t k = 0; k < cells.size(); ++k)
+                    for (std::size_t k = 0; k < cells[o].size(); ++k)
                         std::memcpy(picture.Row(y) + k * (cellBytes + std::size_t(c.S) * bpp),
-                                    (cells[k] ? left : right).view.Row(y), cellBytes);
+                                    (cells[o][k] ? left : right).view.Row(y), cellBytes);
             }
             for (int y = 0; y < n; ++y) scanlines[y] = picture.Row(y);
             if (!encoders[o].Write(scanlines, n)) return false;

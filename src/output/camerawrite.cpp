@@ -14,13 +14,14 @@
 
 namespace {
 
-bool WriteBytes(const QByteArray& bytes, const QString& path, QString* error, bool replace) {
+bool WritePieces(const std::vector<tjpegpiece>& pieces, const QString& path, QString* error,
+                 bool replace) {
     tatomicfile file(path, replace);
     if (!file.Open()) {
         if (error) *error = file.ErrorString();
         return false;
     }
-    if (file.Device().write(bytes) != bytes.size()) {
+    if (!WriteJpegPieces(file.Device(), pieces)) {
         if (error) *error = ErrnoText(errno);
         return false;
     }
@@ -29,6 +30,10 @@ bool WriteBytes(const QByteArray& bytes, const QString& path, QString* error, bo
         return false;
     }
     return true;
+}
+
+bool WriteBytes(const QByteArray& bytes, const QString& path, QString* error, bool replace) {
+    return WritePieces({{bytes.constData(), bytes.size()}}, path, error, replace);
 }
 
 // One JPEG with the EXIF when there is one; a refused EXIF leaves the
@@ -77,21 +82,7 @@ bool WriteCompressedPicture(std::vector<QByteArray> bands, int width, int height
                           tjpegpiece{bands[0].constData() + data, bands[0].size() - 2 - data});
         }
     }
-    tatomicfile file(path, replace);
-    if (!file.Open()) {
-        if (error) *error = file.ErrorString();
-        return false;
-    }
-    for (const tjpegpiece& piece : pieces)
-        if (file.Device().write(piece.data, piece.size) != piece.size) {
-            if (error) *error = ErrnoText(errno);
-            return false;
-        }
-    if (!file.Commit()) {
-        if (error) *error = file.ErrorString();
-        return false;
-    }
-    return true;
+    return WritePieces(pieces, path, error, replace);
 }
 
 bool EncodeMpo(const ImageView& left, const ImageView& right, const tjpegoptions& options,

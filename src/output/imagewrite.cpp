@@ -190,11 +190,10 @@ bool CompressBands(const ImageView& bitmap, const tjpegoptions& options, QIODevi
         SetError(error, QStringLiteral("bands not joined"));
         return false;
     }
-    for (const tjpegpiece& piece : pieces)
-        if (device.write(piece.data, piece.size) != piece.size) {
-            SetError(error, ErrnoText(errno));
-            return false;
-        }
+    if (!WriteJpegPieces(device, pieces)) {
+        SetError(error, ErrnoText(errno));
+        return false;
+    }
     return true;
 }
 

@@ -73,6 +73,12 @@ bool JpegBandPieces(std::vector<QByteArray>& bands, int height, std::vector<tjpe
     return true;
 }
 
+bool WriteJpegPieces(QIODevice& device, const std::vector<tjpegpiece>& pieces) {
+    for (const tjpegpiece& piece : pieces)
+        if (device.write(piece.data, piece.size) != piece.size) return false;
+    return true;
+}
+
 bool JoinJpegBands(const std::vector<QByteArray>& bands, int height, QByteArray& out) {
     out.clear();
     std::vector<QByteArray> copy = bands; // shared, copied only where the height goes

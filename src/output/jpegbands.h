@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 
 #include <vector>
 
@@ -32,6 +33,9 @@ bool JpegBandPieces(std::vector<QByteArray>& bands, int height, std::vector<tjpe
 // Offset of the first byte of a JPEG file's entropy-coded data, right after
 // its start-of-scan header; -1 when the file has no frame and scan headers.
 int JpegScanDataStart(const QByteArray& jpeg);
+
+// Writes the pieces one after the other; false when a write fails.
+bool WriteJpegPieces(QIODevice& device, const std::vector<tjpegpiece>& pieces);
 
 // Joins the baseline JPEG files of the bands, from top to bottom, each
 // compressed alone with a restart interval of one row of blocks: the first

@@ -162,6 +162,11 @@ QByteArray Encoded(const QImage& img) {
     return out;
 }
 
+bool WriteFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
 // A tall picture made in bands takes the EXIF into its headers alone; the
 // file is the one the whole picture gives.
 TEST(ExifOutput, PictureMadeInBandsCarriesTheExifAsTheWholePictureDoes) {
@@ -170,9 +175,7 @@ TEST(ExifOutput, PictureMadeInBandsCarriesTheExifAsTheWholePictureDoes) {
     small.fill(qRgb(1, 2, 3));
     const QByteArray camera = JpegWithExif(Encoded(small), Encoded(small));
     const QString cameraFile = dir.filePath("cam.jpg");
-    QFile f(cameraFile);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(camera) == camera.size());
-    f.close();
+    ASSERT_TRUE(WriteFileBytes(cameraFile, camera));
     texifsource exif;
     ASSERT_TRUE(exif.Read(cameraFile));
 
@@ -217,9 +220,7 @@ TEST(MpoOutput, WrittenPairReadsBackAsItsTwoViewsWithTheCamerasExif) {
     source.fill(qRgb(90, 90, 90));
     const QByteArray camera = JpegWithExif(Encoded(source), Encoded(small));
     const QString cameraFile = dir.filePath("cam.jpg");
-    QFile f(cameraFile);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(camera) == camera.size());
-    f.close();
+    ASSERT_TRUE(WriteFileBytes(cameraFile, camera));
     ASSERT_EQ(ExifTagText(camera, "Exif.Image.Orientation"), "6");
     ASSERT_TRUE(ExifHasThumbnail(camera));
 
